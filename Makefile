@@ -1,0 +1,25 @@
+# The two commands a newcomer needs: `make run` and `make test`.
+BUILD_DIR ?= build
+CMAKE_FLAGS ?=
+
+.PHONY: all deps configure build run test clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+configure: deps
+	@cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS) > /dev/null
+
+build: configure
+	@cmake --build $(BUILD_DIR)
+
+run: build
+	@$(BUILD_DIR)/bin/tamrivel
+
+test: build
+	ctest --test-dir $(BUILD_DIR) --output-on-failure --label-exclude large
+
+clean:
+	rm -rf $(BUILD_DIR)

@@ -1,0 +1,44 @@
+#include "product.h"
+#include "file_converter.h"
+#include "window_font.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Without a display Qt aborts with a backtrace; say it plainly instead.
+bool hasDisplay()
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char *value = std::getenv(name);
+        if (value && *value)
+            return true;
+    }
+    return false;
+#else
+    return true;
+#endif
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (!hasDisplay()) {
+        std::fputs("tamrivel: no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set)\n",
+                   stderr);
+        return 1;
+    }
+    // Arguments are not ours to interpret; Qt takes only its own.
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromUtf8(tamrivel::kProductName));
+    QApplication::setApplicationVersion(QString::fromUtf8(tamrivel::kProductVersion));
+    tamrivel::useWindowFont();
+    tamrivel::FileConverter window;
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,70 @@
+#include "runtime_error.h"
+
+#include <QDir>
+
+#include <cerrno>
+
+namespace tamrivel {
+
+RuntimeError::RuntimeError(ErrorNumber number, const QString &path, const QString &detail)
+    : m_number(number), m_path(path), m_detail(detail), m_what(description().toUtf8())
+{
+}
+
+QString RuntimeError::message(ErrorNumber number)
+{
+    switch (number) {
+    case ErrorNumber::InvalidArgument: return QStringLiteral("引数が正しくありません。");
+    case ErrorNumber::Cancelled: return QStringLiteral("操作がキャンセルされました。");
+    case ErrorNumber::BadFileName: return QStringLiteral("ファイル名が正しくありません。");
+    case ErrorNumber::FileNotFound: return QStringLiteral("ファイルが見つかりません。");
+    case ErrorNumber::DiskFull: return QStringLiteral("ディスクの空き容量が不足しているか、ファイルが大きすぎます。");
+    case ErrorNumber::DeviceIo: return QStringLiteral("読み書きの途中で装置のエラーが起きました。");
+    case ErrorNumber::AccessDenied: return QStringLiteral("アクセスが拒否されました。");
+    case ErrorNumber::FolderNotFound: return QStringLiteral("フォルダが見つかりません。");
+    case ErrorNumber::IsFolder: return QStringLiteral("ファイルではなくフォルダが指定されています。");
+    case ErrorNumber::SameFile: return QStringLiteral("同じファイルを入力と出力に、または二つの出力に指定することはできません。");
+    case ErrorNumber::MisfitParts: return QStringLiteral("分割ファイルの大きさが一つの分割から生じたものと合いません。");
+    }
+    return QStringLiteral("不明なエラーです。");
+}
+
+QString RuntimeError::description() const
+{
+    QString text = message(m_number);
+    if (!m_detail.isEmpty())
+        text += QLatin1Char(' ') + m_detail;
+    // Shown exactly as the user typed it, so they can find the field at fault;
+    // an empty path is shown as empty quotes rather than vanishing.
+    if (!m_path.isNull())
+        text += QStringLiteral(" (「%1」)").arg(QDir::toNativeSeparators(m_path));
+    return text;
+}
+
+ErrorNumber errorNumberFromErrno(int err, ErrorNumber fallback)
+{
+    switch (err) {
+    case ENOENT: return ErrorNumber::FileNotFound;
+    case ENOTDIR: return ErrorNumber::FolderNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ETXTBSY:
+    case EBUSY: return ErrorNumber::AccessDenied;
+    case ENOSPC:
+    case EFBIG:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return ErrorNumber::DiskFull;
+    case EIO:
+    case ENXIO: return ErrorNumber::DeviceIo;
+    case EISDIR: return ErrorNumber::IsFolder;
+    case ENAMETOOLONG:
+    case EILSEQ:
+    case EINVAL: return ErrorNumber::BadFileName;
+    default: return fallback;
+    }
+}
+
+} // namespace tamrivel

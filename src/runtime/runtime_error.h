@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+
+#include <exception>
+
+namespace tamrivel {
+
+// Our own stable error numbers. They are shown to users in the error box and
+// printed by the companion, so a number, once given, never changes meaning.
+enum class ErrorNumber : int {
+    InvalidArgument = 1,
+    FileNotFound = 2,
+    FolderNotFound = 3,
+    AccessDenied = 4,
+    DiskFull = 5,
+    DeviceIo = 6,
+    BadFileName = 7,
+    IsFolder = 8,
+    SameFile = 9,
+    MisfitParts = 10,
+    Cancelled = 11,
+};
+
+// An error raised by a failing operation: a number and a Japanese description
+// that names the file involved, where there is one.
+class RuntimeError : public std::exception {
+public:
+    explicit RuntimeError(ErrorNumber number, const QString &path = QString(),
+                          const QString &detail = QString());
+
+    ErrorNumber number() const { return m_number; }
+    int code() const { return static_cast<int>(m_number); }
+    QString path() const { return m_path; }
+    QString detail() const { return m_detail; }
+    QString description() const;
+    const char *what() const noexcept override { return m_what.constData(); }
+
+    // The catalogue text for a number, without any file name.
+    static QString message(ErrorNumber number);
+
+private:
+    ErrorNumber m_number;
+    QString m_path;
+    QString m_detail;
+    QByteArray m_what;
+};
+
+// Picks the catalogue entry for an errno value from a failed file operation.
+ErrorNumber errorNumberFromErrno(int err, ErrorNumber fallback);
+
+} // namespace tamrivel

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <functional>
+
+namespace tamrivel {
+
+// How a source is dealt to its parts: round-robin to `ways` parts, `width`
+// bytes a turn, with the bytes of each turn reversed when `swap` is set.
+// The window's split is the default: two ways, one byte a turn.
+struct DealShape {
+    int ways = 2;
+    int width = 1;
+    bool swap = false;
+
+    static constexpr int kMinWays = 2;
+    static constexpr int kMaxWays = 16;
+
+    qsizetype roundBytes() const { return qsizetype(ways) * width; }
+
+    // How many of `total` source bytes part `index` receives: whole turns
+    // first, then its share of a short last round.
+    qint64 partSize(qint64 total, int index) const;
+
+    // Empty when the shape can be used, otherwise what is wrong with it.
+    QString problem() const;
+};
+
+// Called after each block with the bytes done so far and the expected total
+// (0 when the total cannot be known, as for a pipe).
+using ProgressFn = std::function<void(qint64 done, qint64 total)>;
+
+} // namespace tamrivel

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+class QIODevice;
+
+namespace tamrivel {
+
+// An open device with the path the user gave for it, so that a failure can
+// name the file.
+struct NamedDevice {
+    QIODevice *device = nullptr;
+    QString name;
+};
+
+// Reads until `buffer` holds `length` bytes or the device has no more; returns
+// how many it holds. A failed read raises an error naming the device.
+qsizetype readFully(const NamedDevice &from, char *buffer, qsizetype length);
+
+// Writes all `length` bytes or raises an error naming the device.
+void writeFully(const NamedDevice &to, const char *data, qsizetype length);
+
+// Raises the error for the last failed operation on `device`.
+[[noreturn]] void raiseDeviceError(const NamedDevice &device, int savedErrno);
+
+} // namespace tamrivel

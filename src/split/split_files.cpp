@@ -1,0 +1,103 @@
+#include "split_files.h"
+
+#include "../runtime/runtime_error.h"
+#include "output_file.h"
+#include "path_checks.h"
+#include "stream_deal.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <list>
+
+namespace tamrivel {
+namespace {
+
+void checkAll(const QStringList &inputs, const QStringList &outputs)
+{
+    for (const QString &path : inputs)
+        checkPathText(path);
+    for (const QString &path : outputs)
+        checkPathText(path);
+    for (const QString &path : inputs)
+        checkSource(path);
+    for (const QString &path : outputs)
+        checkOutput(path);
+    refuseSameFiles(inputs + outputs);
+}
+
+void openForReading(QFile &file)
+{
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        throw RuntimeError(errorNumberFromErrno(errno, ErrorNumber::AccessDenied), file.fileName());
+}
+
+// Opens every output, lets `write` fill them, then replaces the old files
+// only after all of them are safely on disk.
+template <typename Write>
+void writeOutputs(const QStringList &paths, Write &&write)
+{
+    std::list<OutputFile> outputs;
+    QList<NamedDevice> devices;
+    for (const QString &path : paths)
+        devices.append(outputs.emplace_back(path).named());
+    write(devices);
+    for (OutputFile &output : outputs)
+        output.syncToDisk();
+    for (OutputFile &output : outputs)
+        output.commit();
+}
+
+} // namespace
+
+void splitFiles(const QString &source, const QStringList &outputs, const DealShape &shape,
+                const ProgressFn &progress)
+{
+    Q_ASSERT(shape.problem().isEmpty() && outputs.size() == shape.ways);
+    checkAll({source}, outputs);
+    QFile input(source);
+    openForReading(input);
+    writeOutputs(outputs, [&](const QList<NamedDevice> &parts) {
+        dealStream(NamedDevice{&input, source}, parts, shape, input.size(), progress);
+    });
+}
+
+void splitFile(const QString &source, const QString &evenOutput, const QString &oddOutput)
+{
+    splitFiles(source, {evenOutput, oddOutput}, DealShape{});
+}
+
+void joinFiles(const QStringList &parts, const QString &output, const DealShape &shape,
+               const ProgressFn &progress)
+{
+    Q_ASSERT(shape.problem().isEmpty() && parts.size() == shape.ways);
+    checkAll(parts, {output});
+    QList<qint64> sizes;
+    qint64 total = 0;
+    for (const QString &part : parts) {
+        sizes.append(QFileInfo(part).size());
+        total += sizes.last();
+    }
+    for (int way = 0; way < shape.ways; ++way) {
+        if (sizes[way] != shape.partSize(total, way)) {
+            QStringList shown;
+            for (qint64 size : sizes)
+                shown.append(QString::number(size));
+            throw RuntimeError(ErrorNumber::MisfitParts, parts[way],
+                               QStringLiteral("(大きさ: %1)").arg(shown.join(QStringLiteral(", "))));
+        }
+    }
+    std::list<QFile> inputs;
+    QList<NamedDevice> devices;
+    for (const QString &part : parts) {
+        openForReading(inputs.emplace_back(part));
+        devices.append(NamedDevice{&inputs.back(), part});
+    }
+    writeOutputs({output}, [&](const QList<NamedDevice> &dest) {
+        gatherStream(devices, sizes, dest.first(), shape, progress);
+    });
+}
+
+} // namespace tamrivel

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "deal_shape.h"
+
+#include <QStringList>
+
+namespace tamrivel {
+
+// Deals `source` to `outputs` (one per way). Everything is checked before any
+// output is opened; each output is replaced whole, and only once every output
+// has been written in full, so a failure leaves all existing files as they
+// were. Raises RuntimeError naming the file at fault.
+void splitFiles(const QString &source, const QStringList &outputs, const DealShape &shape,
+                const ProgressFn &progress = {});
+
+// The window's split: even offsets to `evenOutput`, odd ones to `oddOutput`.
+void splitFile(const QString &source, const QString &evenOutput, const QString &oddOutput);
+
+// Puts `parts` (one per way) back together into `output`, with the same
+// guarantees. Parts whose sizes cannot come from one split of `shape` are
+// refused before anything is written.
+void joinFiles(const QStringList &parts, const QString &output, const DealShape &shape,
+               const ProgressFn &progress = {});
+
+} // namespace tamrivel

@@ -1,0 +1,115 @@
+#include "reference_deal.h"
+#include "split/deal_kernel.h"
+#include "split/stream_deal.h"
+
+#include <QTest>
+
+#include <vector>
+
+using namespace tamrivel;
+using namespace tamrivel::testing;
+
+class TestDealKernel : public QObject {
+    Q_OBJECT
+
+private slots:
+    void dealAndGatherMatchTheReference_data()
+    {
+        QTest::addColumn<int>("ways");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<bool>("swap");
+        QTest::addColumn<int>("length");
+        const struct {
+            int ways, width;
+            bool swap;
+        } shapes[] = {{2, 1, false}, {2, 2, false}, {2, 2, true}, {3, 1, false}, {4, 4, true},
+                      {8, 2, false}, {16, 8, true}, {5, 8, false}};
+        for (const auto &shape : shapes) {
+            const int round = shape.ways * shape.width;
+            // Around the empty case, a round and the kernel's 32-byte vector step.
+            for (int length : {0, 1, 2, round - 1, round, round + 1, 31, 32, 33, 63, 64, 65, 1000, 4099}) {
+                if (length < 0)
+                    continue;
+                QTest::addRow("%dx%d%s len %d", shape.ways, shape.width, shape.swap ? " swap" : "", length)
+                    << shape.ways << shape.width << shape.swap << length;
+            }
+        }
+    }
+
+    void dealAndGatherMatchTheReference()
+    {
+        QFETCH(int, ways);
+        QFETCH(int, width);
+        QFETCH(bool, swap);
+        QFETCH(int, length);
+        const DealShape shape{ways, width, swap};
+        const QByteArray source = patternBytes(length, quint32(length + ways * 31 + width));
+        const QList<QByteArray> expected = referenceDeal(source, ways, width, swap);
+
+        std::vector<QByteArray> parts(size_t(ways), QByteArray(length + 1, '\xEE'));
+        std::vector<uchar *> pointers;
+        for (auto &part : parts)
+            pointers.push_back(reinterpret_cast<uchar *>(part.data()));
+        std::vector<qsizetype> lengths(static_cast<size_t>(ways));
+        dealBlock(shape, reinterpret_cast<const uchar *>(source.constData()), length, pointers.data(),
+                  lengths.data());
+        for (int way = 0; way < ways; ++way) {
+            QCOMPARE(lengths[size_t(way)], expected[way].size());
+            QCOMPARE(shape.partSize(length, way), expected[way].size());
+            QCOMPARE(parts[size_t(way)].left(lengths[size_t(way)]), expected[way]);
+            // Nothing written past a part's share.
+            QCOMPARE(parts[size_t(way)].at(lengths[size_t(way)]), '\xEE');
+        }
+
+        QByteArray joined(length + 1, '\xEE');
+        gatherBlock(shape, pointers.data(), lengths.data(), reinterpret_cast<uchar *>(joined.data()));
+        QCOMPARE(joined.left(length), source);
+        QCOMPARE(joined.at(length), '\xEE');
+    }
+
+    void blocksAreWholeRounds_data()
+    {
+        QTest::addColumn<int>("ways");
+        QTest::addColumn<int>("width");
+        for (int ways : {2, 3, 7, 16})
+            for (int width : {1, 2, 4, 8})
+                QTest::addRow("%dx%d", ways, width) << ways << width;
+    }
+
+    void blocksAreWholeRounds()
+    {
+        QFETCH(int, ways);
+        QFETCH(int, width);
+        const DealShape shape{ways, width, false};
+        const qsizetype block = blockBytes(shape);
+        QCOMPARE(block % shape.roundBytes(), 0);
+        QVERIFY(block >= 512 * 1024);
+        QVERIFY(block <= 1024 * 1024);
+    }
+
+    void shapeProblems_data()
+    {
+        QTest::addColumn<int>("ways");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<bool>("swap");
+        QTest::addColumn<bool>("usable");
+        QTest::newRow("window's split") << 2 << 1 << false << true;
+        QTest::newRow("sixteen ways") << 16 << 8 << true << true;
+        QTest::newRow("one way") << 1 << 1 << false << false;
+        QTest::newRow("seventeen ways") << 17 << 1 << false << false;
+        QTest::newRow("width three") << 2 << 3 << false << false;
+        QTest::newRow("swap of single bytes") << 2 << 1 << true << false;
+    }
+
+    void shapeProblems()
+    {
+        QFETCH(int, ways);
+        QFETCH(int, width);
+        QFETCH(bool, swap);
+        QFETCH(bool, usable);
+        QCOMPARE(DealShape({ways, width, swap}).problem().isEmpty(), usable);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDealKernel)
+#include "test_deal_kernel.moc"

@@ -1,0 +1,254 @@
+#include "app/file_converter.h"
+#include "app/window_font.h"
+#include "reference_deal.h"
+#include "temp_files.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace tamrivel;
+using namespace tamrivel::testing;
+
+namespace {
+
+QString shownText(QString text)
+{
+    return text.remove(QLatin1Char('&'));
+}
+
+} // namespace
+
+class TestFileConverter : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<FileConverter> window;
+
+    template <typename T = QWidget>
+    T *child(const char *name)
+    {
+        T *found = window->findChild<T *>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no control named %s", name);
+        return found;
+    }
+    QLineEdit *text(const char *name) { return child<QLineEdit>(name); }
+    QString status() { return child<QLabel>("Label3")->text(); }
+
+    void fill(const QString &source, const QString &even, const QString &odd)
+    {
+        text("Text1")->setText(source);
+        text("Text2")->setText(even);
+        text("Text3")->setText(odd);
+    }
+
+private slots:
+    void initTestCase() { useWindowFont(); }
+
+    void init()
+    {
+        window = std::make_unique<FileConverter>();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    void cleanup() { window.reset(); }
+
+    void startsEmptyWithFocusOnSplit()
+    {
+        QCOMPARE(window->windowTitle(), QStringLiteral("Tamrivel"));
+        QCOMPARE(status(), QString());
+        for (const char *name : {"Text1", "Text2", "Text3"})
+            QCOMPARE(text(name)->text(), QString());
+        QCOMPARE(QApplication::focusWidget(), child("com_sprit"));
+        QCOMPARE(window->size(), QSize(432, 175));
+        QCOMPARE(window->minimumSize(), window->maximumSize());
+    }
+
+    void controlsAreLaidOutAsDescribed_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("parentName");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QRect>("geometry");
+        // Twips from the window's description, 15 to a pixel.
+        auto px = [](int l, int t, int w, int h) { return QRect(l / 15, t / 15, w / 15, h / 15); };
+        QTest::newRow("frame_LoadFile") << "frame_LoadFile" << "FileConverter" << "Load File " << px(120, 120, 6255, 615);
+        QTest::newRow("Text1") << "Text1" << "frame_LoadFile" << "" << px(720, 240, 5415, 270);
+        QTest::newRow("frame_OutPuts") << "frame_OutPuts" << "FileConverter" << "Sprit As \u2026" << px(120, 960, 6255, 975);
+        QTest::newRow("Label1") << "Label1" << "frame_OutPuts" << "偶数" << px(240, 240, 375, 255);
+        QTest::newRow("Text2") << "Text2" << "frame_OutPuts" << "" << px(720, 240, 5415, 270);
+        QTest::newRow("Label2") << "Label2" << "frame_OutPuts" << "奇数" << px(240, 600, 375, 255);
+        QTest::newRow("Text3") << "Text3" << "frame_OutPuts" << "" << px(720, 600, 5415, 270);
+        QTest::newRow("Label3") << "Label3" << "FileConverter" << "" << px(360, 2160, 2055, 255);
+        QTest::newRow("com_sprit") << "com_sprit" << "FileConverter" << "分割(&S)" << px(2760, 2160, 1215, 375);
+        QTest::newRow("com_refer") << "com_refer" << "FileConverter" << "参照(&R)" << px(4080, 2160, 1095, 375);
+        QTest::newRow("Command1") << "Command1" << "FileConverter" << "終了(&E)" << px(5280, 2160, 1095, 375);
+    }
+
+    void controlsAreLaidOutAsDescribed()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, parentName);
+        QFETCH(QString, caption);
+        QFETCH(QRect, geometry);
+        QWidget *control = child(qPrintable(name));
+        QCOMPARE(control->parentWidget()->objectName(), parentName);
+        QCOMPARE(control->geometry(), geometry);
+        QString actual;
+        if (auto *frame = qobject_cast<QGroupBox *>(control))
+            actual = frame->title();
+        else if (auto *button = qobject_cast<QPushButton *>(control))
+            actual = button->text();
+        else if (auto *label = qobject_cast<QLabel *>(control))
+            actual = label->text();
+        else
+            actual = qobject_cast<QLineEdit *>(control)->text();
+        QCOMPARE(actual, caption);
+    }
+
+    void noCaptionIsClipped()
+    {
+        const QList<QWidget *> captioned = {child("frame_LoadFile"), child("frame_OutPuts"), child("Label1"),
+                                            child("Label2"), child("com_sprit"), child("com_refer"),
+                                            child("Command1")};
+        QVERIFY(QFontInfo(window->font()).pointSize() == 9);
+        for (QWidget *control : captioned) {
+            QString caption;
+            int spareWidth = 0;
+            if (auto *frame = qobject_cast<QGroupBox *>(control)) {
+                caption = frame->title();
+                spareWidth = 16; // the title's indent and the frame on each side
+            } else if (auto *button = qobject_cast<QPushButton *>(control)) {
+                caption = shownText(button->text());
+                spareWidth = 8;
+            } else {
+                caption = qobject_cast<QLabel *>(control)->text();
+            }
+            const QFontMetrics metrics(control->font());
+            const QRect needed = metrics.boundingRect(caption);
+            QVERIFY2(needed.width() + spareWidth <= control->width(),
+                     qPrintable(QStringLiteral("%1 needs %2 px, has %3")
+                                    .arg(control->objectName()).arg(needed.width() + spareWidth).arg(control->width())));
+            QVERIFY2(metrics.height() <= control->height(), qPrintable(control->objectName()));
+        }
+        // The status message, the longest text the status line ever shows.
+        const QFontMetrics metrics(child("Label3")->font());
+        QVERIFY(metrics.horizontalAdvance(FileConverter::splitDoneMessage()) <= child("Label3")->width());
+    }
+
+    void japaneseCaptionsHaveGlyphs()
+    {
+        const QFontMetrics metrics(child("Label1")->font());
+        for (const QString &caption : {QStringLiteral("偶数奇数分割参照終了"), FileConverter::splitDoneMessage()})
+            for (QChar c : caption)
+                QVERIFY2(metrics.inFontUcs4(c.unicode()), qPrintable(QString(c)));
+    }
+
+    void tabCyclesInTabIndexOrder()
+    {
+        const QStringList cycle = {"com_refer", "Text1", "Text2", "Text3", "Command1", "com_sprit", "com_refer"};
+        for (const QString &expected : cycle) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), expected);
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("com_sprit"));
+    }
+
+    void noButtonIsDefault()
+    {
+        for (QPushButton *button : window->findChildren<QPushButton *>()) {
+            QVERIFY(!button->isDefault());
+            QVERIFY(!button->autoDefault());
+        }
+    }
+
+    void altSSplits()
+    {
+        QTemporaryDir dir;
+        const QByteArray source = patternBytes(2 * 1024 * 1024 + 1, 3);
+        writeBytes(dir.filePath("rom.bin"), source);
+        fill(dir.filePath("rom.bin"), dir.filePath("rom_g.bin"), dir.filePath("rom_k.bin"));
+        QTest::keyClick(window.get(), Qt::Key_S, Qt::AltModifier);
+        QTRY_COMPARE(status(), FileConverter::splitDoneMessage());
+        const QList<QByteArray> expected = referenceDeal(source, 2, 1, false);
+        QCOMPARE(readBytes(dir.filePath("rom_g.bin")), expected[0]);
+        QCOMPARE(readBytes(dir.filePath("rom_k.bin")), expected[1]);
+        QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
+    void emptyEvenPathDoesNothing()
+    {
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("rom.bin"), "abcd");
+        fill(dir.filePath("rom.bin"), dir.filePath("e"), dir.filePath("o"));
+        QTest::mouseClick(child<QPushButton>("com_sprit"), Qt::LeftButton);
+        QCOMPARE(status(), FileConverter::splitDoneMessage());
+        QFile::remove(dir.filePath("e"));
+        QFile::remove(dir.filePath("o"));
+        const auto before = snapshot(dir.path());
+
+        text("Text2")->clear();
+        QTest::mouseClick(child<QPushButton>("com_sprit"), Qt::LeftButton);
+        QCOMPARE(status(), FileConverter::splitDoneMessage());
+        QCOMPARE(snapshot(dir.path()), before);
+    }
+
+    void errorIsShownAndTheWindowGoesOn()
+    {
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("rom.bin"), "abcd");
+        fill(dir.filePath("rom.bin"), dir.filePath("e"), dir.filePath("o"));
+        QTest::mouseClick(child<QPushButton>("com_sprit"), Qt::LeftButton);
+        QCOMPARE(status(), FileConverter::splitDoneMessage());
+
+        const QString missing = dir.filePath("missing.bin");
+        fill(missing, dir.filePath("e2"), dir.filePath("o2"));
+        const auto before = snapshot(dir.path());
+        QString boxTitle, boxText;
+        QTimer::singleShot(0, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            boxTitle = box->windowTitle();
+            boxText = box->text();
+            box->accept();
+        });
+        QTest::mouseClick(child<QPushButton>("com_sprit"), Qt::LeftButton);
+
+        QCOMPARE(boxTitle, QStringLiteral("Tamrivel"));
+        QVERIFY2(boxText.contains(missing), qPrintable(boxText));
+        QVERIFY2(boxText.contains(QStringLiteral("ファイルが見つかりません")), qPrintable(boxText));
+        QVERIFY(window->isVisible());
+        QCOMPARE(status(), QString());
+        QCOMPARE(text("Text1")->text(), missing);
+        QCOMPARE(text("Text2")->text(), dir.filePath("e2"));
+        QCOMPARE(text("Text3")->text(), dir.filePath("o2"));
+        QCOMPARE(snapshot(dir.path()), before);
+        QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
+    void altEEndsTheProgram()
+    {
+        QTimer::singleShot(0, this, [&] { QTest::keyClick(window.get(), Qt::Key_E, Qt::AltModifier); });
+        QTimer::singleShot(5000, this, [] { QCoreApplication::exit(99); });
+        QCOMPARE(QCoreApplication::exec(), 0);
+    }
+
+    void closingTheWindowEndsTheProgram()
+    {
+        QTimer::singleShot(0, this, [&] { window->close(); });
+        QTimer::singleShot(5000, this, [] { QCoreApplication::exit(99); });
+        QCOMPARE(QCoreApplication::exec(), 0);
+    }
+};
+
+QTEST_MAIN(TestFileConverter)
+#include "test_file_converter.moc"

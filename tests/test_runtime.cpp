@@ -1,0 +1,90 @@
+#include "runtime/runtime_error.h"
+#include "runtime/text_units.h"
+
+#include <QTest>
+
+#include <cerrno>
+
+using namespace tamrivel;
+
+class TestRuntime : public QObject {
+    Q_OBJECT
+
+private slots:
+    void leftUnitsCountsUtf16Units_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("ascii") << QStringLiteral("rom.bin") << 3 << QStringLiteral("rom");
+        QTest::newRow("zero") << QStringLiteral("rom.bin") << 0 << QString();
+        QTest::newRow("beyond the end") << QStringLiteral("ab") << 5 << QStringLiteral("ab");
+        QTest::newRow("japanese, one unit a character") << QStringLiteral("データ.bin") << 3 << QStringLiteral("データ");
+        QTest::newRow("outside the BMP takes two units")
+            << QStringLiteral("\U0001F600x") << 2 << QStringLiteral("\U0001F600");
+    }
+
+    void leftUnitsCountsUtf16Units()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, count);
+        QFETCH(QString, expected);
+        QCOMPARE(leftUnits(text, count), expected);
+    }
+
+    void leftUnitsRefusesNegativeCount()
+    {
+        try {
+            leftUnits(QStringLiteral("abc"), -1);
+            QFAIL("a negative cut must raise");
+        } catch (const RuntimeError &error) {
+            QCOMPARE(error.number(), ErrorNumber::InvalidArgument);
+        }
+    }
+
+    void descriptionNamesTheFile()
+    {
+        const RuntimeError error(ErrorNumber::FileNotFound, QStringLiteral("/work/ロム.bin"));
+        QVERIFY(error.description().startsWith(RuntimeError::message(ErrorNumber::FileNotFound)));
+        QVERIFY(error.description().contains(QStringLiteral("/work/ロム.bin")));
+        QCOMPARE(QString::fromUtf8(error.what()), error.description());
+        // An empty path is still shown, so the user sees which field was blank.
+        QVERIFY(RuntimeError(ErrorNumber::BadFileName, QStringLiteral("")).description().contains(QStringLiteral("「」")));
+    }
+
+    void everyNumberHasItsOwnJapaneseText()
+    {
+        QSet<QString> texts;
+        QSet<int> numbers;
+        for (int n = int(ErrorNumber::InvalidArgument); n <= int(ErrorNumber::Cancelled); ++n) {
+            const QString text = RuntimeError::message(ErrorNumber(n));
+            QVERIFY2(text.endsWith(QStringLiteral("。")), qPrintable(text));
+            texts.insert(text);
+            numbers.insert(n);
+        }
+        QCOMPARE(texts.size(), numbers.size());
+    }
+
+    void errnoMapsToTheCatalogue_data()
+    {
+        QTest::addColumn<int>("err");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("ENOENT") << ENOENT << int(ErrorNumber::FileNotFound);
+        QTest::newRow("EACCES") << EACCES << int(ErrorNumber::AccessDenied);
+        QTest::newRow("ENOSPC") << ENOSPC << int(ErrorNumber::DiskFull);
+        QTest::newRow("EFBIG") << EFBIG << int(ErrorNumber::DiskFull);
+        QTest::newRow("EIO") << EIO << int(ErrorNumber::DeviceIo);
+        QTest::newRow("EISDIR") << EISDIR << int(ErrorNumber::IsFolder);
+        QTest::newRow("unknown keeps the fallback") << 0 << int(ErrorNumber::DeviceIo);
+    }
+
+    void errnoMapsToTheCatalogue()
+    {
+        QFETCH(int, err);
+        QFETCH(int, expected);
+        QCOMPARE(int(errorNumberFromErrno(err, ErrorNumber::DeviceIo)), expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRuntime)
+#include "test_runtime.moc"
