@@ -2,6 +2,7 @@
 #include "app/window_font.h"
 #include "reference_deal.h"
 #include "temp_files.h"
+#include "window_probe.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -28,37 +29,26 @@ QString shownText(QString text)
 class TestFileConverter : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<FileConverter> window;
+    std::unique_ptr<WindowProbe> probe;
+    FileConverter *window = nullptr;
 
     template <typename T = QWidget>
-    T *child(const char *name)
-    {
-        T *found = window->findChild<T *>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no control named %s", name);
-        return found;
-    }
-    QLineEdit *text(const char *name) { return child<QLineEdit>(name); }
-    QString status() { return child<QLabel>("Label3")->text(); }
-
-    void fill(const QString &source, const QString &even, const QString &odd)
-    {
-        text("Text1")->setText(source);
-        text("Text2")->setText(even);
-        text("Text3")->setText(odd);
-    }
+    T *child(const char *name) { return probe->child<T>(name); }
+    QLineEdit *text(const char *name) { return probe->text(name); }
+    QString status() { return probe->status(); }
+    void fill(const QString &source, const QString &even, const QString &odd) { probe->fill(source, even, odd); }
 
 private slots:
     void initTestCase() { useWindowFont(); }
 
     void init()
     {
-        window = std::make_unique<FileConverter>();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        probe = std::make_unique<WindowProbe>();
+        QVERIFY(probe->active);
+        window = probe->window.get();
     }
 
-    void cleanup() { window.reset(); }
+    void cleanup() { probe.reset(); }
 
     void startsEmptyWithFocusOnSplit()
     {
@@ -176,7 +166,7 @@ private slots:
         const QByteArray source = patternBytes(2 * 1024 * 1024 + 1, 3);
         writeBytes(dir.filePath("rom.bin"), source);
         fill(dir.filePath("rom.bin"), dir.filePath("rom_g.bin"), dir.filePath("rom_k.bin"));
-        QTest::keyClick(window.get(), Qt::Key_S, Qt::AltModifier);
+        QTest::keyClick(window, Qt::Key_S, Qt::AltModifier);
         QTRY_COMPARE(status(), FileConverter::splitDoneMessage());
         const QList<QByteArray> expected = referenceDeal(source, 2, 1, false);
         QCOMPARE(readBytes(dir.filePath("rom_g.bin")), expected[0]);
@@ -213,8 +203,7 @@ private slots:
         fill(missing, dir.filePath("e2"), dir.filePath("o2"));
         const auto before = snapshot(dir.path());
         QString boxTitle, boxText;
-        QTimer::singleShot(0, this, [&] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        whenModalOpens<QMessageBox>(this, [&](QMessageBox *box) {
             if (!box)
                 return;
             boxTitle = box->windowTitle();
@@ -237,7 +226,7 @@ private slots:
 
     void altEEndsTheProgram()
     {
-        QTimer::singleShot(0, this, [&] { QTest::keyClick(window.get(), Qt::Key_E, Qt::AltModifier); });
+        QTimer::singleShot(0, this, [&] { QTest::keyClick(window, Qt::Key_E, Qt::AltModifier); });
         QTimer::singleShot(5000, this, [] { QCoreApplication::exit(99); });
         QCOMPARE(QCoreApplication::exec(), 0);
     }

@@ -1,7 +1,9 @@
 #include "file_converter.h"
 
+#include "../runtime/common_dialog.h"
 #include "../runtime/error_box.h"
 #include "../runtime/runtime_error.h"
+#include "../split/output_naming.h"
 #include "../split/split_files.h"
 #include "ui_file_converter.h"
 
@@ -46,6 +48,23 @@ void FileConverter::Form_Load()
 
 void FileConverter::com_refer_Click()
 {
+    CommonDialog &dialog = *ui->CommonDialog1;
+    dialog.setCancelError(true);
+    // From here on any error (Cancel above all) just ends the browse; what
+    // was already done stays done.
+    try {
+        ui->Label3->setText(QString());
+        dialog.setFlags(CommonDialog::HideReadOnly);
+        dialog.setFilter(QStringLiteral("バイナリ ファイル (*.bin)|*.bin|すべてのファイル (*.*)|*.*|"));
+        dialog.setFilterIndex(1);
+        dialog.ShowOpen();
+        ui->Text1->setText(dialog.FileName());
+        const QString source = ui->Text1->text();
+        const QString even = proposedOutputName(source, QString::fromLatin1(kEvenSuffix));
+        ui->Text2->setText(even);
+        ui->Text3->setText(proposedOutputName(source, QString::fromLatin1(kOddSuffix)));
+    } catch (const RuntimeError &) {
+    }
 }
 
 void FileConverter::com_sprit_Click()

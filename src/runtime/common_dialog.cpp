@@ -1,0 +1,100 @@
+#include "common_dialog.h"
+
+#include "runtime_error.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
+
+#include <algorithm>
+
+namespace tamrivel {
+namespace {
+
+struct FilterEntry {
+    QString description;
+    QString pattern;
+};
+
+QList<FilterEntry> parseFilter(const QString &filter)
+{
+    const QStringList fields = filter.split(QLatin1Char('|'));
+    QList<FilterEntry> entries;
+    for (qsizetype i = 0; i + 1 < fields.size(); i += 2) {
+        if (!fields[i].isEmpty())
+            entries.append({fields[i], fields[i + 1]});
+    }
+    return entries;
+}
+
+// "*.*" has always meant every file to the people who type it, but as a
+// wildcard here it would hide names without a dot, such as a ROM image
+// called "kickstart".
+QStringList patternsOf(const FilterEntry &entry)
+{
+    QStringList patterns = entry.pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (QString &pattern : patterns) {
+        pattern = pattern.trimmed();
+        if (pattern == QLatin1String("*.*"))
+            pattern = QStringLiteral("*");
+    }
+    return patterns;
+}
+
+} // namespace
+
+CommonDialog::CommonDialog(QWidget *parent) : QWidget(parent)
+{
+    setFocusPolicy(Qt::NoFocus);
+    hide();
+}
+
+void CommonDialog::applyFilters(QFileDialog &dialog) const
+{
+    const QList<FilterEntry> entries = parseFilter(m_filter);
+    if (entries.isEmpty())
+        return;
+    QStringList descriptions;
+    for (const FilterEntry &entry : entries)
+        descriptions.append(entry.description);
+    dialog.setNameFilters(descriptions);
+
+    // The dialog reads patterns out of the description's parentheses; ours
+    // come from the pattern half of each pair instead, once the dialog has
+    // applied its own.
+    auto usePatterns = [&dialog, entries](const QString &description) {
+        auto *model = dialog.findChild<QFileSystemModel *>();
+        for (const FilterEntry &entry : entries) {
+            if (entry.description == description && model)
+                model->setNameFilters(patternsOf(entry));
+        }
+    };
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, usePatterns, Qt::QueuedConnection);
+    const int index = std::clamp(m_filterIndex, 1, int(entries.size())) - 1;
+    dialog.selectNameFilter(descriptions[index]);
+    usePatterns(descriptions[index]);
+}
+
+void CommonDialog::ShowOpen()
+{
+    QFileDialog dialog(parentWidget(), m_title);
+    dialog.setObjectName(QStringLiteral("openFileDialog"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    // A second browse starts where the last one ended.
+    if (!m_fileName.isEmpty())
+        dialog.setDirectory(QFileInfo(m_fileName).absolutePath());
+    applyFilters(dialog);
+
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        if (m_cancelError)
+            throw RuntimeError(ErrorNumber::Cancelled);
+        m_fileName.clear();
+        return;
+    }
+    m_fileName = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+
+} // namespace tamrivel

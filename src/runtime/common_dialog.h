@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QWidget>
+
+class QFileDialog;
+
+namespace tamrivel {
+
+// The Open-file dialog component of a window. It has no presence of its own:
+// the handler sets its properties, calls ShowOpen(), and reads FileName.
+class CommonDialog : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(QString DialogTitle READ DialogTitle WRITE setDialogTitle)
+
+public:
+    // Flags: hide the read-only check box. Qt's dialog never shows one.
+    static constexpr int HideReadOnly = 4;
+
+    explicit CommonDialog(QWidget *parent = nullptr);
+
+    bool CancelError() const { return m_cancelError; }
+    void setCancelError(bool raise) { m_cancelError = raise; }
+    int Flags() const { return m_flags; }
+    void setFlags(int flags) { m_flags = flags; }
+    // Description/pattern pairs separated by "|", with a trailing "|".
+    QString Filter() const { return m_filter; }
+    void setFilter(const QString &filter) { m_filter = filter; }
+    // 1-based: the filter entry selected when the dialog opens.
+    int FilterIndex() const { return m_filterIndex; }
+    void setFilterIndex(int index) { m_filterIndex = index; }
+    QString DialogTitle() const { return m_title; }
+    void setDialogTitle(const QString &title) { m_title = title; }
+    QString FileName() const { return m_fileName; }
+    void setFileName(const QString &fileName) { m_fileName = fileName; }
+
+    // Shows the modal dialog for choosing one existing file and waits. On OK,
+    // FileName holds its full path; on Cancel, Esc or close it raises
+    // Cancelled when CancelError is set and leaves FileName empty otherwise.
+    void ShowOpen();
+
+private:
+    void applyFilters(QFileDialog &dialog) const;
+
+    bool m_cancelError = false;
+    int m_flags = 0;
+    QString m_filter;
+    int m_filterIndex = 1;
+    QString m_title;
+    QString m_fileName;
+};
+
+} // namespace tamrivel
