@@ -32,4 +32,13 @@ struct DealShape {
 // (0 when the total cannot be known, as for a pipe).
 using ProgressFn = std::function<void(qint64 done, qint64 total)>;
 
+// Sees the bytes written to output `index`, in order, as they are written.
+using OutputTap = std::function<void(int index, const char *data, qsizetype length)>;
+
+// What a caller may watch while a split or join runs.
+struct Watchers {
+    ProgressFn progress;
+    OutputTap written;
+};
+
 } // namespace tamrivel

@@ -44,6 +44,8 @@ void writeFully(const NamedDevice &to, const char *data, qsizetype length)
             raiseDeviceError(to, errno);
         done += wrote;
     }
+    if (to.tap)
+        to.tap(data, length);
 }
 
 } // namespace tamrivel

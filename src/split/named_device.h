@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QIODevice;
 
 namespace tamrivel {
@@ -11,6 +13,8 @@ namespace tamrivel {
 struct NamedDevice {
     QIODevice *device = nullptr;
     QString name;
+    // Sees every byte once it has been written, in order.
+    std::function<void(const char *data, qsizetype length)> tap = {};
 };
 
 // Reads until `buffer` holds `length` bytes or the device has no more; returns

@@ -37,12 +37,18 @@ void openForReading(QFile &file)
 // Opens every output, lets `write` fill them, then replaces the old files
 // only after all of them are safely on disk.
 template <typename Write>
-void writeOutputs(const QStringList &paths, Write &&write)
+void writeOutputs(const QStringList &paths, const OutputTap &tap, Write &&write)
 {
     std::list<OutputFile> outputs;
     QList<NamedDevice> devices;
-    for (const QString &path : paths)
-        devices.append(outputs.emplace_back(path).named());
+    for (const QString &path : paths) {
+        NamedDevice device = outputs.emplace_back(path).named();
+        if (tap) {
+            const int index = int(devices.size());
+            device.tap = [&tap, index](const char *data, qsizetype length) { tap(index, data, length); };
+        }
+        devices.append(device);
+    }
     write(devices);
     for (OutputFile &output : outputs)
         output.syncToDisk();
@@ -53,14 +59,14 @@ void writeOutputs(const QStringList &paths, Write &&write)
 } // namespace
 
 void splitFiles(const QString &source, const QStringList &outputs, const DealShape &shape,
-                const ProgressFn &progress)
+                const Watchers &watchers)
 {
     Q_ASSERT(shape.problem().isEmpty() && outputs.size() == shape.ways);
     checkAll({source}, outputs);
     QFile input(source);
     openForReading(input);
-    writeOutputs(outputs, [&](const QList<NamedDevice> &parts) {
-        dealStream(NamedDevice{&input, source}, parts, shape, input.size(), progress);
+    writeOutputs(outputs, watchers.written, [&](const QList<NamedDevice> &parts) {
+        dealStream(NamedDevice{&input, source}, parts, shape, input.size(), watchers.progress);
     });
 }
 
@@ -70,7 +76,7 @@ void splitFile(const QString &source, const QString &evenOutput, const QString &
 }
 
 void joinFiles(const QStringList &parts, const QString &output, const DealShape &shape,
-               const ProgressFn &progress)
+               const Watchers &watchers)
 {
     Q_ASSERT(shape.problem().isEmpty() && parts.size() == shape.ways);
     checkAll(parts, {output});
@@ -95,8 +101,8 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
         openForReading(inputs.emplace_back(part));
         devices.append(NamedDevice{&inputs.back(), part});
     }
-    writeOutputs({output}, [&](const QList<NamedDevice> &dest) {
-        gatherStream(devices, sizes, dest.first(), shape, progress);
+    writeOutputs({output}, watchers.written, [&](const QList<NamedDevice> &dest) {
+        gatherStream(devices, sizes, dest.first(), shape, watchers.progress);
     });
 }
 

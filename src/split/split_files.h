@@ -11,7 +11,7 @@ namespace tamrivel {
 // has been written in full, so a failure leaves all existing files as they
 // were. Raises RuntimeError naming the file at fault.
 void splitFiles(const QString &source, const QStringList &outputs, const DealShape &shape,
-                const ProgressFn &progress = {});
+                const Watchers &watchers = {});
 
 // The window's split: even offsets to `evenOutput`, odd ones to `oddOutput`.
 void splitFile(const QString &source, const QString &evenOutput, const QString &oddOutput);
@@ -20,6 +20,6 @@ void splitFile(const QString &source, const QString &evenOutput, const QString &
 // guarantees. Parts whose sizes cannot come from one split of `shape` are
 // refused before anything is written.
 void joinFiles(const QStringList &parts, const QString &output, const DealShape &shape,
-               const ProgressFn &progress = {});
+               const Watchers &watchers = {});
 
 } // namespace tamrivel

@@ -1,0 +1,69 @@
+#include "cli_request.h"
+#include "file_report.h"
+#include "product.h"
+#include "progress_line.h"
+#include "runtime/runtime_error.h"
+#include "split/split_files.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include <cstdio>
+
+using namespace tamrivel;
+using namespace tamrivel::cli;
+
+namespace {
+
+enum ExitStatus { Success = 0, Failed = 1, BadUsage = 2 };
+
+void say(std::FILE *to, const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), to);
+}
+
+int run(const CliRequest &request)
+{
+    switch (request.verb) {
+    case CliRequest::Verb::Help:
+        say(stdout, request.helpText);
+        return Success;
+    case CliRequest::Verb::Version:
+        say(stdout, QStringLiteral("tamrivel-cli %1\n").arg(QString::fromLatin1(kProductVersion)));
+        return Success;
+    case CliRequest::Verb::Split:
+    case CliRequest::Verb::Join:
+        break;
+    }
+    FileReport report(request.outputs);
+    const bool splitting = request.verb == CliRequest::Verb::Split;
+    {
+        ProgressLine progress(QDir::toNativeSeparators(splitting ? request.inputs.first() : request.outputs.first()));
+        const Watchers watchers{progress.callback(), request.quiet ? OutputTap() : report.tap()};
+        if (splitting)
+            splitFiles(request.inputs.first(), request.outputs, request.shape, watchers);
+        else
+            joinFiles(request.inputs, request.outputs.first(), request.shape, watchers);
+    }
+    if (!request.quiet)
+        report.print(stdout);
+    return Success;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tamrivel-cli"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(kProductVersion));
+    try {
+        return run(parseCommandLine(QCoreApplication::arguments()));
+    } catch (const UsageError &error) {
+        say(stderr, QStringLiteral("tamrivel-cli: %1\nTry 'tamrivel-cli --help'.\n").arg(error.message));
+        return BadUsage;
+    } catch (const RuntimeError &error) {
+        say(stderr, QStringLiteral("tamrivel-cli: エラー %1: %2\n").arg(error.code()).arg(error.description()));
+        return Failed;
+    }
+}

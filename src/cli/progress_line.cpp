@@ -1,0 +1,54 @@
+#include "progress_line.h"
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace tamrivel::cli {
+
+namespace {
+constexpr qint64 kQuietMs = 1000;
+constexpr qint64 kRefreshMs = 200;
+} // namespace
+
+ProgressLine::ProgressLine(const QString &what, std::FILE *to) : m_what(what), m_to(to)
+{
+#ifdef Q_OS_UNIX
+    m_enabled = ::isatty(::fileno(to)) == 1;
+#else
+    m_enabled = false;
+#endif
+    m_clock.start();
+}
+
+ProgressLine::~ProgressLine()
+{
+    if (m_shown)
+        std::fputs("\n", m_to);
+}
+
+ProgressFn ProgressLine::callback()
+{
+    if (!m_enabled)
+        return {};
+    return [this](qint64 done, qint64 total) { show(done, total); };
+}
+
+void ProgressLine::show(qint64 done, qint64 total)
+{
+    const qint64 now = m_clock.elapsed();
+    if (now < kQuietMs || (m_shown && now - m_lastShownAt < kRefreshMs && done < total))
+        return;
+    m_lastShownAt = now;
+    m_shown = true;
+    const int percent = total > 0 ? int(done * 100 / total) : 0;
+    const QString line = QStringLiteral("\r%1: %2% (%3 / %4 MiB)")
+                             .arg(m_what)
+                             .arg(percent, 3)
+                             .arg(done >> 20)
+                             .arg(total >> 20);
+    std::fputs(line.toLocal8Bit().constData(), m_to);
+    std::fflush(m_to);
+}
+
+} // namespace tamrivel::cli

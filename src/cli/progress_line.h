@@ -1,0 +1,35 @@
+#pragma once
+
+#include "split/deal_shape.h"
+
+#include <QElapsedTimer>
+#include <QString>
+
+#include <cstdio>
+
+namespace tamrivel::cli {
+
+// A one-line progress display on a terminal's stderr. It stays silent for the
+// first second, so that small files print nothing, and entirely when stderr
+// is not a terminal, so that scripts and logs stay clean.
+class ProgressLine {
+public:
+    ProgressLine(const QString &what, std::FILE *to = stderr);
+    ~ProgressLine();
+    ProgressLine(const ProgressLine &) = delete;
+    ProgressLine &operator=(const ProgressLine &) = delete;
+
+    ProgressFn callback();
+
+private:
+    void show(qint64 done, qint64 total);
+
+    QString m_what;
+    std::FILE *m_to;
+    bool m_enabled;
+    bool m_shown = false;
+    qint64 m_lastShownAt = 0;
+    QElapsedTimer m_clock;
+};
+
+} // namespace tamrivel::cli
