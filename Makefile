@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test clean bench
 
 all: build
 
@@ -23,3 +23,6 @@ test: build
 
 clean:
 	rm -rf $(BUILD_DIR)
+
+bench:
+	bench/run

@@ -13,7 +13,8 @@ namespace tamrivel {
 struct NamedDevice {
     QIODevice *device = nullptr;
     QString name;
-    // Sees every byte once it has been written, in order.
+    // Sees every byte written to the device, in order (called by the streams,
+    // possibly on another thread, never twice at once).
     std::function<void(const char *data, qsizetype length)> tap = {};
 };
 
@@ -21,8 +22,14 @@ struct NamedDevice {
 // how many it holds. A failed read raises an error naming the device.
 qsizetype readFully(const NamedDevice &from, char *buffer, qsizetype length);
 
-// Writes all `length` bytes or raises an error naming the device.
+// Writes all `length` bytes or raises an error naming the device. Does not
+// call the device's tap.
 void writeFully(const NamedDevice &to, const char *data, qsizetype length);
+
+// Writes one block to each device and shows it to each tap. The taps (a
+// checksum, say) can cost as much as the writes, so half of them run on
+// another core meanwhile.
+void writeBlocks(const QList<NamedDevice> &to, const char *const *blocks, const qsizetype *lengths);
 
 // Raises the error for the last failed operation on `device`.
 [[noreturn]] void raiseDeviceError(const NamedDevice &device, int savedErrno);

@@ -43,10 +43,7 @@ void dealStream(const NamedDevice &source, const QList<NamedDevice> &parts, cons
         if (got == 0)
             break;
         dealBlock(shape, input.data(), got, output.pointers.data(), output.lengths.data());
-        for (int way = 0; way < shape.ways; ++way) {
-            writeFully(parts[way], reinterpret_cast<const char *>(output.pointers[size_t(way)]),
-                       output.lengths[size_t(way)]);
-        }
+        writeBlocks(parts, reinterpret_cast<const char *const *>(output.pointers.data()), output.lengths.data());
         done += got;
         if (progress)
             progress(done, std::max(expectedTotal, done));
@@ -85,7 +82,8 @@ void gatherStream(const QList<NamedDevice> &parts, const QList<qint64> &partSize
                 throw RuntimeError(ErrorNumber::MisfitParts, parts[way].name);
         }
         gatherBlock(shape, input.pointers.data(), input.lengths.data(), output.data());
-        writeFully(dest, reinterpret_cast<const char *>(output.data()), blockTotal);
+        const char *block = reinterpret_cast<const char *>(output.data());
+        writeBlocks({dest}, &block, &blockTotal);
         done += blockTotal;
         if (progress)
             progress(done, total);
