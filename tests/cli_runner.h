@@ -3,6 +3,8 @@
 #include <QProcess>
 #include <QStringList>
 
+#include <functional>
+
 namespace tamrivel::testing {
 
 struct CliResult {
@@ -12,10 +14,14 @@ struct CliResult {
 };
 
 // Runs the real tamrivel-cli in `folder` and waits for it to finish.
-inline CliResult runCli(const QStringList &arguments, const QString &folder = QString())
+// `inChild` runs in the child before the program starts (to set limits).
+inline CliResult runCli(const QStringList &arguments, const QString &folder = QString(),
+                        const std::function<void()> &inChild = {})
 {
     QProcess process;
     process.setWorkingDirectory(folder);
+    if (inChild)
+        process.setChildProcessModifier(inChild);
     process.start(QStringLiteral(TAMRIVEL_CLI_PATH), arguments);
     CliResult result;
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)

@@ -70,6 +70,16 @@ void splitFiles(const QString &source, const QStringList &outputs, const DealSha
     });
 }
 
+void splitSource(const NamedDevice &source, qint64 expectedSize, const QStringList &outputs,
+                 const DealShape &shape, const Watchers &watchers)
+{
+    Q_ASSERT(shape.problem().isEmpty() && outputs.size() == shape.ways);
+    checkAll({}, outputs);
+    writeOutputs(outputs, watchers.written, [&](const QList<NamedDevice> &parts) {
+        dealStream(source, parts, shape, expectedSize, watchers.progress);
+    });
+}
+
 void splitFile(const QString &source, const QString &evenOutput, const QString &oddOutput)
 {
     splitFiles(source, {evenOutput, oddOutput}, DealShape{});

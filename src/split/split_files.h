@@ -1,6 +1,7 @@
 #pragma once
 
 #include "deal_shape.h"
+#include "named_device.h"
 
 #include <QStringList>
 
@@ -12,6 +13,11 @@ namespace tamrivel {
 // were. Raises RuntimeError naming the file at fault.
 void splitFiles(const QString &source, const QStringList &outputs, const DealShape &shape,
                 const Watchers &watchers = {});
+
+// Deals an already-open `source` (a pipe, say) into files, with the same
+// guarantees for the outputs. `expectedSize` only feeds the progress figure.
+void splitSource(const NamedDevice &source, qint64 expectedSize, const QStringList &outputs,
+                 const DealShape &shape, const Watchers &watchers = {});
 
 // The window's split: even offsets to `evenOutput`, odd ones to `oddOutput`.
 void splitFile(const QString &source, const QString &evenOutput, const QString &oddOutput);
