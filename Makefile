@@ -1,5 +1,6 @@
 # The two commands a newcomer needs: `make run` and `make test`.
 BUILD_DIR ?= build
+SANITIZE_DIR ?= build-sanitize
 CMAKE_FLAGS ?=
 
 .PHONY: all deps configure build run test test-large clean bench
@@ -18,8 +19,12 @@ build: configure
 run: build
 	@$(BUILD_DIR)/bin/tamrivel
 
+# Every test, then every test again under AddressSanitizer and UBSan.
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure --label-exclude large
+	@cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAMRIVEL_SANITIZE=ON > /dev/null
+	@cmake --build $(SANITIZE_DIR)
+	ctest --test-dir $(SANITIZE_DIR) --output-on-failure --label-exclude large
 
 # Files over 4 GiB: takes disk and minutes, so not part of `make test`.
 test-large: build
