@@ -112,9 +112,13 @@ void dealBlock(const DealShape &shape, const uchar *source, qsizetype length,
         return;
     }
     const qsizetype rounds = length / shape.roundBytes();
-    byWidth(shape.width, [&](auto width) {
-        dealRounds<decltype(width)::value>(source, rounds, shape.ways, shape.swap, parts);
-    });
+    // No pointer arithmetic at all without a whole round: a part may have no
+    // buffer yet.
+    if (rounds > 0) {
+        byWidth(shape.width, [&](auto width) {
+            dealRounds<decltype(width)::value>(source, rounds, shape.ways, shape.swap, parts);
+        });
+    }
     // A short last round: each part takes what is left of its turn, in order.
     const qsizetype done = rounds * shape.width;
     const uchar *tail = source + rounds * shape.roundBytes();
@@ -135,9 +139,11 @@ void gatherBlock(const DealShape &shape, const uchar *const *parts, const qsizet
         return;
     }
     const qsizetype rounds = partLengths[shape.ways - 1] / shape.width;
-    byWidth(shape.width, [&](auto width) {
-        gatherRounds<decltype(width)::value>(parts, rounds, shape.ways, shape.swap, dest);
-    });
+    if (rounds > 0) {
+        byWidth(shape.width, [&](auto width) {
+            gatherRounds<decltype(width)::value>(parts, rounds, shape.ways, shape.swap, dest);
+        });
+    }
     const qsizetype done = rounds * shape.width;
     uchar *tail = dest + rounds * shape.roundBytes();
     for (int way = 0; way < shape.ways; ++way) {

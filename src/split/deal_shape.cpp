@@ -13,6 +13,23 @@ qint64 DealShape::partSize(qint64 total, int index) const
     return rounds * width + tailShare;
 }
 
+bool DealShape::fitsOneSplit(const QList<qint64> &partSizes) const
+{
+    if (partSizes.size() != ways)
+        return false;
+    qint64 total = 0;
+    for (qint64 size : partSizes) {
+        if (size < 0)
+            return false;
+        total += size;
+    }
+    for (int way = 0; way < ways; ++way) {
+        if (partSizes[way] != partSize(total, way))
+            return false;
+    }
+    return true;
+}
+
 QString DealShape::problem() const
 {
     if (ways < kMinWays || ways > kMaxWays)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QtGlobal>
 
@@ -23,6 +24,9 @@ struct DealShape {
     // How many of `total` source bytes part `index` receives: whole turns
     // first, then its share of a short last round.
     qint64 partSize(qint64 total, int index) const;
+
+    // True when parts of these sizes can come from one split of this shape.
+    bool fitsOneSplit(const QList<qint64> &partSizes) const;
 
     // Empty when the shape can be used, otherwise what is wrong with it.
     QString problem() const;

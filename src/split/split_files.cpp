@@ -91,19 +91,14 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
     Q_ASSERT(shape.problem().isEmpty() && parts.size() == shape.ways);
     checkAll(parts, {output});
     QList<qint64> sizes;
-    qint64 total = 0;
-    for (const QString &part : parts) {
+    for (const QString &part : parts)
         sizes.append(QFileInfo(part).size());
-        total += sizes.last();
-    }
-    for (int way = 0; way < shape.ways; ++way) {
-        if (sizes[way] != shape.partSize(total, way)) {
-            QStringList shown;
-            for (qint64 size : sizes)
-                shown.append(QString::number(size));
-            throw RuntimeError(ErrorNumber::MisfitParts, parts[way],
-                               QStringLiteral("(大きさ: %1)").arg(shown.join(QStringLiteral(", "))));
-        }
+    if (!shape.fitsOneSplit(sizes)) {
+        QStringList shown;
+        for (qint64 size : sizes)
+            shown.append(QString::number(size));
+        throw RuntimeError(ErrorNumber::MisfitParts, parts.first(),
+                           QStringLiteral("(大きさ: %1)").arg(shown.join(QStringLiteral(", "))));
     }
     std::list<QFile> inputs;
     QList<NamedDevice> devices;
