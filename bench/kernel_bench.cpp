@@ -73,6 +73,11 @@ void gatherPairs(benchmark::State &state)
 
 BENCHMARK(memcpyBlock);
 // ways, width, swap: the window's pair first.
-BENCHMARK(dealBlockShape)->Args({2, 1, 0})->Args({2, 2, 0})->Args({2, 2, 1})->Args({4, 1, 0})->Args({4, 4, 1});
+BENCHMARK(dealBlockShape)
+    ->Args({2, 1, 0})
+    ->Args({2, 2, 0})
+    ->Args({2, 2, 1})
+    ->Args({4, 1, 0})
+    ->Args({4, 4, 1});
 BENCHMARK(gatherPairs);
 BENCHMARK_MAIN();

@@ -31,7 +31,8 @@ void check(bool condition)
 void kernelsRoundTrip(const DealShape &shape, const uint8_t *data, size_t size)
 {
     const QByteArray source(reinterpret_cast<const char *>(data), qsizetype(size));
-    const QList<QByteArray> expected = tamrivel::testing::referenceDeal(source, shape.ways, shape.width, shape.swap);
+    const QList<QByteArray> expected =
+        tamrivel::testing::referenceDeal(source, shape.ways, shape.width, shape.swap);
     std::vector<std::vector<uchar>> parts(size_t(shape.ways));
     std::vector<uchar *> pointers;
     for (int way = 0; way < shape.ways; ++way) {
@@ -43,7 +44,8 @@ void kernelsRoundTrip(const DealShape &shape, const uint8_t *data, size_t size)
     for (int way = 0; way < shape.ways; ++way) {
         check(lengths[size_t(way)] == expected[way].size());
         check(lengths[size_t(way)] == 0 ||
-              std::memcmp(parts[size_t(way)].data(), expected[way].constData(), size_t(lengths[size_t(way)])) == 0);
+              std::memcmp(parts[size_t(way)].data(), expected[way].constData(),
+                          size_t(lengths[size_t(way)])) == 0);
     }
     std::vector<uchar> joined(size);
     gatherBlock(shape, pointers.data(), lengths.data(), joined.data());

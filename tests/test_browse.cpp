@@ -1,7 +1,7 @@
+#include "app/window_font.h"
 #include "reference_deal.h"
 #include "temp_files.h"
 #include "window_probe.h"
-#include "app/window_font.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -141,11 +141,13 @@ private slots:
         probe->fill(dir.filePath("rom.bin"), dir.filePath("e"), dir.filePath("o"));
         probe->click("com_sprit");
         QCOMPARE(probe->status(), QStringLiteral("分割完了しました。"));
-        whenModalOpens<QFileDialog>(this, [&](QFileDialog *dialog) { choose(dialog, dir.filePath("kickstart")); });
+        whenModalOpens<QFileDialog>(this,
+                                    [&](QFileDialog *dialog) { choose(dialog, dir.filePath("kickstart")); });
         probe->click("com_refer");
         QCOMPARE(probe->status(), QString());
-        QCOMPARE(probe->fields(), QStringList({dir.filePath("kickstart"), dir.filePath("kicks_g.bin"),
-                                               dir.filePath("kicks_k.bin")}));
+        QCOMPARE(probe->fields(),
+                 QStringList(
+                     {dir.filePath("kickstart"), dir.filePath("kicks_g.bin"), dir.filePath("kicks_k.bin")}));
     }
 
     void allFilesEntryListsNamesWithoutADot()
@@ -176,7 +178,8 @@ private slots:
         QTemporaryDir work;
         const QByteArray source = patternBytes(10001, 9);
         writeBytes(work.filePath("image.jpeg"), source);
-        whenModalOpens<QFileDialog>(this, [&](QFileDialog *dialog) { choose(dialog, work.filePath("image.jpeg")); });
+        whenModalOpens<QFileDialog>(
+            this, [&](QFileDialog *dialog) { choose(dialog, work.filePath("image.jpeg")); });
         probe->click("com_refer");
         // The offscreen platform has no window manager to hand focus back.
         probe->window->activateWindow();

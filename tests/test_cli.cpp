@@ -33,7 +33,8 @@ private slots:
         QTemporaryDir dir;
         const QByteArray source = patternBytes(1003, 4);
         writeBytes(dir.filePath("kick.rom"), source);
-        QCOMPARE(runCli({"split", "--ways", "4", "--width", "2", "--quiet", "kick.rom"}, dir.path()).exitCode, 0);
+        QCOMPARE(runCli({"split", "--ways", "4", "--width", "2", "--quiet", "kick.rom"}, dir.path()).exitCode,
+                 0);
         const QList<QByteArray> expected = referenceDeal(source, 4, 2, false);
         for (int way = 0; way < 4; ++way)
             QCOMPARE(readBytes(dir.filePath(QStringLiteral("kick_%1.bin").arg(way))), expected[way]);
@@ -61,7 +62,8 @@ private slots:
         QStringList joinOptions = options;
         if (int at = joinOptions.indexOf("--ways"); at >= 0)
             joinOptions.remove(at, 2); // taken from the number of parts
-        const CliResult joined = runCli(QStringList{"join"} + parts + QStringList{"back.bin"} + joinOptions, dir.path());
+        const CliResult joined =
+            runCli(QStringList{"join"} + parts + QStringList{"back.bin"} + joinOptions, dir.path());
         QCOMPARE(joined.exitCode, 0);
         QCOMPARE(readBytes(dir.filePath("back.bin")), source);
     }
@@ -95,7 +97,8 @@ private slots:
         QTest::newRow("width 3") << QStringList{"split", "--width", "3", "rom.bin"};
         QTest::newRow("width not a number") << QStringList{"split", "--width", "two", "rom.bin"};
         QTest::newRow("swap of single bytes") << QStringList{"split", "--swap", "rom.bin"};
-        QTest::newRow("ways and outputs disagree") << QStringList{"split", "--ways", "3", "rom.bin", "a", "b"};
+        QTest::newRow("ways and outputs disagree")
+            << QStringList{"split", "--ways", "3", "rom.bin", "a", "b"};
         QTest::newRow("join with one part") << QStringList{"join", "a", "out"};
     }
 
@@ -118,7 +121,8 @@ private slots:
         QTest::addColumn<QString>("named");
         QTest::addColumn<int>("number");
         QTest::newRow("missing source") << QStringList{"split", "none.bin"} << "none.bin" << 2;
-        QTest::newRow("output is the source") << QStringList{"split", "rom.bin", "x", "./rom.bin"} << "./rom.bin" << 9;
+        QTest::newRow("output is the source")
+            << QStringList{"split", "rom.bin", "x", "./rom.bin"} << "./rom.bin" << 9;
         QTest::newRow("misfit parts") << QStringList{"join", "rom.bin", "x.bin", "out"} << "rom.bin" << 10;
         QTest::newRow("name too short to propose outputs") << QStringList{"split", "abc"} << "abc" << 1;
     }
@@ -135,7 +139,8 @@ private slots:
         const auto before = snapshot(dir.path());
         const CliResult result = runCli(arguments, dir.path());
         QCOMPARE(result.exitCode, 1);
-        QVERIFY2(result.err.startsWith(QStringLiteral("tamrivel-cli: エラー %1: ").arg(number)), qPrintable(result.err));
+        QVERIFY2(result.err.startsWith(QStringLiteral("tamrivel-cli: エラー %1: ").arg(number)),
+                 qPrintable(result.err));
         QVERIFY2(result.err.contains(QStringLiteral("「%1」").arg(named)), qPrintable(result.err));
         QCOMPARE(result.err.count('\n'), 1);
         QCOMPARE(snapshot(dir.path()), before);

@@ -77,8 +77,9 @@ private slots:
         writeBytes(dir.filePath("rom"), source);
         QList<QByteArray> seen(3);
         qint64 lastDone = -1, lastTotal = -1;
-        const Watchers watchers{[&](qint64 done, qint64 total) { lastDone = done, lastTotal = total; },
-                                [&](int index, const char *data, qsizetype length) { seen[index].append(data, length); }};
+        const Watchers watchers{
+            [&](qint64 done, qint64 total) { lastDone = done, lastTotal = total; },
+            [&](int index, const char *data, qsizetype length) { seen[index].append(data, length); }};
         splitFiles(dir.filePath("rom"), partPaths(dir, 3), DealShape{3, 1, false}, watchers);
         QCOMPARE(seen, referenceDeal(source, 3, 1, false));
         QCOMPARE(lastDone, source.size());
@@ -113,7 +114,8 @@ private slots:
         } catch (const RuntimeError &error) {
             QCOMPARE(error.number(), ErrorNumber::MisfitParts);
             for (int size : sizes)
-                QVERIFY2(error.description().contains(QString::number(size)), qPrintable(error.description()));
+                QVERIFY2(error.description().contains(QString::number(size)),
+                         qPrintable(error.description()));
         }
         QCOMPARE(snapshot(dir.path()), before);
     }

@@ -22,8 +22,8 @@ private slots:
         const struct {
             int ways, width;
             bool swap;
-        } shapes[] = {{2, 1, false}, {2, 2, false}, {2, 2, true}, {3, 1, false}, {4, 4, true},
-                      {8, 2, false}, {16, 8, true}, {5, 8, false}};
+        } shapes[] = {{2, 1, false}, {2, 2, false}, {2, 2, true},  {3, 1, false},
+                      {4, 4, true},  {8, 2, false}, {16, 8, true}, {5, 8, false}};
         for (const auto &shape : shapes) {
             const int round = shape.ways * shape.width;
             // Around the empty case, a round and the kernel's 32-byte vector step.

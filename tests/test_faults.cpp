@@ -84,7 +84,8 @@ private slots:
                 QTest::addRow("output %d after %lld, EIO", output, point)
                     << output << point << EIO << int(ErrorNumber::DeviceIo);
             }
-            QTest::addRow("output %d, disk full", output) << output << qint64(kBlock) << ENOSPC << int(ErrorNumber::DiskFull);
+            QTest::addRow("output %d, disk full", output)
+                << output << qint64(kBlock) << ENOSPC << int(ErrorNumber::DiskFull);
         }
     }
 
@@ -103,7 +104,9 @@ private slots:
         good.open(QIODevice::WriteOnly);
         QList<NamedDevice> outputs = {{&good, "good"}, {&good, "good"}};
         outputs[failing] = {&bad, "bad.bin"};
-        const RuntimeError error = errorFrom([&] { dealStream({&source, "src"}, outputs, DealShape{}, kSource.size()); });
+        const RuntimeError error = errorFrom([&] {
+            dealStream({&source, "src"}, outputs, DealShape{}, kSource.size());
+        });
         QCOMPARE(int(error.number()), expected);
         QCOMPARE(error.path(), QStringLiteral("bad.bin"));
         QCOMPARE(bad.written.size(), failAfter);
@@ -118,7 +121,9 @@ private slots:
         const auto before = snapshot(dir.path());
         FailingDevice source(kSource, failAfter);
         QVERIFY(source.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
-        const RuntimeError error = errorFrom([&] { splitSource({&source, "src.bin"}, kSource.size(), outputs, DealShape{}); });
+        const RuntimeError error = errorFrom([&] {
+            splitSource({&source, "src.bin"}, kSource.size(), outputs, DealShape{});
+        });
         QCOMPARE(error.number(), ErrorNumber::DeviceIo);
         QCOMPARE(snapshot(dir.path()), before);
     }
@@ -150,7 +155,8 @@ private slots:
                                     if (seen > failAt)
                                         throw RuntimeError(ErrorNumber::DeviceIo, outputs[index]);
                                 }};
-        const RuntimeError error = errorFrom([&] { splitFiles(dir.filePath("rom.bin"), outputs, DealShape{}, watchers); });
+        const RuntimeError error =
+            errorFrom([&] { splitFiles(dir.filePath("rom.bin"), outputs, DealShape{}, watchers); });
         QCOMPARE(error.number(), ErrorNumber::DeviceIo);
         QCOMPARE(error.path(), outputs[failing]);
         QCOMPARE(snapshot(dir.path()), before);
@@ -181,7 +187,8 @@ private slots:
             ::signal(SIGXFSZ, SIG_IGN);
         });
         QCOMPARE(result.exitCode, 1);
-        QVERIFY2(result.err.startsWith(QStringLiteral("tamrivel-cli: エラー %1: ").arg(int(ErrorNumber::DiskFull))),
+        QVERIFY2(result.err.startsWith(
+                     QStringLiteral("tamrivel-cli: エラー %1: ").arg(int(ErrorNumber::DiskFull))),
                  qPrintable(result.err));
         QVERIFY2(result.err.contains("rom_g.bin"), qPrintable(result.err));
         QCOMPARE(snapshot(dir.path()), before);
@@ -254,8 +261,8 @@ private slots:
     {
         // Fixed, so a failure can be replayed; TAMRIVEL_SEED tries others.
         const quint32 seed = qEnvironmentVariableIsSet("TAMRIVEL_SEED")
-                                 ? quint32(qEnvironmentVariableIntValue("TAMRIVEL_SEED"))
-                                 : 20261207u;
+            ? quint32(qEnvironmentVariableIntValue("TAMRIVEL_SEED"))
+            : 20261207u;
         QRandomGenerator random(seed);
         QTemporaryDir dir;
         const int widths[] = {1, 2, 4, 8};
@@ -263,14 +270,20 @@ private slots:
             DealShape shape{random.bounded(2, 17), widths[random.bounded(4)], false};
             shape.swap = shape.width > 1 && random.bounded(2) == 1;
             // Mostly small, sometimes across several blocks.
-            const int length = random.bounded(8) == 0 ? random.bounded(4 * 1024 * 1024) : random.bounded(4096);
+            const int length =
+                random.bounded(8) == 0 ? random.bounded(4 * 1024 * 1024) : random.bounded(4096);
             const QByteArray source = patternBytes(length, random.generate());
             writeBytes(dir.filePath("rom"), source);
             QStringList parts;
             for (int way = 0; way < shape.ways; ++way)
                 parts.append(dir.filePath(QStringLiteral("p%1").arg(way)));
             const QString what = QStringLiteral("seed %1, round %2: %3 ways, width %4, swap %5, %6 bytes")
-                                     .arg(seed).arg(round).arg(shape.ways).arg(shape.width).arg(shape.swap).arg(length);
+                                     .arg(seed)
+                                     .arg(round)
+                                     .arg(shape.ways)
+                                     .arg(shape.width)
+                                     .arg(shape.swap)
+                                     .arg(length);
             splitFiles(dir.filePath("rom"), parts, shape);
             joinFiles(parts, dir.filePath("joined"), shape);
             QVERIFY2(readBytes(dir.filePath("joined")) == source, qPrintable(what));

@@ -33,10 +33,16 @@ class TestFileConverter : public QObject {
     FileConverter *window = nullptr;
 
     template <typename T = QWidget>
-    T *child(const char *name) { return probe->child<T>(name); }
+    T *child(const char *name)
+    {
+        return probe->child<T>(name);
+    }
     QLineEdit *text(const char *name) { return probe->text(name); }
     QString status() { return probe->status(); }
-    void fill(const QString &source, const QString &even, const QString &odd) { probe->fill(source, even, odd); }
+    void fill(const QString &source, const QString &even, const QString &odd)
+    {
+        probe->fill(source, even, odd);
+    }
 
 private slots:
     void initTestCase() { useWindowFont(); }
@@ -69,17 +75,39 @@ private slots:
         QTest::addColumn<QRect>("geometry");
         // Twips from the window's description, 15 to a pixel.
         auto px = [](int l, int t, int w, int h) { return QRect(l / 15, t / 15, w / 15, h / 15); };
-        QTest::newRow("frame_LoadFile") << "frame_LoadFile" << "FileConverter" << "Load File " << px(120, 120, 6255, 615);
-        QTest::newRow("Text1") << "Text1" << "frame_LoadFile" << "" << px(720, 240, 5415, 270);
-        QTest::newRow("frame_OutPuts") << "frame_OutPuts" << "FileConverter" << "Sprit As \u2026" << px(120, 960, 6255, 975);
-        QTest::newRow("Label1") << "Label1" << "frame_OutPuts" << "偶数" << px(240, 240, 375, 255);
-        QTest::newRow("Text2") << "Text2" << "frame_OutPuts" << "" << px(720, 240, 5415, 270);
-        QTest::newRow("Label2") << "Label2" << "frame_OutPuts" << "奇数" << px(240, 600, 375, 255);
-        QTest::newRow("Text3") << "Text3" << "frame_OutPuts" << "" << px(720, 600, 5415, 270);
-        QTest::newRow("Label3") << "Label3" << "FileConverter" << "" << px(360, 2160, 2055, 255);
-        QTest::newRow("com_sprit") << "com_sprit" << "FileConverter" << "分割(&S)" << px(2760, 2160, 1215, 375);
-        QTest::newRow("com_refer") << "com_refer" << "FileConverter" << "参照(&R)" << px(4080, 2160, 1095, 375);
-        QTest::newRow("Command1") << "Command1" << "FileConverter" << "終了(&E)" << px(5280, 2160, 1095, 375);
+        QTest::newRow("frame_LoadFile") << "frame_LoadFile"
+                                        << "FileConverter"
+                                        << "Load File " << px(120, 120, 6255, 615);
+        QTest::newRow("Text1") << "Text1"
+                               << "frame_LoadFile"
+                               << "" << px(720, 240, 5415, 270);
+        QTest::newRow("frame_OutPuts") << "frame_OutPuts"
+                                       << "FileConverter"
+                                       << "Sprit As \u2026" << px(120, 960, 6255, 975);
+        QTest::newRow("Label1") << "Label1"
+                                << "frame_OutPuts"
+                                << "偶数" << px(240, 240, 375, 255);
+        QTest::newRow("Text2") << "Text2"
+                               << "frame_OutPuts"
+                               << "" << px(720, 240, 5415, 270);
+        QTest::newRow("Label2") << "Label2"
+                                << "frame_OutPuts"
+                                << "奇数" << px(240, 600, 375, 255);
+        QTest::newRow("Text3") << "Text3"
+                               << "frame_OutPuts"
+                               << "" << px(720, 600, 5415, 270);
+        QTest::newRow("Label3") << "Label3"
+                                << "FileConverter"
+                                << "" << px(360, 2160, 2055, 255);
+        QTest::newRow("com_sprit") << "com_sprit"
+                                   << "FileConverter"
+                                   << "分割(&S)" << px(2760, 2160, 1215, 375);
+        QTest::newRow("com_refer") << "com_refer"
+                                   << "FileConverter"
+                                   << "参照(&R)" << px(4080, 2160, 1095, 375);
+        QTest::newRow("Command1") << "Command1"
+                                  << "FileConverter"
+                                  << "終了(&E)" << px(5280, 2160, 1095, 375);
     }
 
     void controlsAreLaidOutAsDescribed()
@@ -105,9 +133,9 @@ private slots:
 
     void noCaptionIsClipped()
     {
-        const QList<QWidget *> captioned = {child("frame_LoadFile"), child("frame_OutPuts"), child("Label1"),
-                                            child("Label2"), child("com_sprit"), child("com_refer"),
-                                            child("Command1")};
+        const QList<QWidget *> captioned = {
+            child("frame_LoadFile"), child("frame_OutPuts"), child("Label1"),  child("Label2"),
+            child("com_sprit"),      child("com_refer"),     child("Command1")};
         QVERIFY(QFontInfo(window->font()).pointSize() == 9);
         for (QWidget *control : captioned) {
             QString caption;
@@ -125,7 +153,9 @@ private slots:
             const QRect needed = metrics.boundingRect(caption);
             QVERIFY2(needed.width() + spareWidth <= control->width(),
                      qPrintable(QStringLiteral("%1 needs %2 px, has %3")
-                                    .arg(control->objectName()).arg(needed.width() + spareWidth).arg(control->width())));
+                                    .arg(control->objectName())
+                                    .arg(needed.width() + spareWidth)
+                                    .arg(control->width())));
             QVERIFY2(metrics.height() <= control->height(), qPrintable(control->objectName()));
         }
         // The status message, the longest text the status line ever shows.
@@ -136,14 +166,16 @@ private slots:
     void japaneseCaptionsHaveGlyphs()
     {
         const QFontMetrics metrics(child("Label1")->font());
-        for (const QString &caption : {QStringLiteral("偶数奇数分割参照終了"), FileConverter::splitDoneMessage()})
+        for (const QString &caption :
+             {QStringLiteral("偶数奇数分割参照終了"), FileConverter::splitDoneMessage()})
             for (QChar c : caption)
                 QVERIFY2(metrics.inFontUcs4(c.unicode()), qPrintable(QString(c)));
     }
 
     void tabCyclesInTabIndexOrder()
     {
-        const QStringList cycle = {"com_refer", "Text1", "Text2", "Text3", "Command1", "com_sprit", "com_refer"};
+        const QStringList cycle = {"com_refer", "Text1",     "Text2",    "Text3",
+                                   "Command1",  "com_sprit", "com_refer"};
         for (const QString &expected : cycle) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget()->objectName(), expected);

@@ -17,8 +17,9 @@ constexpr qint64 kGiB = qint64(1) << 30;
 const qint64 kSize = 4 * kGiB + 3;
 
 // Marker bytes at offsets around the marks, each different.
-const qint64 kMarkers[] = {0, 1, 2 * kGiB - 2, 2 * kGiB - 1, 2 * kGiB, 2 * kGiB + 1,
-                           4 * kGiB - 1, 4 * kGiB, 4 * kGiB + 1, kSize - 1};
+const qint64 kMarkers[] = {
+    0,        1, 2 * kGiB - 2, 2 * kGiB - 1, 2 * kGiB, 2 * kGiB + 1, 4 * kGiB - 1, 4 * kGiB, 4 * kGiB + 1,
+    kSize - 1};
 
 char markerAt(int index)
 {

@@ -14,18 +14,32 @@ private slots:
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("even");
         QTest::addColumn<QString>("odd");
-        QTest::newRow("rom.bin") << "C:\\work\\rom.bin" << "C:\\work\\rom_g.bin" << "C:\\work\\rom_k.bin";
-        QTest::newRow("the dot stays") << "C:\\work\\image.jpeg" << "C:\\work\\image._g.bin" << "C:\\work\\image._k.bin";
-        QTest::newRow("no extension") << "C:\\work\\README" << "C:\\work\\RE_g.bin" << "C:\\work\\RE_k.bin";
-        QTest::newRow("four units, empty base") << "a.bi" << "_g.bin" << "_k.bin";
-        QTest::newRow("units, not bytes") << "C:\\データ\\ロム.bin" << "C:\\データ\\ロム_g.bin" << "C:\\データ\\ロム_k.bin";
-        QTest::newRow("unix path") << "/home/me/kick.rom" << "/home/me/kick_g.bin" << "/home/me/kick_k.bin";
+        QTest::newRow("rom.bin") << "C:\\work\\rom.bin"
+                                 << "C:\\work\\rom_g.bin"
+                                 << "C:\\work\\rom_k.bin";
+        QTest::newRow("the dot stays") << "C:\\work\\image.jpeg"
+                                       << "C:\\work\\image._g.bin"
+                                       << "C:\\work\\image._k.bin";
+        QTest::newRow("no extension") << "C:\\work\\README"
+                                      << "C:\\work\\RE_g.bin"
+                                      << "C:\\work\\RE_k.bin";
+        QTest::newRow("four units, empty base") << "a.bi"
+                                                << "_g.bin"
+                                                << "_k.bin";
+        QTest::newRow("units, not bytes") << "C:\\データ\\ロム.bin"
+                                          << "C:\\データ\\ロム_g.bin"
+                                          << "C:\\データ\\ロム_k.bin";
+        QTest::newRow("unix path") << "/home/me/kick.rom"
+                                   << "/home/me/kick_g.bin"
+                                   << "/home/me/kick_k.bin";
         // U+1F4BE takes two units; a cut between them drops the dangling half.
         QTest::newRow("cut inside a non-BMP character")
             << QString("/rom\U0001F4BE.bin").left(5) + QString("\U0001F4BE").right(1) + "abc"
-            << "/rom_g.bin" << "/rom_k.bin";
+            << "/rom_g.bin"
+            << "/rom_k.bin";
         QTest::newRow("cut after a non-BMP character")
-            << QString("/rom\U0001F4BE.bin") << QString("/rom\U0001F4BE_g.bin") << QString("/rom\U0001F4BE_k.bin");
+            << QString("/rom\U0001F4BE.bin") << QString("/rom\U0001F4BE_g.bin")
+            << QString("/rom\U0001F4BE_k.bin");
     }
 
     void proposesBothOutputs()

@@ -19,7 +19,8 @@ private slots:
         QTest::newRow("ascii") << QStringLiteral("rom.bin") << 3 << QStringLiteral("rom");
         QTest::newRow("zero") << QStringLiteral("rom.bin") << 0 << QString();
         QTest::newRow("beyond the end") << QStringLiteral("ab") << 5 << QStringLiteral("ab");
-        QTest::newRow("japanese, one unit a character") << QStringLiteral("データ.bin") << 3 << QStringLiteral("データ");
+        QTest::newRow("japanese, one unit a character")
+            << QStringLiteral("データ.bin") << 3 << QStringLiteral("データ");
         QTest::newRow("outside the BMP takes two units")
             << QStringLiteral("\U0001F600x") << 2 << QStringLiteral("\U0001F600");
     }
@@ -49,7 +50,9 @@ private slots:
         QVERIFY(error.description().contains(QStringLiteral("/work/ロム.bin")));
         QCOMPARE(QString::fromUtf8(error.what()), error.description());
         // An empty path is still shown, so the user sees which field was blank.
-        QVERIFY(RuntimeError(ErrorNumber::BadFileName, QStringLiteral("")).description().contains(QStringLiteral("「」")));
+        QVERIFY(RuntimeError(ErrorNumber::BadFileName, QStringLiteral(""))
+                    .description()
+                    .contains(QStringLiteral("「」")));
     }
 
     void everyNumberHasItsOwnJapaneseText()

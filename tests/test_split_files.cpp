@@ -38,16 +38,30 @@ QList<BadCase> badCases()
 {
     auto file = [](const QDir &dir, const char *name) { return dir.filePath(QString::fromUtf8(name)); };
     return {
-        {"missing source", [=](const QDir &d) { return Paths{file(d, "none.bin"), file(d, "e"), file(d, "o")}; },
+        {"missing source",
+         [=](const QDir &d) {
+             return Paths{file(d, "none.bin"), file(d, "e"), file(d, "o")};
+         },
          ErrorNumber::FileNotFound, 0},
         {"source in a missing folder",
-         [=](const QDir &d) { return Paths{file(d, "nofolder/rom.bin"), file(d, "e"), file(d, "o")}; },
+         [=](const QDir &d) {
+             return Paths{file(d, "nofolder/rom.bin"), file(d, "e"), file(d, "o")};
+         },
          ErrorNumber::FolderNotFound, 0},
-        {"folder as source", [=](const QDir &d) { return Paths{d.path(), file(d, "e"), file(d, "o")}; },
+        {"folder as source",
+         [=](const QDir &d) {
+             return Paths{d.path(), file(d, "e"), file(d, "o")};
+         },
          ErrorNumber::IsFolder, 0},
-        {"empty source path", [=](const QDir &d) { return Paths{QString(""), file(d, "e"), file(d, "o")}; },
+        {"empty source path",
+         [=](const QDir &d) {
+             return Paths{QString(""), file(d, "e"), file(d, "o")};
+         },
          ErrorNumber::BadFileName, 0},
-        {"empty odd path", [=](const QDir &d) { return Paths{file(d, "rom.bin"), file(d, "e"), QString("")}; },
+        {"empty odd path",
+         [=](const QDir &d) {
+             return Paths{file(d, "rom.bin"), file(d, "e"), QString("")};
+         },
          ErrorNumber::BadFileName, 2},
         {"unpaired surrogate",
          [=](const QDir &d) {
@@ -55,14 +69,24 @@ QList<BadCase> badCases()
          },
          ErrorNumber::BadFileName, 1},
         {"output in a missing folder",
-         [=](const QDir &d) { return Paths{file(d, "rom.bin"), file(d, "e"), file(d, "nofolder/o")}; },
+         [=](const QDir &d) {
+             return Paths{file(d, "rom.bin"), file(d, "e"), file(d, "nofolder/o")};
+         },
          ErrorNumber::FolderNotFound, 2},
-        {"folder as output", [=](const QDir &d) { return Paths{file(d, "rom.bin"), d.path(), file(d, "o")}; },
+        {"folder as output",
+         [=](const QDir &d) {
+             return Paths{file(d, "rom.bin"), d.path(), file(d, "o")};
+         },
          ErrorNumber::IsFolder, 1},
-        {"output is the source", [=](const QDir &d) { return Paths{file(d, "rom.bin"), file(d, "rom.bin"), file(d, "o")}; },
+        {"output is the source",
+         [=](const QDir &d) {
+             return Paths{file(d, "rom.bin"), file(d, "rom.bin"), file(d, "o")};
+         },
          ErrorNumber::SameFile, 1},
         {"output is the source through ..",
-         [=](const QDir &d) { return Paths{file(d, "rom.bin"), file(d, "e"), file(d, "sub/../rom.bin")}; },
+         [=](const QDir &d) {
+             return Paths{file(d, "rom.bin"), file(d, "e"), file(d, "sub/../rom.bin")};
+         },
          ErrorNumber::SameFile, 2},
         {"output is the source through a link",
          [=](const QDir &d) {
@@ -72,12 +96,15 @@ QList<BadCase> badCases()
          ErrorNumber::SameFile, 1},
         {"output is the source through a hard link",
          [=](const QDir &d) {
-             ::link(QFile::encodeName(file(d, "rom.bin")).constData(), QFile::encodeName(file(d, "hard.bin")).constData());
+             ::link(QFile::encodeName(file(d, "rom.bin")).constData(),
+                    QFile::encodeName(file(d, "hard.bin")).constData());
              return Paths{file(d, "rom.bin"), file(d, "e"), file(d, "hard.bin")};
          },
          ErrorNumber::SameFile, 2},
         {"both outputs the same new file",
-         [=](const QDir &d) { return Paths{file(d, "rom.bin"), file(d, "out"), file(d, "sub/../out")}; },
+         [=](const QDir &d) {
+             return Paths{file(d, "rom.bin"), file(d, "out"), file(d, "sub/../out")};
+         },
          ErrorNumber::SameFile, 2},
         {"both outputs the same existing file",
          [=](const QDir &d) {
@@ -144,7 +171,7 @@ private slots:
         splitFile(dir.filePath("s"), dir.filePath("e"), dir.filePath("o"));
         QCOMPARE(readBytes(dir.filePath("e")), QByteArray("ace"));
         QCOMPARE(readBytes(dir.filePath("o")), QByteArray("bdf"));
-        struct stat status {};
+        struct stat status { };
         QCOMPARE(::stat(QFile::encodeName(dir.filePath("e")).constData(), &status), 0);
         QCOMPARE(int(status.st_mode & 0777), 0640);
         // Nothing but the source and the two outputs is left in the folder.

@@ -64,11 +64,13 @@ CliRequest parseCommandLine(const QStringList &arguments)
                                  QStringLiteral("FILE..."));
     const QCommandLineOption waysOption(
         QStringLiteral("ways"), QStringLiteral("Deal to N parts, 2 to 16 (default 2)."), QStringLiteral("N"));
-    const QCommandLineOption widthOption(
-        QStringLiteral("width"), QStringLiteral("Bytes a turn: 1, 2, 4 or 8 (default 1)."), QStringLiteral("W"));
+    const QCommandLineOption widthOption(QStringLiteral("width"),
+                                         QStringLiteral("Bytes a turn: 1, 2, 4 or 8 (default 1)."),
+                                         QStringLiteral("W"));
     const QCommandLineOption swapOption(QStringLiteral("swap"),
                                         QStringLiteral("Reverse the byte order inside each W-byte unit."));
-    const QCommandLineOption quietOption(QStringLiteral("quiet"), QStringLiteral("Print nothing on success."));
+    const QCommandLineOption quietOption(QStringLiteral("quiet"),
+                                         QStringLiteral("Print nothing on success."));
     parser.addOptions({waysOption, widthOption, swapOption, quietOption});
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
@@ -101,7 +103,8 @@ CliRequest parseCommandLine(const QStringList &arguments)
         request.shape.ways = settleWays(parser, waysOption, files.size());
         if (const QString problem = request.shape.problem(); !problem.isEmpty())
             throw UsageError{problem};
-        request.outputs = files.isEmpty() ? proposedOutputs(request.inputs.first(), request.shape.ways) : files;
+        request.outputs =
+            files.isEmpty() ? proposedOutputs(request.inputs.first(), request.shape.ways) : files;
     } else if (verb == QLatin1String("join")) {
         if (files.size() < 3)
             throw UsageError{QStringLiteral("join needs at least two PARTs and an OUTPUT")};

@@ -10,7 +10,7 @@ namespace tamrivel::cli {
 struct CliRequest {
     enum class Verb { Split, Join, Help, Version };
     Verb verb = Verb::Help;
-    QStringList inputs;  // the source, or the parts to join
+    QStringList inputs; // the source, or the parts to join
     QStringList outputs; // the parts to write, or the joined file
     DealShape shape;
     bool quiet = false;

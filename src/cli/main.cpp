@@ -25,20 +25,18 @@ void say(std::FILE *to, const QString &text)
 int run(const CliRequest &request)
 {
     switch (request.verb) {
-    case CliRequest::Verb::Help:
-        say(stdout, request.helpText);
-        return Success;
+    case CliRequest::Verb::Help: say(stdout, request.helpText); return Success;
     case CliRequest::Verb::Version:
         say(stdout, QStringLiteral("tamrivel-cli %1\n").arg(QString::fromLatin1(kProductVersion)));
         return Success;
     case CliRequest::Verb::Split:
-    case CliRequest::Verb::Join:
-        break;
+    case CliRequest::Verb::Join: break;
     }
     FileReport report(request.outputs);
     const bool splitting = request.verb == CliRequest::Verb::Split;
     {
-        ProgressLine progress(QDir::toNativeSeparators(splitting ? request.inputs.first() : request.outputs.first()));
+        ProgressLine progress(
+            QDir::toNativeSeparators(splitting ? request.inputs.first() : request.outputs.first()));
         const Watchers watchers{progress.callback(), request.quiet ? OutputTap() : report.tap()};
         if (splitting)
             splitFiles(request.inputs.first(), request.outputs, request.shape, watchers);
@@ -63,7 +61,8 @@ int main(int argc, char *argv[])
         say(stderr, QStringLiteral("tamrivel-cli: %1\nTry 'tamrivel-cli --help'.\n").arg(error.message));
         return BadUsage;
     } catch (const RuntimeError &error) {
-        say(stderr, QStringLiteral("tamrivel-cli: エラー %1: %2\n").arg(error.code()).arg(error.description()));
+        say(stderr,
+            QStringLiteral("tamrivel-cli: エラー %1: %2\n").arg(error.code()).arg(error.description()));
         return Failed;
     }
 }

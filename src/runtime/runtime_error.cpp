@@ -18,13 +18,16 @@ QString RuntimeError::message(ErrorNumber number)
     case ErrorNumber::Cancelled: return QStringLiteral("操作がキャンセルされました。");
     case ErrorNumber::BadFileName: return QStringLiteral("ファイル名が正しくありません。");
     case ErrorNumber::FileNotFound: return QStringLiteral("ファイルが見つかりません。");
-    case ErrorNumber::DiskFull: return QStringLiteral("ディスクの空き容量が不足しているか、ファイルが大きすぎます。");
+    case ErrorNumber::DiskFull:
+        return QStringLiteral("ディスクの空き容量が不足しているか、ファイルが大きすぎます。");
     case ErrorNumber::DeviceIo: return QStringLiteral("読み書きの途中で装置のエラーが起きました。");
     case ErrorNumber::AccessDenied: return QStringLiteral("アクセスが拒否されました。");
     case ErrorNumber::FolderNotFound: return QStringLiteral("フォルダが見つかりません。");
     case ErrorNumber::IsFolder: return QStringLiteral("ファイルではなくフォルダが指定されています。");
-    case ErrorNumber::SameFile: return QStringLiteral("同じファイルを入力と出力に、または二つの出力に指定することはできません。");
-    case ErrorNumber::MisfitParts: return QStringLiteral("分割ファイルの大きさが一つの分割から生じたものと合いません。");
+    case ErrorNumber::SameFile:
+        return QStringLiteral("同じファイルを入力と出力に、または二つの出力に指定することはできません。");
+    case ErrorNumber::MisfitParts:
+        return QStringLiteral("分割ファイルの大きさが一つの分割から生じたものと合いません。");
     }
     return QStringLiteral("不明なエラーです。");
 }

@@ -101,8 +101,8 @@ void byWidth(int width, Fn &&fn)
 
 } // namespace
 
-void dealBlock(const DealShape &shape, const uchar *source, qsizetype length,
-               uchar *const *parts, qsizetype *partLengths)
+void dealBlock(const DealShape &shape, const uchar *source, qsizetype length, uchar *const *parts,
+               qsizetype *partLengths)
 {
     for (int way = 0; way < shape.ways; ++way)
         partLengths[way] = shape.partSize(length, way);
@@ -131,8 +131,7 @@ void dealBlock(const DealShape &shape, const uchar *source, qsizetype length,
     }
 }
 
-void gatherBlock(const DealShape &shape, const uchar *const *parts, const qsizetype *partLengths,
-                 uchar *dest)
+void gatherBlock(const DealShape &shape, const uchar *const *parts, const qsizetype *partLengths, uchar *dest)
 {
     if (shape.ways == 2 && shape.width == 1) {
         interleavePairs(parts[0], parts[1], partLengths[0] + partLengths[1], dest);

@@ -7,8 +7,8 @@ namespace tamrivel {
 // Deals `length` bytes of `source`, which starts on a round boundary, into
 // `parts` (one buffer per way, each large enough for its share), and stores
 // in `partLengths` how many bytes each part received.
-void dealBlock(const DealShape &shape, const uchar *source, qsizetype length,
-               uchar *const *parts, qsizetype *partLengths);
+void dealBlock(const DealShape &shape, const uchar *source, qsizetype length, uchar *const *parts,
+               qsizetype *partLengths);
 
 // The inverse: interleaves the parts back into `dest`, which receives the sum
 // of `partLengths`. The lengths must be those a dealBlock of that sum gives.

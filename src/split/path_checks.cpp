@@ -36,7 +36,7 @@ FileIdentity identify(const QString &path)
 {
     FileIdentity id;
 #ifdef Q_OS_UNIX
-    struct stat status {};
+    struct stat status { };
     if (::stat(QFile::encodeName(path).constData(), &status) == 0) {
         id.device = quint64(status.st_dev);
         id.inode = quint64(status.st_ino);
@@ -99,7 +99,7 @@ void refuseSameFiles(const QStringList &paths)
 bool isSpecialFile(const QString &path)
 {
 #ifdef Q_OS_UNIX
-    struct stat status {};
+    struct stat status { };
     if (::stat(QFile::encodeName(path).constData(), &status) != 0)
         return false;
     return !S_ISREG(status.st_mode);

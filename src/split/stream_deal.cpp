@@ -43,7 +43,8 @@ void dealStream(const NamedDevice &source, const QList<NamedDevice> &parts, cons
         if (got == 0)
             break;
         dealBlock(shape, input.data(), got, output.pointers.data(), output.lengths.data());
-        writeBlocks(parts, reinterpret_cast<const char *const *>(output.pointers.data()), output.lengths.data());
+        writeBlocks(parts, reinterpret_cast<const char *const *>(output.pointers.data()),
+                    output.lengths.data());
         done += got;
         if (progress)
             progress(done, std::max(expectedTotal, done));
@@ -52,8 +53,8 @@ void dealStream(const NamedDevice &source, const QList<NamedDevice> &parts, cons
     }
 }
 
-void gatherStream(const QList<NamedDevice> &parts, const QList<qint64> &partSizes,
-                  const NamedDevice &dest, const DealShape &shape, const ProgressFn &progress)
+void gatherStream(const QList<NamedDevice> &parts, const QList<qint64> &partSizes, const NamedDevice &dest,
+                  const DealShape &shape, const ProgressFn &progress)
 {
     const qsizetype block = blockBytes(shape);
     const qsizetype perPart = block / shape.ways;
@@ -68,7 +69,8 @@ void gatherStream(const QList<NamedDevice> &parts, const QList<qint64> &partSize
         qsizetype blockTotal = 0;
         for (int way = 0; way < shape.ways; ++way) {
             const qsizetype want = qsizetype(std::min<qint64>(perPart, left[way]));
-            const qsizetype got = readFully(parts[way], reinterpret_cast<char *>(input.pointers[size_t(way)]), want);
+            const qsizetype got =
+                readFully(parts[way], reinterpret_cast<char *>(input.pointers[size_t(way)]), want);
             if (got != want)
                 throw RuntimeError(ErrorNumber::MisfitParts, parts[way].name);
             input.lengths[size_t(way)] = got;

@@ -16,8 +16,8 @@ void dealStream(const NamedDevice &source, const QList<NamedDevice> &parts, cons
 // The inverse: interleaves `parts` into `dest`. `partSizes` are the sizes the
 // parts were found to have; a part that yields another amount raises
 // MisfitParts rather than produce a wrong image.
-void gatherStream(const QList<NamedDevice> &parts, const QList<qint64> &partSizes,
-                  const NamedDevice &dest, const DealShape &shape, const ProgressFn &progress = {});
+void gatherStream(const QList<NamedDevice> &parts, const QList<qint64> &partSizes, const NamedDevice &dest,
+                  const DealShape &shape, const ProgressFn &progress = {});
 
 // Bytes per block: large enough to amortise each system call, small enough
 // to stay in cache beside its parts. Always a whole number of rounds.
