@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test test-large clean bench fuzz
+.PHONY: all deps configure build run test test-large clean bench fuzz package check-package format format-check
 
 all: build
 
@@ -32,16 +32,39 @@ test-large: build
 
 # A minute of libFuzzer on the kernels and the join-size check (clang).
 FUZZ_SECONDS ?= 60
-fuzz: deps
-	@command -v clang++ > /dev/null || apt-get install -y -qq clang > /dev/null
+fuzz:
+	@scripts/install-deps clang
 	@cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DTAMRIVEL_FUZZ=ON -DTAMRIVEL_SANITIZE=ON > /dev/null
 	@cmake --build build-fuzz
 	mkdir -p build-fuzz/corpus
 	build-fuzz/fuzz/deal_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -artifact_prefix=build-fuzz/ build-fuzz/corpus
 
+# A Debian package of the Release build, in build-release/.
+package:
+	@scripts/install-deps dpkg-dev
+	@cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release > /dev/null
+	@cmake --build build-release
+	cd build-release && cpack
+
+# The desktop entry and the AppStream metadata, as the desktop will read them.
+check-package:
+	@scripts/install-deps desktop-file-utils appstream
+	desktop-file-validate packaging/org.tamrivel.Tamrivel.desktop
+	appstreamcli validate --no-net packaging/org.tamrivel.Tamrivel.metainfo.xml
+
+# The code follows .clang-format.
+FORMAT_FILES = $(shell find src tests tools bench fuzz -name '*.cpp' -o -name '*.h')
+format-check:
+	@scripts/install-deps clang-format
+	@clang-format --dry-run --Werror $(FORMAT_FILES) && echo "format-check: clean"
+
+format:
+	@scripts/install-deps clang-format
+	clang-format -i $(FORMAT_FILES)
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) build-release build-fuzz
 
 bench:
 	bench/run

@@ -1,5 +1,5 @@
-#include "product.h"
 #include "file_converter.h"
+#include "product.h"
 #include "window_font.h"
 
 #include <QApplication>
@@ -37,6 +37,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(tamrivel::kProductName));
     QApplication::setApplicationVersion(QString::fromUtf8(tamrivel::kProductVersion));
+    // Lets the desktop find our entry and icon for the window.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tamrivel.Tamrivel"));
     tamrivel::useWindowFont();
     tamrivel::FileConverter window;
     window.show();
