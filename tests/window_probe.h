@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -48,6 +49,16 @@ public:
     }
 
     void click(const char *button) const { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
+
+    // A completed split of `source` in its own folder, so that the status
+    // line shows the message; true when it does. Leaves the outputs behind.
+    bool completeASplit(const QString &source) const
+    {
+        const QString folder = QFileInfo(source).absolutePath();
+        fill(source, folder + QStringLiteral("/done_g"), folder + QStringLiteral("/done_k"));
+        click("com_sprit");
+        return status() == FileConverter::splitDoneMessage();
+    }
 
     std::unique_ptr<FileConverter> window;
     bool active = false;
