@@ -16,6 +16,14 @@
 
 namespace tamrivel::testing {
 
+// Headless even when run by hand from a desktop session: this runs before
+// main() creates the application.
+inline const bool kOffscreen = [] {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return true;
+}();
+
 // The real window, shown and active, with its controls found by name.
 class WindowProbe {
 public:

@@ -7,11 +7,11 @@
 namespace tamrivel::cli {
 
 namespace {
-constexpr qint64 kQuietMs = 1000;
 constexpr qint64 kRefreshMs = 200;
 } // namespace
 
-ProgressLine::ProgressLine(const QString &what, std::FILE *to) : m_what(what), m_to(to)
+ProgressLine::ProgressLine(const QString &what, std::FILE *to, qint64 quietMs)
+    : m_what(what), m_to(to), m_quietMs(quietMs)
 {
 #ifdef Q_OS_UNIX
     m_enabled = ::isatty(::fileno(to)) == 1;
@@ -37,7 +37,7 @@ ProgressFn ProgressLine::callback()
 void ProgressLine::show(qint64 done, qint64 total)
 {
     const qint64 now = m_clock.elapsed();
-    if (now < kQuietMs || (m_shown && now - m_lastShownAt < kRefreshMs && done < total))
+    if (now < m_quietMs || (m_shown && now - m_lastShownAt < kRefreshMs && done < total))
         return;
     m_lastShownAt = now;
     m_shown = true;

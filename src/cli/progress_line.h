@@ -14,7 +14,7 @@ namespace tamrivel::cli {
 // is not a terminal, so that scripts and logs stay clean.
 class ProgressLine {
 public:
-    ProgressLine(const QString &what, std::FILE *to = stderr);
+    ProgressLine(const QString &what, std::FILE *to = stderr, qint64 quietMs = 1000);
     ~ProgressLine();
     ProgressLine(const ProgressLine &) = delete;
     ProgressLine &operator=(const ProgressLine &) = delete;
@@ -26,6 +26,7 @@ private:
 
     QString m_what;
     std::FILE *m_to;
+    qint64 m_quietMs;
     bool m_enabled;
     bool m_shown = false;
     qint64 m_lastShownAt = 0;
