@@ -90,18 +90,20 @@ private slots:
     {
         QTest::addColumn<int>("width");
         QTest::addColumn<QList<int>>("sizes");
-        QTest::newRow("second part longer") << 1 << QList<int>{4, 5};
-        QTest::newRow("first part two longer") << 1 << QList<int>{6, 4};
-        QTest::newRow("a part missing its share") << 1 << QList<int>{3, 2, 3};
-        QTest::newRow("short unit not last") << 2 << QList<int>{2, 3};
-        QTest::newRow("tail split inside a unit") << 4 << QList<int>{5, 1};
-        QTest::newRow("empty first part") << 1 << QList<int>{0, 1};
+        QTest::addColumn<int>("misfit"); // the first part that cannot be right
+        QTest::newRow("second part longer") << 1 << QList<int>{4, 5} << 0;
+        QTest::newRow("first part two longer") << 1 << QList<int>{6, 4} << 0;
+        QTest::newRow("middle part missing its share") << 1 << QList<int>{3, 2, 3} << 1;
+        QTest::newRow("short unit not last") << 2 << QList<int>{2, 3} << 0;
+        QTest::newRow("tail split inside a unit") << 4 << QList<int>{5, 1} << 0;
+        QTest::newRow("empty first part") << 1 << QList<int>{0, 1} << 0;
     }
 
     void joinRefusesMisfitParts()
     {
         QFETCH(int, width);
         QFETCH(QList<int>, sizes);
+        QFETCH(int, misfit);
         QTemporaryDir dir;
         const QStringList parts = partPaths(dir, int(sizes.size()));
         for (int way = 0; way < sizes.size(); ++way)
@@ -113,6 +115,7 @@ private slots:
             QFAIL("misfit parts must be refused");
         } catch (const RuntimeError &error) {
             QCOMPARE(error.number(), ErrorNumber::MisfitParts);
+            QCOMPARE(error.path(), parts[misfit]);
             for (int size : sizes)
                 QVERIFY2(error.description().contains(QString::number(size)),
                          qPrintable(error.description()));

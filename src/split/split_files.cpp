@@ -95,9 +95,15 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
         sizes.append(QFileInfo(part).size());
     if (!shape.fitsOneSplit(sizes)) {
         QStringList shown;
-        for (qint64 size : sizes)
+        qint64 total = 0;
+        for (qint64 size : sizes) {
             shown.append(QString::number(size));
-        throw RuntimeError(ErrorNumber::MisfitParts, parts.first(),
+            total += size;
+        }
+        int misfit = 0;
+        while (misfit + 1 < shape.ways && sizes[misfit] == shape.partSize(total, misfit))
+            ++misfit;
+        throw RuntimeError(ErrorNumber::MisfitParts, parts[misfit],
                            QStringLiteral("(大きさ: %1)").arg(shown.join(QStringLiteral(", "))));
     }
     std::list<QFile> inputs;
