@@ -33,9 +33,18 @@ QStringList listed(QFileDialog *dialog, const QString &folder)
 {
     auto *model = dialog->findChild<QFileSystemModel *>();
     const QModelIndex parent = model->index(folder);
-    if (!QTest::qWaitFor([&] { return model->rowCount(parent) > 0; }, 3000))
+    if (!QTest::qWaitFor([&] { return model->rowCount(parent) > 0; }, 5000))
         return {};
-    QTest::qWait(100);
+    // The model may read a folder in more than one batch: wait until the
+    // listing has held still for a while.
+    int rows = model->rowCount(parent);
+    for (int stillFor = 0; stillFor < 300; stillFor += 50) {
+        QTest::qWait(50);
+        if (model->rowCount(parent) != rows) {
+            rows = model->rowCount(parent);
+            stillFor = 0;
+        }
+    }
     QStringList names;
     for (int row = 0; row < model->rowCount(parent); ++row)
         names.append(model->index(row, 0, parent).data().toString());

@@ -3,7 +3,7 @@
 #include <QTest>
 
 #include <cstdio>
-#include <fcntl.h>
+#include <poll.h>
 #include <pty.h>
 #include <unistd.h>
 
@@ -22,8 +22,6 @@ struct PseudoTerminal {
         int device = -1;
         if (::openpty(&screen, &device, nullptr, nullptr, nullptr) == 0) {
             terminal = ::fdopen(device, "w");
-            // Reading an empty screen must not wait for output that never comes.
-            ::fcntl(screen, F_SETFL, ::fcntl(screen, F_GETFL) | O_NONBLOCK);
         }
     }
     ~PseudoTerminal()
@@ -34,12 +32,25 @@ struct PseudoTerminal {
             ::close(screen);
     }
 
+    // Everything written so far. The kernel hands pseudo-terminal output to the
+    // reading side asynchronously, so a single read may see only part of it:
+    // write an end mark and read until it arrives.
     QByteArray shown()
     {
+        static constexpr char endMark[] = "<end>";
+        std::fputs(endMark, terminal);
         std::fflush(terminal);
-        QByteArray bytes(4096, '\0');
-        const ssize_t got = ::read(screen, bytes.data(), size_t(bytes.size()));
-        return bytes.left(got > 0 ? got : 0);
+        QByteArray bytes;
+        pollfd readable { screen, POLLIN, 0 };
+        while (!bytes.contains(endMark) && ::poll(&readable, 1, 10000) > 0) {
+            char chunk[4096];
+            const ssize_t got = ::read(screen, chunk, sizeof chunk);
+            if (got <= 0)
+                break;
+            bytes.append(chunk, got);
+        }
+        const qsizetype end = bytes.indexOf(endMark);
+        return end >= 0 ? bytes.left(end) : QByteArray("(the end mark never arrived)");
     }
 };
 
