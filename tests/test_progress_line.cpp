@@ -41,7 +41,7 @@ struct PseudoTerminal {
         std::fputs(endMark, terminal);
         std::fflush(terminal);
         QByteArray bytes;
-        pollfd readable { screen, POLLIN, 0 };
+        pollfd readable{screen, POLLIN, 0};
         while (!bytes.contains(endMark) && ::poll(&readable, 1, 10000) > 0) {
             char chunk[4096];
             const ssize_t got = ::read(screen, chunk, sizeof chunk);
