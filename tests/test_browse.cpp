@@ -37,14 +37,11 @@ QStringList listed(QFileDialog *dialog, const QString &folder)
         return {};
     // The model may read a folder in more than one batch: wait until the
     // listing has held still for a while.
-    int rows = model->rowCount(parent);
-    for (int stillFor = 0; stillFor < 300; stillFor += 50) {
-        QTest::qWait(50);
-        if (model->rowCount(parent) != rows) {
-            rows = model->rowCount(parent);
-            stillFor = 0;
-        }
-    }
+    int rows;
+    do {
+        rows = model->rowCount(parent);
+        QTest::qWait(300);
+    } while (model->rowCount(parent) != rows);
     QStringList names;
     for (int row = 0; row < model->rowCount(parent); ++row)
         names.append(model->index(row, 0, parent).data().toString());
