@@ -4,6 +4,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <atomic>
 #include <functional>
 
 namespace tamrivel {
@@ -43,6 +44,9 @@ using OutputTap = std::function<void(int index, const char *data, qsizetype leng
 struct Watchers {
     ProgressFn progress;
     OutputTap written;
+    // Set from any thread to abandon the operation: it stops at the next block
+    // and raises Cancelled, leaving every existing file as it was.
+    const std::atomic<bool> *stop = nullptr;
 };
 
 } // namespace tamrivel

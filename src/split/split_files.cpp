@@ -66,7 +66,7 @@ void splitFiles(const QString &source, const QStringList &outputs, const DealSha
     QFile input(source);
     openForReading(input);
     writeOutputs(outputs, watchers.written, [&](const QList<NamedDevice> &parts) {
-        dealStream(NamedDevice{&input, source}, parts, shape, input.size(), watchers.progress);
+        dealStream(NamedDevice{&input, source}, parts, shape, input.size(), watchers);
     });
 }
 
@@ -76,13 +76,14 @@ void splitSource(const NamedDevice &source, qint64 expectedSize, const QStringLi
     Q_ASSERT(shape.problem().isEmpty() && outputs.size() == shape.ways);
     checkAll({}, outputs);
     writeOutputs(outputs, watchers.written, [&](const QList<NamedDevice> &parts) {
-        dealStream(source, parts, shape, expectedSize, watchers.progress);
+        dealStream(source, parts, shape, expectedSize, watchers);
     });
 }
 
-void splitFile(const QString &source, const QString &evenOutput, const QString &oddOutput)
+void splitFile(const QString &source, const QString &evenOutput, const QString &oddOutput,
+               const Watchers &watchers)
 {
-    splitFiles(source, {evenOutput, oddOutput}, DealShape{});
+    splitFiles(source, {evenOutput, oddOutput}, DealShape{}, watchers);
 }
 
 void joinFiles(const QStringList &parts, const QString &output, const DealShape &shape,
@@ -113,7 +114,7 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
         devices.append(NamedDevice{&inputs.back(), part});
     }
     writeOutputs({output}, watchers.written, [&](const QList<NamedDevice> &dest) {
-        gatherStream(devices, sizes, dest.first(), shape, watchers.progress);
+        gatherStream(devices, sizes, dest.first(), shape, watchers);
     });
 }
 

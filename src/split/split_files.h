@@ -20,7 +20,8 @@ void splitSource(const NamedDevice &source, qint64 expectedSize, const QStringLi
                  const DealShape &shape, const Watchers &watchers = {});
 
 // The window's split: even offsets to `evenOutput`, odd ones to `oddOutput`.
-void splitFile(const QString &source, const QString &evenOutput, const QString &oddOutput);
+void splitFile(const QString &source, const QString &evenOutput, const QString &oddOutput,
+               const Watchers &watchers = {});
 
 // Puts `parts` (one per way) back together into `output`, with the same
 // guarantees. Parts whose sizes cannot come from one split of `shape` are

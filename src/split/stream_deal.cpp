@@ -23,6 +23,12 @@ struct PartBuffers {
     }
 };
 
+void raiseIfStopped(const Watchers &watchers)
+{
+    if (watchers.stop && watchers.stop->load(std::memory_order_relaxed))
+        throw RuntimeError(ErrorNumber::Cancelled);
+}
+
 } // namespace
 
 qsizetype blockBytes(const DealShape &shape)
@@ -32,13 +38,14 @@ qsizetype blockBytes(const DealShape &shape)
 }
 
 void dealStream(const NamedDevice &source, const QList<NamedDevice> &parts, const DealShape &shape,
-                qint64 expectedTotal, const ProgressFn &progress)
+                qint64 expectedTotal, const Watchers &watchers)
 {
     const qsizetype block = blockBytes(shape);
     std::vector<uchar> input(static_cast<size_t>(block));
     PartBuffers output(shape.ways, block / shape.ways);
     qint64 done = 0;
     for (;;) {
+        raiseIfStopped(watchers);
         const qsizetype got = readFully(source, reinterpret_cast<char *>(input.data()), block);
         if (got == 0)
             break;
@@ -46,15 +53,15 @@ void dealStream(const NamedDevice &source, const QList<NamedDevice> &parts, cons
         writeBlocks(parts, reinterpret_cast<const char *const *>(output.pointers.data()),
                     output.lengths.data());
         done += got;
-        if (progress)
-            progress(done, std::max(expectedTotal, done));
+        if (watchers.progress)
+            watchers.progress(done, std::max(expectedTotal, done));
         if (got < block)
             break;
     }
 }
 
 void gatherStream(const QList<NamedDevice> &parts, const QList<qint64> &partSizes, const NamedDevice &dest,
-                  const DealShape &shape, const ProgressFn &progress)
+                  const DealShape &shape, const Watchers &watchers)
 {
     const qsizetype block = blockBytes(shape);
     const qsizetype perPart = block / shape.ways;
@@ -66,6 +73,7 @@ void gatherStream(const QList<NamedDevice> &parts, const QList<qint64> &partSize
     QList<qint64> left = partSizes;
     qint64 done = 0;
     while (done < total) {
+        raiseIfStopped(watchers);
         qsizetype blockTotal = 0;
         for (int way = 0; way < shape.ways; ++way) {
             const qsizetype want = qsizetype(std::min<qint64>(perPart, left[way]));
@@ -87,8 +95,8 @@ void gatherStream(const QList<NamedDevice> &parts, const QList<qint64> &partSize
         const char *block = reinterpret_cast<const char *>(output.data());
         writeBlocks({dest}, &block, &blockTotal);
         done += blockTotal;
-        if (progress)
-            progress(done, total);
+        if (watchers.progress)
+            watchers.progress(done, total);
     }
     char extra = 0;
     for (const NamedDevice &part : parts) {

@@ -11,13 +11,13 @@ namespace tamrivel {
 // memory. Reads until the source ends, so the parts always interleave back
 // into exactly the bytes that were read, even if the source changed meanwhile.
 void dealStream(const NamedDevice &source, const QList<NamedDevice> &parts, const DealShape &shape,
-                qint64 expectedTotal, const ProgressFn &progress = {});
+                qint64 expectedTotal, const Watchers &watchers = {});
 
 // The inverse: interleaves `parts` into `dest`. `partSizes` are the sizes the
 // parts were found to have; a part that yields another amount raises
 // MisfitParts rather than produce a wrong image.
 void gatherStream(const QList<NamedDevice> &parts, const QList<qint64> &partSizes, const NamedDevice &dest,
-                  const DealShape &shape, const ProgressFn &progress = {});
+                  const DealShape &shape, const Watchers &watchers = {});
 
 // Bytes per block: large enough to amortise each system call, small enough
 // to stay in cache beside its parts. Always a whole number of rounds.
