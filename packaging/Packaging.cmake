@@ -24,3 +24,17 @@ set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-gothic | fonts-noto-cjk")
 include(CPack)
+
+# Windows: the install folder runs as it is (make windows lays it out as
+# build-windows/dist): the programs, the Qt DLLs and plugins they load, and
+# the compiler's run-time DLLs.
+if(WIN32)
+  include(${PROJECT_SOURCE_DIR}/cmake/MingwRuntime.cmake)
+  install(FILES ${TAMRIVEL_MINGW_RUNTIME} $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui>
+                $<TARGET_FILE:Qt6::Widgets>
+          DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> $<TARGET_FILE:Qt6::QOffscreenIntegrationPlugin>
+          DESTINATION ${CMAKE_INSTALL_BINDIR}/platforms)
+  install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION ${CMAKE_INSTALL_BINDIR}/styles)
+  configure_file(${CMAKE_CURRENT_LIST_DIR}/tamrivel.nsi.in ${PROJECT_BINARY_DIR}/tamrivel.nsi @ONLY)
+endif()
