@@ -20,15 +20,21 @@ inline CliResult runCli(const QStringList &arguments, const QString &folder = QS
 {
     QProcess process;
     process.setWorkingDirectory(folder);
+#ifdef Q_OS_UNIX
     if (inChild)
         process.setChildProcessModifier(inChild);
+#else
+    if (inChild)
+        qFatal("only POSIX runs code in a child before the program");
+#endif
     process.start(QStringLiteral(TAMRIVEL_CLI_PATH), arguments);
     CliResult result;
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
         return result;
     result.exitCode = process.exitCode();
-    result.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    result.err = QString::fromLocal8Bit(process.readAllStandardError());
+    // What lands in a pipe is UTF-8 on every system.
+    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    result.err = QString::fromUtf8(process.readAllStandardError());
     return result;
 }
 

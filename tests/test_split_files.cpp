@@ -11,8 +11,12 @@
 #include <functional>
 #include <thread>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 using namespace tamrivel;
 using namespace tamrivel::testing;
@@ -33,6 +37,16 @@ struct BadCase {
 };
 
 const QByteArray kSource = patternBytes(1001, 7);
+
+bool hardLink(const QString &existing, const QString &link)
+{
+#ifdef Q_OS_WIN
+    return ::CreateHardLinkW(reinterpret_cast<const wchar_t *>(link.utf16()),
+                             reinterpret_cast<const wchar_t *>(existing.utf16()), nullptr);
+#else
+    return ::link(QFile::encodeName(existing).constData(), QFile::encodeName(link).constData()) == 0;
+#endif
+}
 
 QList<BadCase> badCases()
 {
@@ -97,8 +111,7 @@ QList<BadCase> badCases()
          ErrorNumber::SameFile, 1},
         {"output is the source through a hard link",
          [=](const QDir &d) {
-             ::link(QFile::encodeName(file(d, "rom.bin")).constData(),
-                    QFile::encodeName(file(d, "hard.bin")).constData());
+             hardLink(file(d, "rom.bin"), file(d, "hard.bin"));
              return Paths{file(d, "rom.bin"), file(d, "e"), file(d, "hard.bin")};
          },
          ErrorNumber::SameFile, 2},
@@ -114,6 +127,19 @@ QList<BadCase> badCases()
              return Paths{file(d, "rom.bin"), file(d, "out"), file(d, "out")};
          },
          ErrorNumber::SameFile, 2},
+#ifdef Q_OS_WIN
+        // Windows folds case in names, and so must the check.
+        {"output is the source in another case",
+         [=](const QDir &d) {
+             return Paths{file(d, "rom.bin"), file(d, "ROM.BIN"), file(d, "o")};
+         },
+         ErrorNumber::SameFile, 1},
+        {"outputs differing only in case",
+         [=](const QDir &d) {
+             return Paths{file(d, "rom.bin"), file(d, "rom_g.bin"), file(d, "ROM_G.bin")};
+         },
+         ErrorNumber::SameFile, 2},
+#endif
     };
 }
 
@@ -169,19 +195,26 @@ private slots:
         writeBytes(dir.filePath("s"), "abcdef");
         writeBytes(dir.filePath("e"), QByteArray(5000, 'x'));
         writeBytes(dir.filePath("o"), QByteArray(5000, 'y'));
+#ifndef Q_OS_WIN
         ::chmod(QFile::encodeName(dir.filePath("e")).constData(), 0640);
+#endif
         splitFile(dir.filePath("s"), dir.filePath("e"), dir.filePath("o"));
         QCOMPARE(readBytes(dir.filePath("e")), QByteArray("ace"));
         QCOMPARE(readBytes(dir.filePath("o")), QByteArray("bdf"));
+#ifndef Q_OS_WIN
         struct stat status { };
         QCOMPARE(::stat(QFile::encodeName(dir.filePath("e")).constData(), &status), 0);
         QCOMPARE(int(status.st_mode & 0777), 0640);
+#endif
         // Nothing but the source and the two outputs is left in the folder.
         QCOMPARE(snapshot(dir.path()).keys(), QStringList({"e", "o", "s"}));
     }
 
     void linkedOutputReplacesItsTarget()
     {
+#ifdef Q_OS_WIN
+        QSKIP("QFile::link makes a shortcut on Windows, which file calls do not follow");
+#endif
         QTemporaryDir dir;
         writeBytes(dir.filePath("s"), "abcd");
         writeBytes(dir.filePath("target"), "old contents");
@@ -193,6 +226,9 @@ private slots:
 
     void relativePathsResolveAgainstTheCurrentFolder()
     {
+#ifdef Q_OS_WIN
+        QSKIP("Windows drops trailing blanks from names, so a name of one blank is the folder");
+#endif
         QTemporaryDir dir;
         const QString previous = QDir::currentPath();
         QDir::setCurrent(dir.path());
@@ -207,6 +243,9 @@ private slots:
 
     void specialOutputsAreWrittenInPlace()
     {
+#ifdef Q_OS_WIN
+        QSKIP("needs a FIFO and /dev/null");
+#else
         QTemporaryDir dir;
         const QByteArray source = patternBytes(3 * 1024 * 1024 + 3, 11);
         writeBytes(dir.filePath("s"), source);
@@ -219,6 +258,7 @@ private slots:
         QCOMPARE(received, referenceDeal(source, 2, 1, false)[0]);
         QVERIFY(QFileInfo(fifo).exists());
         QCOMPARE(snapshot(dir.path()).keys(), QStringList({"fifo", "s"}));
+#endif
     }
 
     void badRequestsChangeNothing_data()
@@ -233,6 +273,10 @@ private slots:
     {
         QFETCH(int, index);
         const BadCase bad = badCases()[index];
+#ifdef Q_OS_WIN
+        if (QByteArray(bad.name).endsWith("through a link"))
+            QSKIP("QFile::link makes a shortcut on Windows, which file calls do not follow");
+#endif
         QTemporaryDir dir;
         QDir(dir.path()).mkdir("sub");
         writeBytes(dir.filePath("rom.bin"), kSource);
@@ -243,12 +287,15 @@ private slots:
         QCOMPARE(error.number(), bad.expected);
         const QString named[] = {paths.source, paths.even, paths.odd};
         QCOMPARE(error.path(), named[bad.namedPath]);
-        QVERIFY(error.description().contains(named[bad.namedPath]));
+        QVERIFY(error.description().contains(QDir::toNativeSeparators(named[bad.namedPath])));
         QCOMPARE(snapshot(dir.path()), before);
     }
 
     void unreadableSourceIsAccessDenied()
     {
+#ifdef Q_OS_WIN
+        QSKIP("needs POSIX permissions; a file held without sharing stands in on Windows");
+#else
         if (::geteuid() == 0)
             QSKIP("root reads every file");
         QTemporaryDir dir;
@@ -257,6 +304,7 @@ private slots:
         const RuntimeError error = splitError({dir.filePath("s"), dir.filePath("e"), dir.filePath("o")});
         QCOMPARE(error.number(), ErrorNumber::AccessDenied);
         QVERIFY(!QFileInfo::exists(dir.filePath("e")));
+#endif
     }
 };
 

@@ -8,9 +8,12 @@ namespace tamrivel {
 void useWindowFont()
 {
     QFont font = QApplication::font();
-    // IPA Gothic first: its compact line height fits the window's fixed rows.
-    font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
-                      QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP")});
+    // Windows' own Japanese UI fonts where they exist; elsewhere IPA Gothic,
+    // whose compact line height fits the window's fixed rows.
+    font.setFamilies({QStringLiteral("Yu Gothic UI"), QStringLiteral("Meiryo UI"),
+                      QStringLiteral("MS UI Gothic"), QStringLiteral("IPAPGothic"),
+                      QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP"),
+                      QStringLiteral("Noto Sans JP")});
     font.setPointSize(9);
     QApplication::setFont(font);
 }

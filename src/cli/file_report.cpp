@@ -1,5 +1,7 @@
 #include "file_report.h"
 
+#include "split/platform.h"
+
 #include <QDir>
 
 #include <algorithm>
@@ -32,13 +34,13 @@ void FileReport::print(std::FILE *to) const
                                .arg(QStringLiteral("file"), -widest)
                                .arg(QStringLiteral("bytes"), 12)
                                .arg(QStringLiteral("crc32"), 8);
-    std::fputs(header.toLocal8Bit().constData(), to);
+    platform::writeText(to, header);
     for (const Entry &entry : m_files) {
         const QString line = QStringLiteral("%1  %2  %3\n")
                                  .arg(QDir::toNativeSeparators(entry.path), -widest)
                                  .arg(entry.size, 12)
                                  .arg(entry.crc, 8, 16, QLatin1Char('0'));
-        std::fputs(line.toLocal8Bit().constData(), to);
+        platform::writeText(to, line);
     }
 }
 

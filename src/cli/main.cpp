@@ -3,6 +3,7 @@
 #include "product.h"
 #include "progress_line.h"
 #include "runtime/runtime_error.h"
+#include "split/platform.h"
 #include "split/split_files.h"
 
 #include <QCoreApplication>
@@ -19,7 +20,7 @@ enum ExitStatus { Success = 0, Failed = 1, BadUsage = 2 };
 
 void say(std::FILE *to, const QString &text)
 {
-    std::fputs(text.toLocal8Bit().constData(), to);
+    platform::writeText(to, text);
 }
 
 int run(const CliRequest &request)

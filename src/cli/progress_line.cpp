@@ -1,8 +1,6 @@
 #include "progress_line.h"
 
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
+#include "split/platform.h"
 
 namespace tamrivel::cli {
 
@@ -13,11 +11,7 @@ constexpr qint64 kRefreshMs = 200;
 ProgressLine::ProgressLine(const QString &what, std::FILE *to, qint64 quietMs)
     : m_what(what), m_to(to), m_quietMs(quietMs)
 {
-#ifdef Q_OS_UNIX
-    m_enabled = ::isatty(::fileno(to)) == 1;
-#else
-    m_enabled = false;
-#endif
+    m_enabled = platform::isTerminal(to);
     m_clock.start();
 }
 
@@ -47,7 +41,7 @@ void ProgressLine::show(qint64 done, qint64 total)
                              .arg(percent, 3)
                              .arg(done >> 20)
                              .arg(total >> 20);
-    std::fputs(line.toLocal8Bit().constData(), m_to);
+    platform::writeText(m_to, line);
     std::fflush(m_to);
 }
 

@@ -80,7 +80,10 @@ void CommonDialog::ShowOpen()
 {
     QFileDialog dialog(parentWidget(), m_title);
     dialog.setObjectName(QStringLiteral("openFileDialog"));
+    // Windows users get Explorer's own dialog; other desktops, Qt's.
+#ifndef Q_OS_WIN
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+#endif
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     // A second browse starts where the last one ended.

@@ -187,8 +187,8 @@ QString finalPathOf(const File &file, const QString &fallback)
 // Recognisably ours and kept short enough to be a valid name.
 QString hiddenName(const QString &name)
 {
-    return u'.' + name.left(kMaxComponent - 40) + QStringLiteral(".tamrivel-")
-           + QString::number(QRandomGenerator::global()->generate64(), 36);
+    return u'.' + name.left(kMaxComponent - 40) + QStringLiteral(".tamrivel-") +
+        QString::number(QRandomGenerator::global()->generate64(), 36);
 }
 
 } // namespace
@@ -222,10 +222,9 @@ File openForReading(const QString &path)
 {
     // Others may go on using the file meanwhile, as on other systems. A folder
     // opens too, so that it can be named as the fault.
-    File file(qintptr(::CreateFileW(wide(nativePath(path)), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_SEQUENTIAL_SCAN,
-                                    nullptr)));
+    File file(qintptr(::CreateFileW(
+        wide(nativePath(path)), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_SEQUENTIAL_SCAN, nullptr)));
     if (!file.isOpen())
         raise(path, ErrorNumber::AccessDenied);
     if (kindOf(file, path) == Kind::Folder)
@@ -376,8 +375,9 @@ PendingFile::PendingFile(const ResolvedOutput &target) : m_target(target), m_sta
     // Windows has no unnamed files: a hidden one, removed on every error.
     do {
         s.hidden = joined(folder, hiddenName(target.name));
-        m_file = File(qintptr(::CreateFileW(wide(s.hidden), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                                            nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr)));
+        m_file =
+            File(qintptr(::CreateFileW(wide(s.hidden), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                       nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr)));
     } while (!m_file.isOpen() && ::GetLastError() == ERROR_FILE_EXISTS);
     if (!m_file.isOpen()) {
         const DWORD err = ::GetLastError();
@@ -468,7 +468,8 @@ FolderLock::FolderLock(const QString &folder)
     if (!look.isOpen() || !informationOf(look, info))
         raise(folder, ErrorNumber::FolderNotFound);
     const FileId id = idOf(info);
-    const QString name = QStringLiteral("Local\\tamrivel-commit-%1-%2").arg(id.volume, 0, 16).arg(id.index, 0, 16);
+    const QString name =
+        QStringLiteral("Local\\tamrivel-commit-%1-%2").arg(id.volume, 0, 16).arg(id.index, 0, 16);
     m_lock = File(qintptr(::CreateMutexW(nullptr, FALSE, wide(name))));
     if (handleOf(m_lock) == nullptr) {
         m_lock.release();

@@ -1,0 +1,103 @@
+#include "runtime/runtime_error.h"
+#include "split/split_files.h"
+#include "temp_files.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+using namespace tamrivel;
+using namespace tamrivel::testing;
+
+// Paths as users of each system write them, and files that another program
+// holds open.
+class TestPlatformPaths : public QObject {
+    Q_OBJECT
+
+private slots:
+    void spellingsOfAPathWork_data()
+    {
+        QTest::addColumn<QString>("folder"); // below the temporary folder
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("spelling"); // "plain", "backslashes" or "drive-relative"
+        QTest::newRow("Japanese name") << "" << QStringLiteral("ロム 日本語.bin") << "plain";
+        const QString deep = QString(100, u'a') + u'/' + QString(100, u'b') + u'/' + QString(100, u'c');
+        QTest::newRow("path over 260 characters") << deep << QStringLiteral("rom.bin") << "plain";
+        QTest::newRow("backslashes") << "sub" << QStringLiteral("rom.bin") << "backslashes";
+        QTest::newRow("drive-relative") << "" << QStringLiteral("rom.bin") << "drive-relative";
+    }
+
+    void spellingsOfAPathWork()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QString, name);
+        QFETCH(QString, spelling);
+#ifndef Q_OS_WIN
+        if (spelling != "plain")
+            QSKIP("a Windows spelling");
+#endif
+        QTemporaryDir dir;
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir(dir.path()).mkpath(folder.isEmpty() ? "." : folder));
+        const QString base = QDir(dir.path()).filePath(folder.isEmpty() ? name : folder + u'/' + name);
+        writeBytes(base, "0123456789");
+        auto spelt = [&](const QString &path) {
+            if (spelling == "backslashes")
+                return QDir::toNativeSeparators(path);
+            // "C:rom.bin": relative to the current folder of drive C:.
+            if (spelling == "drive-relative")
+                return path.left(2) + QFileInfo(path).fileName();
+            return path;
+        };
+        if (spelling == "drive-relative")
+            QDir::setCurrent(QFileInfo(base).path());
+        const QString stem = base.chopped(4);
+        splitFile(spelt(base), spelt(stem + "_g.bin"), spelt(stem + "_k.bin"));
+        QDir::setCurrent(previous);
+        QCOMPARE(readBytes(stem + "_g.bin"), QByteArray("02468"));
+        QCOMPARE(readBytes(stem + "_k.bin"), QByteArray("13579"));
+    }
+
+    void fileHeldWithoutSharingIsAccessDenied_data()
+    {
+        QTest::addColumn<int>("held"); // 0 the source, 1 the existing even output
+        QTest::newRow("source") << 0;
+        QTest::newRow("output") << 1;
+    }
+
+    void fileHeldWithoutSharingIsAccessDenied()
+    {
+#ifndef Q_OS_WIN
+        QSKIP("only Windows lets a program shut others out of a file");
+#else
+        QFETCH(int, held);
+        QTemporaryDir dir;
+        const QStringList paths = {dir.filePath("rom.bin"), dir.filePath("rom_g.bin"),
+                                   dir.filePath("rom_k.bin")};
+        writeBytes(paths[0], "source");
+        writeBytes(paths[1], "old even");
+        const auto before = snapshot(dir.path());
+        const HANDLE other = ::CreateFileW(reinterpret_cast<const wchar_t *>(paths[held].utf16()),
+                                           GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        QVERIFY(other != INVALID_HANDLE_VALUE);
+        ErrorNumber number = ErrorNumber::InvalidArgument;
+        QString named;
+        try {
+            splitFile(paths[0], paths[1], paths[2]);
+        } catch (const RuntimeError &error) {
+            number = error.number();
+            named = error.path();
+        }
+        ::CloseHandle(other);
+        QCOMPARE(number, ErrorNumber::AccessDenied);
+        QCOMPARE(named, paths[held]);
+        QCOMPARE(snapshot(dir.path()), before);
+#endif
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPlatformPaths)
+#include "test_platform_paths.moc"
