@@ -329,20 +329,25 @@ ResolvedOutput resolveOutput(const QString &path)
         out.id = idOf(info);
         // Replaced where a link leads, under the name the file already has.
         std::tie(folder, name) = splitLast(finalPathOf(existing, full));
-    } else if (const DWORD err = ::GetLastError(); err != ERROR_FILE_NOT_FOUND) {
+    } else if (const DWORD err = ::GetLastError();
+               err != ERROR_FILE_NOT_FOUND && err != ERROR_PATH_NOT_FOUND) {
         raise(path, ErrorNumber::AccessDenied, err);
     }
+    // Which part of the folder is missing, if any, is told below.
 
     const File folderFile = openToLook(folder);
     BY_HANDLE_FILE_INFORMATION folderInfo{};
     if (!folderFile.isOpen()) {
         const DWORD err = ::GetLastError();
-        if (err == ERROR_FILE_NOT_FOUND)
+        if (err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND)
             throw RuntimeError(ErrorNumber::FolderNotFound, path);
         raise(path, ErrorNumber::FolderNotFound, err);
     }
-    if (!informationOf(folderFile, folderInfo) || !(folderInfo.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        throw RuntimeError(ErrorNumber::FolderNotFound, path);
+    if (!informationOf(folderFile, folderInfo))
+        raise(path, ErrorNumber::FolderNotFound);
+    // "rom.bin\out.bin": a path through a file names nothing that can be.
+    if (!(folderInfo.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        throw RuntimeError(ErrorNumber::BadFileName, path);
     out.folder = out.kind == Kind::Missing ? finalPathOf(folderFile, folder) : folder;
     out.name = name;
     out.folderId = idOf(folderInfo);
