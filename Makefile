@@ -84,13 +84,15 @@ test-windows: windows-configure
 	ctest --test-dir $(WINDOWS_DIR) --output-on-failure --label-exclude large; \
 	  status=$$?; $(WINE) wineserver -k; exit $$status
 
-# The setup program and the portable zip, in build-windows/.
+# The setup program and the portable zip, in build-windows/; the setup program
+# is then installed, run and uninstalled silently under Wine.
 windows-package: windows
-	@scripts/install-deps nsis
+	@scripts/install-deps nsis wine wine64
 	@makensis -V2 $(WINDOWS_DIR)/tamrivel.nsi
 	@rm -rf $(WINDOWS_DIR)/zip && mkdir -p $(WINDOWS_DIR)/zip
 	@cp -r $(WINDOWS_DIR)/dist $(WINDOWS_DIR)/zip/tamrivel-$(VERSION)
 	@cd $(WINDOWS_DIR)/zip && cmake -E tar cf ../tamrivel-$(VERSION)-windows.zip --format=zip tamrivel-$(VERSION)
+	@WINDOWS_DIR=$(WINDOWS_DIR) scripts/check-windows-package
 	@echo "windows-package: $(WINDOWS_DIR)/tamrivel-$(VERSION)-setup.exe $(WINDOWS_DIR)/tamrivel-$(VERSION)-windows.zip"
 
 # The code follows .clang-format.
