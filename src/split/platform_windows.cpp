@@ -404,16 +404,20 @@ void PendingFile::prepare()
     syncFile(m_file, m_target.userPath);
 }
 
-void PendingFile::place()
+void PendingFile::stage()
 {
-    State &s = *m_state;
-    // Visible once in place; closed, so that nothing of ours holds it.
+    // Named from the start; made visible for when it is in place, and closed,
+    // so that nothing of ours holds it when it moves.
     FILE_BASIC_INFO basic{};
     basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
     if (!::SetFileInformationByHandle(handleOf(m_file), FileBasicInfo, &basic, sizeof basic))
         raise(m_target.userPath, ErrorNumber::AccessDenied);
     m_file = File();
+}
 
+void PendingFile::place()
+{
+    State &s = *m_state;
     if (m_target.kind == Kind::Missing) {
         if (::MoveFileExW(wide(s.hidden), wide(s.target), MOVEFILE_WRITE_THROUGH)) {
             s.created = true;
