@@ -438,6 +438,14 @@ void PendingFile::place()
         return;
     }
     const DWORD err = ::GetLastError();
+    // Gone since it was resolved: the new file simply appears.
+    if (err == ERROR_FILE_NOT_FOUND &&
+        ::MoveFileExW(wide(s.hidden), wide(s.target), MOVEFILE_WRITE_THROUGH)) {
+        s.backup.clear();
+        s.created = true;
+        s.placed = true;
+        return;
+    }
     // Half done: the old file has its backup name, the new one never moved.
     if (err == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)
         ::MoveFileExW(wide(s.backup), wide(s.target), MOVEFILE_WRITE_THROUGH);
