@@ -1,4 +1,5 @@
 #include "file_converter.h"
+#include "split/platform.h"
 #include "window_application.h"
 
 #include <cstdio>
@@ -30,6 +31,9 @@ int main(int argc, char *argv[])
                    stderr);
         return 1;
     }
+    // A FIFO output whose reader left, or a file-size limit, is an error to
+    // report in the box, not a reason for the window to vanish.
+    tamrivel::platform::turnWriteSignalsIntoErrors();
     tamrivel::WindowApplication app(argc, argv);
     tamrivel::FileConverter window;
     window.show();
