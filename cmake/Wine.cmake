@@ -1,4 +1,5 @@
-# Cross-built tests and programs run under Wine through build/wine-run: headless,
+# Cross-built tests and programs run under Wine through build/wine-run (tests
+# through build/wine-test, which shows their logs): headless,
 # quiet, in a Wine prefix of this build's own, with Qt's and the compiler's
 # DLLs on the path.
 include(${CMAKE_CURRENT_LIST_DIR}/MingwRuntime.cmake)
@@ -20,4 +21,7 @@ set(TAMRIVEL_WINEPREFIX "${CMAKE_BINARY_DIR}/wine")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.in ${CMAKE_BINARY_DIR}/wine-run @ONLY
                FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
                                 WORLD_READ WORLD_EXECUTE)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-test.in ${CMAKE_BINARY_DIR}/wine-test @ONLY
+               FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                                WORLD_READ WORLD_EXECUTE)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-test)

@@ -33,8 +33,11 @@ inline CliResult runCli(const QStringList &arguments, const QString &folder = QS
         return result;
     result.exitCode = process.exitCode();
     // What lands in a pipe is UTF-8 on every system.
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
-    result.err = QString::fromUtf8(process.readAllStandardError());
+    // and lines end as the system ends them in text.
+    result.out = QString::fromUtf8(process.readAllStandardOutput())
+                     .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    result.err = QString::fromUtf8(process.readAllStandardError())
+                     .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return result;
 }
 

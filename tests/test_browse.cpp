@@ -15,6 +15,14 @@ using namespace tamrivel::testing;
 
 namespace {
 
+// The fields show paths as the system writes them.
+QStringList native(QStringList paths)
+{
+    for (QString &path : paths)
+        path = QDir::toNativeSeparators(path);
+    return paths;
+}
+
 const QString kBinaryEntry = QStringLiteral("バイナリ ファイル (*.bin)");
 const QString kAllEntry = QStringLiteral("すべてのファイル (*.*)");
 
@@ -102,8 +110,7 @@ private slots:
         const QString source = dir.filePath("rom.bin");
         probe->whenModalOpens<QFileDialog>([&](QFileDialog *dialog) { choose(dialog, source); });
         QTest::keyClick(probe->window.get(), Qt::Key_R, Qt::AltModifier);
-        QTRY_COMPARE(probe->fields(),
-                     QStringList({source, dir.filePath("rom_g.bin"), dir.filePath("rom_k.bin")}));
+        QTRY_COMPARE(probe->fields(), native({source, dir.filePath("rom_g.bin"), dir.filePath("rom_k.bin")}));
         QCOMPARE(probe->status(), QString());
     }
 
@@ -147,9 +154,9 @@ private slots:
             [&](QFileDialog *dialog) { choose(dialog, dir.filePath("kickstart")); });
         probe->click("com_refer");
         QCOMPARE(probe->status(), QString());
-        QCOMPARE(probe->fields(),
-                 QStringList(
-                     {dir.filePath("kickstart"), dir.filePath("kicks_g.bin"), dir.filePath("kicks_k.bin")}));
+        QCOMPARE(
+            probe->fields(),
+            native({dir.filePath("kickstart"), dir.filePath("kicks_g.bin"), dir.filePath("kicks_k.bin")}));
     }
 
     void allFilesEntryListsNamesWithoutADot()

@@ -141,7 +141,8 @@ private slots:
         QCOMPARE(result.exitCode, 1);
         QVERIFY2(result.err.startsWith(QStringLiteral("tamrivel-cli: エラー %1: ").arg(number)),
                  qPrintable(result.err));
-        QVERIFY2(result.err.contains(QStringLiteral("「%1」").arg(named)), qPrintable(result.err));
+        QVERIFY2(result.err.contains(QStringLiteral("「%1」").arg(QDir::toNativeSeparators(named))),
+                 qPrintable(result.err));
         QCOMPARE(result.err.count('\n'), 1);
         QCOMPARE(snapshot(dir.path()), before);
     }

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,6 +30,15 @@ QString shownText(QString text)
 }
 
 } // namespace
+
+#ifdef Q_OS_WIN
+bool windowsJapaneseFontInstalled()
+{
+    const QStringList families = QFontDatabase::families();
+    return families.contains(QStringLiteral("Yu Gothic UI")) ||
+        families.contains(QStringLiteral("Meiryo UI")) || families.contains(QStringLiteral("MS UI Gothic"));
+}
+#endif
 
 class TestFileConverter : public QObject {
     Q_OBJECT
@@ -159,6 +169,10 @@ private slots:
 
     void noCaptionIsClipped()
     {
+#ifdef Q_OS_WIN
+        if (!windowsJapaneseFontInstalled())
+            QSKIP("none of Windows' Japanese UI fonts is installed (Wine)");
+#endif
         const QList<QWidget *> captioned = {
             child("frame_LoadFile"), child("frame_OutPuts"), child("Label1"),  child("Label2"),
             child("com_sprit"),      child("com_refer"),     child("Command1")};
@@ -191,6 +205,10 @@ private slots:
 
     void japaneseCaptionsHaveGlyphs()
     {
+#ifdef Q_OS_WIN
+        if (!windowsJapaneseFontInstalled())
+            QSKIP("none of Windows' Japanese UI fonts is installed (Wine)");
+#endif
         const QFontMetrics metrics(child("Label1")->font());
         for (const QString &caption :
              {QStringLiteral("偶数奇数分割参照終了"), FileConverter::splitDoneMessage()})
@@ -329,7 +347,9 @@ private slots:
         QVERIFY2(boxText.startsWith(description + '\n'), qPrintable(boxText));
         QVERIFY2(!boxText.contains(QStringLiteral("「」")), qPrintable(boxText));
         if (!file.isEmpty())
-            QVERIFY2(boxText.contains(QStringLiteral("\n「%1」\n").arg(dir.filePath(file))),
+            // A long path may be wrapped inside its brackets.
+            QVERIFY2(QString(boxText).remove(u'\n').contains(
+                         QStringLiteral("「%1」").arg(QDir::toNativeSeparators(dir.filePath(file)))),
                      qPrintable(boxText));
         QVERIFY(window->isVisible());
         QCOMPARE(status(), QString());

@@ -312,6 +312,8 @@ ResolvedOutput resolveOutput(const QString &path)
     auto [folder, name] = splitLast(full);
     if (name.isEmpty())
         throw RuntimeError(ErrorNumber::IsFolder, path);
+    if (name.size() > kMaxComponent)
+        throw RuntimeError(ErrorNumber::BadFileName, path);
 
     if (const File existing = openToLook(full); existing.isOpen()) {
         BY_HANDLE_FILE_INFORMATION info{};
