@@ -1,24 +1,24 @@
 #include "file_report.h"
 
+#include "crc32.h"
+
 #include <QDir>
 
 #include <algorithm>
-
-#include <zlib.h>
 
 namespace tamrivel::cli {
 
 FileReport::FileReport(const QStringList &outputs)
 {
     for (const QString &path : outputs)
-        m_files.push_back({path, 0, quint32(::crc32_z(0, nullptr, 0))});
+        m_files.push_back({path, 0, 0});
 }
 
 OutputTap FileReport::tap()
 {
     return [this](int index, const char *data, qsizetype length) {
         Entry &entry = m_files[size_t(index)];
-        entry.crc = quint32(::crc32_z(entry.crc, reinterpret_cast<const Bytef *>(data), size_t(length)));
+        entry.crc = crc32Update(entry.crc, data, length);
         entry.size += length;
     };
 }
