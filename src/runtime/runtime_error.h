@@ -20,6 +20,7 @@ enum class ErrorNumber : int {
     SameFile = 9,
     MisfitParts = 10,
     Cancelled = 11,
+    TooManyOpenFiles = 12,
 };
 
 // An error raised by a failing operation: a number and a Japanese description
@@ -45,8 +46,5 @@ private:
     QString m_detail;
     QByteArray m_what;
 };
-
-// Picks the catalogue entry for an errno value from a failed file operation.
-ErrorNumber errorNumberFromErrno(int err, ErrorNumber fallback);
 
 } // namespace tamrivel

@@ -1,59 +1,57 @@
 #include "split_files.h"
 
 #include "../runtime/runtime_error.h"
-#include "output_file.h"
+#include "native_device.h"
+#include "output_set.h"
 #include "path_checks.h"
+#include "platform.h"
 #include "stream_deal.h"
 
-#include <QFile>
-#include <QFileInfo>
-
-#include <cerrno>
 #include <list>
 
 namespace tamrivel {
 namespace {
 
-void checkAll(const QStringList &inputs, const QStringList &outputs)
+void checkTexts(const QStringList &paths)
 {
-    for (const QString &path : inputs)
+    for (const QString &path : paths)
         checkPathText(path);
-    for (const QString &path : outputs)
-        checkPathText(path);
-    for (const QString &path : inputs)
-        checkSource(path);
-    for (const QString &path : outputs)
-        checkOutput(path);
-    refuseSameFiles(inputs + outputs);
 }
 
-void openForReading(QFile &file)
-{
-    errno = 0;
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        throw RuntimeError(errorNumberFromErrno(errno, ErrorNumber::AccessDenied), file.fileName());
-}
-
-// Opens every output, lets `write` fill them, then replaces the old files
-// only after all of them are safely on disk.
-template <typename Write>
-void writeOutputs(const QStringList &paths, const OutputTap &tap, Write &&write)
-{
-    std::list<OutputFile> outputs;
-    QList<NamedDevice> devices;
-    for (const QString &path : paths) {
-        NamedDevice device = outputs.emplace_back(path).named();
-        if (tap) {
-            const int index = int(devices.size());
-            device.tap = [&tap, index](const char *data, qsizetype length) { tap(index, data, length); };
-        }
-        devices.append(device);
+// An input, open, and known by what was opened rather than by its name.
+struct Input {
+    explicit Input(const QString &path)
+        : path(path),
+          file(platform::openForReading(path)),
+          id(platform::identityOf(file, path)),
+          device(file, path, QIODevice::ReadOnly)
+    {
     }
-    write(devices);
-    for (OutputFile &output : outputs)
-        output.syncToDisk();
-    for (OutputFile &output : outputs)
-        output.commit();
+
+    QString path;
+    platform::File file;
+    platform::FileId id;
+    NativeDevice device;
+};
+
+QList<OpenedInput> identities(const std::list<Input> &inputs)
+{
+    QList<OpenedInput> opened;
+    for (const Input &input : inputs) {
+        for (const OpenedInput &earlier : opened) {
+            if (earlier.id == input.id)
+                throw RuntimeError(ErrorNumber::SameFile, input.path);
+        }
+        opened.append({input.id, input.path});
+    }
+    return opened;
+}
+
+template <typename Write>
+void writeAndCommit(OutputSet &outputs, const OutputTap &tap, Write &&write)
+{
+    write(outputs.devices(tap));
+    outputs.commit();
 }
 
 } // namespace
@@ -62,11 +60,13 @@ void splitFiles(const QString &source, const QStringList &outputs, const DealSha
                 const Watchers &watchers)
 {
     Q_ASSERT(shape.problem().isEmpty() && outputs.size() == shape.ways);
-    checkAll({source}, outputs);
-    QFile input(source);
-    openForReading(input);
-    writeOutputs(outputs, watchers.written, [&](const QList<NamedDevice> &parts) {
-        dealStream(NamedDevice{&input, source}, parts, shape, input.size(), watchers);
+    checkTexts(QStringList{source} + outputs);
+    std::list<Input> inputs;
+    Input &input = inputs.emplace_back(source);
+    OutputSet set(outputs, identities(inputs));
+    const qint64 size = std::max<qint64>(0, platform::sizeOf(input.file, source));
+    writeAndCommit(set, watchers.written, [&](const QList<NamedDevice> &parts) {
+        dealStream(NamedDevice{&input.device, source}, parts, shape, size, watchers);
     });
 }
 
@@ -74,8 +74,9 @@ void splitSource(const NamedDevice &source, qint64 expectedSize, const QStringLi
                  const DealShape &shape, const Watchers &watchers)
 {
     Q_ASSERT(shape.problem().isEmpty() && outputs.size() == shape.ways);
-    checkAll({}, outputs);
-    writeOutputs(outputs, watchers.written, [&](const QList<NamedDevice> &parts) {
+    checkTexts(outputs);
+    OutputSet set(outputs, {});
+    writeAndCommit(set, watchers.written, [&](const QList<NamedDevice> &parts) {
         dealStream(source, parts, shape, expectedSize, watchers);
     });
 }
@@ -90,10 +91,17 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
                const Watchers &watchers)
 {
     Q_ASSERT(shape.problem().isEmpty() && parts.size() == shape.ways);
-    checkAll(parts, {output});
-    QList<qint64> sizes;
+    checkTexts(parts + QStringList{output});
+    std::list<Input> inputs;
     for (const QString &part : parts)
-        sizes.append(QFileInfo(part).size());
+        inputs.emplace_back(part);
+    OutputSet set({output}, identities(inputs));
+    QList<qint64> sizes;
+    QList<NamedDevice> devices;
+    for (Input &input : inputs) {
+        sizes.append(std::max<qint64>(0, platform::sizeOf(input.file, input.path)));
+        devices.append(NamedDevice{&input.device, input.path});
+    }
     if (!shape.fitsOneSplit(sizes)) {
         QStringList shown;
         qint64 total = 0;
@@ -107,13 +115,7 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
         throw RuntimeError(ErrorNumber::MisfitParts, parts[misfit],
                            QStringLiteral("(大きさ: %1)").arg(shown.join(QStringLiteral(", "))));
     }
-    std::list<QFile> inputs;
-    QList<NamedDevice> devices;
-    for (const QString &part : parts) {
-        openForReading(inputs.emplace_back(part));
-        devices.append(NamedDevice{&inputs.back(), part});
-    }
-    writeOutputs({output}, watchers.written, [&](const QList<NamedDevice> &dest) {
+    writeAndCommit(set, watchers.written, [&](const QList<NamedDevice> &dest) {
         gatherStream(devices, sizes, dest.first(), shape, watchers);
     });
 }
