@@ -118,7 +118,7 @@ struct ShuffleKernel {
     }
 };
 
-// The network's ways x ways shuffles cost too much past eight ways. There the
+// The network's ways x ways shuffles cost too much past five ways. There the
 // group is a matrix with a round in each row, and a transpose of square tiles
 // of Units x Units units (log2(Units) rounds of interleaving Units vectors)
 // turns its columns into the parts' vectors.
@@ -239,7 +239,7 @@ qsizetype byWidth(int width, bool swap, Fn &&fn)
     }
 }
 
-// The number of ways (and past eight, the width) becomes a constant, so every
+// The number of ways (and past five, the width) becomes a constant, so every
 // loop above unrolls.
 template <class V, int Ways = 2>
 qsizetype dealWith(int ways, int width, bool swap, const uchar *source, qsizetype length, uchar *const *parts)
@@ -249,7 +249,7 @@ qsizetype dealWith(int ways, int width, bool swap, const uchar *source, qsizetyp
     } else {
         if (ways != Ways)
             return dealWith<V, Ways + 1>(ways, width, swap, source, length, parts);
-        if constexpr (Ways <= 8)
+        if constexpr (Ways <= 5)
             return ShuffleKernel<V, Ways>(dealNetwork<Ways>(width, swap)).deal(source, length, parts);
         else
             return byWidth<V, Ways>(width, swap,
@@ -265,7 +265,7 @@ qsizetype gatherWith(int ways, int width, bool swap, const uchar *const *parts, 
     } else {
         if (ways != Ways)
             return gatherWith<V, Ways + 1>(ways, width, swap, parts, total, dest);
-        if constexpr (Ways <= 8)
+        if constexpr (Ways <= 5)
             return ShuffleKernel<V, Ways>(gatherNetwork<Ways>(width, swap)).gather(parts, total, dest);
         else
             return byWidth<V, Ways>(width, swap,
