@@ -4,6 +4,7 @@
 #include "split/output_naming.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 
 namespace tamrivel::cli {
 namespace {
@@ -24,6 +25,13 @@ int numberOption(const QCommandLineParser &parser, const QCommandLineOption &opt
 // a pair, numbered names for more ways.
 QStringList proposedOutputs(const QString &source, int ways)
 {
+    // Names made from a stream handed to us (a FIFO, /dev/stdin, /dev/fd/N)
+    // would land among the devices.
+    const QFileInfo info(source);
+    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    const bool streamFolder = folder == QLatin1String("/dev") || folder.startsWith(QLatin1String("/proc/"));
+    if (info.exists() && (!info.isFile() || streamFolder))
+        throw UsageError{QStringLiteral("'%1' is not a regular file: name the outputs").arg(source)};
     if (source.size() < 4)
         throw RuntimeError(ErrorNumber::InvalidArgument, source,
                            QStringLiteral("出力ファイル名を作るには名前が短すぎます。"));

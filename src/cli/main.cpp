@@ -3,11 +3,14 @@
 #include "product.h"
 #include "progress_line.h"
 #include "runtime/runtime_error.h"
+#include "split/platform.h"
 #include "split/split_files.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 
+#include <atomic>
 #include <cstdio>
 
 using namespace tamrivel;
@@ -15,11 +18,31 @@ using namespace tamrivel::cli;
 
 namespace {
 
-enum ExitStatus { Success = 0, Failed = 1, BadUsage = 2 };
+enum ExitStatus { Success = 0, Failed = 1, BadUsage = 2, Interrupted = 130 };
+
+std::atomic<bool> stopRequested{false};
 
 void say(std::FILE *to, const QString &text)
 {
-    std::fputs(text.toLocal8Bit().constData(), to);
+    platform::writeText(to, text);
+}
+
+// A report that could not be written (a full disk, a closed stdout) is a
+// failure, or a script would take the missing report for success.
+void finishStandardOutput()
+{
+    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        throw RuntimeError(ErrorNumber::DeviceIo, QStringLiteral("標準出力"));
+}
+
+// Bytes that do not decode to a name would be written under another name,
+// perhaps over a file that really has it.
+void refuseUnfaithfulArguments(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (!platform::argumentIsFaithful(argv[i]))
+            throw RuntimeError(ErrorNumber::BadFileName, QFile::decodeName(argv[i]));
+    }
 }
 
 int run(const CliRequest &request)
@@ -37,7 +60,8 @@ int run(const CliRequest &request)
     {
         ProgressLine progress(
             QDir::toNativeSeparators(splitting ? request.inputs.first() : request.outputs.first()));
-        const Watchers watchers{progress.callback(), request.quiet ? OutputTap() : report.tap()};
+        const Watchers watchers{progress.callback(), request.quiet ? OutputTap() : report.tap(),
+                                &stopRequested};
         if (splitting)
             splitFiles(request.inputs.first(), request.outputs, request.shape, watchers);
         else
@@ -52,17 +76,22 @@ int run(const CliRequest &request)
 
 int main(int argc, char *argv[])
 {
+    platform::turnWriteSignalsIntoErrors();
+    platform::stopOnInterrupt(&stopRequested);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tamrivel-cli"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(kProductVersion));
     try {
-        return run(parseCommandLine(QCoreApplication::arguments()));
+        refuseUnfaithfulArguments(argc, argv);
+        const int status = run(parseCommandLine(QCoreApplication::arguments()));
+        finishStandardOutput();
+        return status;
     } catch (const UsageError &error) {
         say(stderr, QStringLiteral("tamrivel-cli: %1\nTry 'tamrivel-cli --help'.\n").arg(error.message));
         return BadUsage;
     } catch (const RuntimeError &error) {
         say(stderr,
             QStringLiteral("tamrivel-cli: エラー %1: %2\n").arg(error.code()).arg(error.description()));
-        return Failed;
+        return error.number() == ErrorNumber::Cancelled ? Interrupted : Failed;
     }
 }

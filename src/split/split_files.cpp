@@ -12,17 +12,17 @@
 namespace tamrivel {
 namespace {
 
-void checkTexts(const QStringList &paths)
+platform::File openChecked(const QString &path)
 {
-    for (const QString &path : paths)
-        checkPathText(path);
+    checkPathText(path);
+    return platform::openForReading(path);
 }
 
 // An input, open, and known by what was opened rather than by its name.
 struct Input {
     explicit Input(const QString &path)
         : path(path),
-          file(platform::openForReading(path)),
+          file(openChecked(path)),
           id(platform::identityOf(file, path)),
           device(file, path, QIODevice::ReadOnly)
     {
@@ -60,7 +60,6 @@ void splitFiles(const QString &source, const QStringList &outputs, const DealSha
                 const Watchers &watchers)
 {
     Q_ASSERT(shape.problem().isEmpty() && outputs.size() == shape.ways);
-    checkTexts(QStringList{source} + outputs);
     std::list<Input> inputs;
     Input &input = inputs.emplace_back(source);
     OutputSet set(outputs, identities(inputs));
@@ -74,7 +73,6 @@ void splitSource(const NamedDevice &source, qint64 expectedSize, const QStringLi
                  const DealShape &shape, const Watchers &watchers)
 {
     Q_ASSERT(shape.problem().isEmpty() && outputs.size() == shape.ways);
-    checkTexts(outputs);
     OutputSet set(outputs, {});
     writeAndCommit(set, watchers.written, [&](const QList<NamedDevice> &parts) {
         dealStream(source, parts, shape, expectedSize, watchers);
@@ -91,7 +89,6 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
                const Watchers &watchers)
 {
     Q_ASSERT(shape.problem().isEmpty() && parts.size() == shape.ways);
-    checkTexts(parts + QStringList{output});
     std::list<Input> inputs;
     for (const QString &part : parts)
         inputs.emplace_back(part);
