@@ -68,7 +68,7 @@ private slots:
         QCOMPARE(readBytes(dir.filePath("back.bin")), source);
     }
 
-    void reportGivesSizeAndCrc32()
+    void reportGivesSizeCrc32AndSum()
     {
         QTemporaryDir dir;
         // The even bytes spell the standard check string, whose CRC-32 is cbf43926.
@@ -80,9 +80,10 @@ private slots:
         QCOMPARE(result.exitCode, 0);
         const QStringList lines = result.out.split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 3);
-        QCOMPARE(lines[1].simplified(), QStringLiteral("even 9 cbf43926"));
+        // The sums by hand: 0x31 + ... + 0x39 = 0x1dd, and 9 * 0x2d = 0x195.
+        QCOMPARE(lines[1].simplified(), QStringLiteral("even 9 cbf43926 000001dd"));
         // Nine dashes; the figure is Python's zlib.crc32(b"-" * 9).
-        QCOMPARE(lines[2].simplified(), QStringLiteral("odd 9 dcf50716"));
+        QCOMPARE(lines[2].simplified(), QStringLiteral("odd 9 dcf50716 00000195"));
     }
 
     void badUsageExitsTwo_data()

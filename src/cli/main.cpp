@@ -1,12 +1,9 @@
 #include "cli_request.h"
-#include "file_report.h"
+#include "commands.h"
 #include "product.h"
-#include "progress_line.h"
 #include "runtime/runtime_error.h"
-#include "split/split_files.h"
 
 #include <QCoreApplication>
-#include <QDir>
 
 #include <cstdio>
 
@@ -14,8 +11,6 @@ using namespace tamrivel;
 using namespace tamrivel::cli;
 
 namespace {
-
-enum ExitStatus { Success = 0, Failed = 1, BadUsage = 2 };
 
 void say(std::FILE *to, const QString &text)
 {
@@ -29,23 +24,12 @@ int run(const CliRequest &request)
     case CliRequest::Verb::Version:
         say(stdout, QStringLiteral("tamrivel-cli %1\n").arg(QString::fromLatin1(kProductVersion)));
         return Success;
-    case CliRequest::Verb::Split:
-    case CliRequest::Verb::Join: break;
+    case CliRequest::Verb::Split: return runSplit(request);
+    case CliRequest::Verb::Join: return runJoin(request);
+    case CliRequest::Verb::Verify: return runVerify(request);
+    case CliRequest::Verb::Chips: return runChips();
     }
-    FileReport report(request.outputs);
-    const bool splitting = request.verb == CliRequest::Verb::Split;
-    {
-        ProgressLine progress(
-            QDir::toNativeSeparators(splitting ? request.inputs.first() : request.outputs.first()));
-        const Watchers watchers{progress.callback(), request.quiet ? OutputTap() : report.tap()};
-        if (splitting)
-            splitFiles(request.inputs.first(), request.outputs, request.shape, watchers);
-        else
-            joinFiles(request.inputs, request.outputs.first(), request.shape, watchers);
-    }
-    if (!request.quiet)
-        report.print(stdout);
-    return Success;
+    return BadUsage;
 }
 
 } // namespace

@@ -20,6 +20,8 @@ enum class ErrorNumber : int {
     SameFile = 9,
     MisfitParts = 10,
     Cancelled = 11,
+    ChipOverflow = 12,
+    BadRecord = 13,
 };
 
 // An error raised by a failing operation: a number and a Japanese description

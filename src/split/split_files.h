@@ -2,6 +2,7 @@
 
 #include "deal_shape.h"
 #include "named_device.h"
+#include "output_shaper.h"
 
 #include <QStringList>
 
@@ -10,9 +11,10 @@ namespace tamrivel {
 // Deals `source` to `outputs` (one per way). Everything is checked before any
 // output is opened; each output is replaced whole, and only once every output
 // has been written in full, so a failure leaves all existing files as they
-// were. Raises RuntimeError naming the file at fault.
+// were. Raises RuntimeError naming the file at fault. With a `shaper`, the
+// outputs are the files it makes of the ways (chips in banks, say).
 void splitFiles(const QString &source, const QStringList &outputs, const DealShape &shape,
-                const Watchers &watchers = {});
+                const Watchers &watchers = {}, OutputShaper *shaper = nullptr);
 
 // Deals an already-open `source` (a pipe, say) into files, with the same
 // guarantees for the outputs. `expectedSize` only feeds the progress figure.
@@ -28,5 +30,10 @@ void splitFile(const QString &source, const QString &evenOutput, const QString &
 // refused before anything is written.
 void joinFiles(const QStringList &parts, const QString &output, const DealShape &shape,
                const Watchers &watchers = {});
+
+// The same for parts already open (decoded records, say) that yield `sizes`
+// bytes, named by their paths, written through `shaper` when there is one.
+void joinParts(const QList<NamedDevice> &parts, const QList<qint64> &sizes, const QString &output,
+               const DealShape &shape, const Watchers &watchers = {}, OutputShaper *shaper = nullptr);
 
 } // namespace tamrivel

@@ -1,0 +1,169 @@
+#include "commands.h"
+
+#include "file_report.h"
+#include "progress_line.h"
+#include "runtime/runtime_error.h"
+#include "split/chip_outputs.h"
+#include "split/chip_table.h"
+#include "split/record_reader.h"
+#include "split/split_files.h"
+#include "split/verify_parts.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <list>
+
+namespace tamrivel::cli {
+namespace {
+
+void say(const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stdout);
+}
+
+QString shown(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// The files a split writes or a verify reads, named or proposed, checked
+// against the layout.
+QStringList settleFiles(const CliRequest &request, const PartLayout &layout)
+{
+    const QString &source = request.inputs.first();
+    QStringList files = request.outputs;
+    if (files.isEmpty()) {
+        if (source.size() < 4)
+            throw RuntimeError(ErrorNumber::InvalidArgument, source,
+                               QStringLiteral("出力ファイル名を作るには名前が短すぎます。"));
+        files = layout.proposedNames(source);
+    }
+    if (files.size() != layout.fileCount())
+        throw UsageError{QStringLiteral("%1 files named, but this split has %2 (%3 ways of %4 chips)")
+                             .arg(files.size())
+                             .arg(layout.fileCount())
+                             .arg(layout.shape().ways)
+                             .arg(layout.banks())};
+    return files;
+}
+
+Watchers watchersFor(ProgressLine &progress, const CliRequest &request, FileReport &report)
+{
+    return Watchers{progress.callback(), request.quiet ? OutputTap() : report.tap()};
+}
+
+} // namespace
+
+int runSplit(const CliRequest &request)
+{
+    const QString &source = request.inputs.first();
+    const PartLayout layout(request.shape, request.fit, QFileInfo(source).size());
+    const QStringList outputs = settleFiles(request, layout);
+    layout.refuseMisfits(outputs);
+    FileReport report(outputs);
+    {
+        ProgressLine progress(shown(source));
+        ChipOutputs chips(layout);
+        splitFiles(source, outputs, request.shape, watchersFor(progress, request, report),
+                   request.fit.changesOutputs() ? &chips : nullptr);
+    }
+    if (!request.quiet)
+        report.print(stdout);
+    return Success;
+}
+
+int runJoin(const CliRequest &request)
+{
+    const QString &output = request.outputs.first();
+    std::list<PartSource> parts;
+    qint64 largest = 0;
+    for (const QString &path : request.inputs) {
+        parts.push_back(openPart(path, request.fit.fill));
+        largest = std::max(largest, parts.back().size);
+    }
+    QList<NamedDevice> devices;
+    QList<qint64> sizes;
+    qint64 total = 0;
+    int index = 0;
+    for (PartSource &part : parts) {
+        // Many tools leave out a record file's trailing erased bytes; what a
+        // programmer loads is the chip filled to the end, as large as its peers.
+        if (part.format != RecordFormat::Binary && part.size < largest) {
+            static_cast<RecordDevice *>(part.device.get())->padTo(largest);
+            part.size = largest;
+        }
+        devices.append(NamedDevice{part.device.get(), request.inputs[index++]});
+        sizes.append(part.size);
+        total += part.size;
+    }
+    if (request.length > total)
+        throw RuntimeError(ErrorNumber::InvalidArgument, output,
+                           QStringLiteral("(--length %1 バイトは部品の合計 %2 バイトより長い)")
+                               .arg(request.length)
+                               .arg(total));
+    FileReport report({output});
+    {
+        ProgressLine progress(shown(output));
+        LengthCut cut(request.length, request.fit.fill);
+        joinParts(devices, sizes, output, request.shape, watchersFor(progress, request, report),
+                  request.length >= 0 ? &cut : nullptr);
+    }
+    if (!request.quiet)
+        report.print(stdout);
+    return Success;
+}
+
+int runVerify(const CliRequest &request)
+{
+    const QString &source = request.inputs.first();
+    const PartLayout layout(request.shape, request.fit, QFileInfo(source).size());
+    const QStringList parts = settleFiles(request, layout);
+    QList<PartVerdict> verdicts;
+    {
+        ProgressLine progress(shown(source));
+        verdicts = verifyParts(source, parts, layout, Watchers{progress.callback(), {}});
+    }
+    bool allSame = true;
+    for (const PartVerdict &verdict : verdicts) {
+        allSame = allSame && verdict.same();
+        if (verdict.same()) {
+            say(QStringLiteral("%1: the same, %2 bytes\n").arg(shown(verdict.name)).arg(verdict.foundSize));
+            continue;
+        }
+        if (verdict.expectedSize != verdict.foundSize)
+            say(QStringLiteral("%1: %2 bytes, but the split writes %3\n")
+                    .arg(shown(verdict.name))
+                    .arg(verdict.foundSize)
+                    .arg(verdict.expectedSize));
+        if (verdict.differing == 0)
+            continue;
+        say(QStringLiteral("%1: %2 bytes differ\n").arg(shown(verdict.name)).arg(verdict.differing));
+        for (const ByteDifference &at : verdict.first) {
+            const QString from = at.sourceOffset < 0 ? QStringLiteral("padding")
+                                                     : QStringLiteral("source 0x%1").arg(at.sourceOffset, 0, 16);
+            say(QStringLiteral("  part 0x%1 (%2): expected 0x%3, found 0x%4\n")
+                    .arg(at.partOffset, 0, 16)
+                    .arg(from)
+                    .arg(at.expected, 2, 16, QLatin1Char('0'))
+                    .arg(at.found, 2, 16, QLatin1Char('0')));
+        }
+    }
+    return allSame ? Success : Failed;
+}
+
+int runChips()
+{
+    say(QStringLiteral("%1  %2  %3\n").arg(QStringLiteral("name"), -8).arg(QStringLiteral("bytes"), 8).arg(
+        QStringLiteral("data bus")));
+    for (const Chip &chip : chipTable()) {
+        say(QStringLiteral("%1  %2  %3-bit\n")
+                .arg(QString::fromLatin1(chip.name), -8)
+                .arg(chip.bytes, 8)
+                .arg(QString::fromLatin1(chip.dataBus)));
+    }
+    return Success;
+}
+
+} // namespace tamrivel::cli
