@@ -114,7 +114,8 @@ private slots:
         const int srec = int(RecordFormat::SRecord);
         QTest::newRow("hex, empty") << hex << 0LL << 0LL << QByteArrayList{":01"};
         QTest::newRow("hex, one record and a byte") << hex << 33LL << 33LL << QByteArrayList{":01"};
-        QTest::newRow("hex, past two 64 KiB boundaries") << hex << 0x20001LL << 0x20001LL << QByteArrayList{":01"};
+        QTest::newRow("hex, past two 64 KiB boundaries")
+            << hex << 0x20001LL << 0x20001LL << QByteArrayList{":01"};
         QTest::newRow("srec, 16-bit") << srec << 0x10000LL << 0x10000LL << QByteArrayList{"S5", "S9"};
         QTest::newRow("srec, 24-bit") << srec << 0x10001LL << 0x10001LL << QByteArrayList{"S5", "S8"};
         QTest::newRow("srec, 32-bit") << srec << 100LL << 0x1000001LL << QByteArrayList{"S5", "S7"};
@@ -136,9 +137,9 @@ private slots:
             boundaries.append(quint32(at));
         QCOMPARE(back.extendedAddresses, boundaries);
         const QByteArray dataType = format == int(RecordFormat::IntelHex) ? ":00"
-                                    : declared - 1 > 0xFFFFFF            ? "S3"
-                                    : declared - 1 > 0xFFFF              ? "S2"
-                                                                         : "S1";
+            : declared - 1 > 0xFFFFFF                                     ? "S3"
+            : declared - 1 > 0xFFFF                                       ? "S2"
+                                                                          : "S1";
         QCOMPARE(back.types.count(dataType), (size + 31) / 32);
     }
 
@@ -180,7 +181,8 @@ private slots:
         QTest::addColumn<int>("line");
         QTest::newRow("checksum") << QByteArray(":0200000012AB41\n:010000007789\n:00000001FF\n") << 2;
         QTest::newRow("not hex") << QByteArray(":0200000012AB41\n:02000000G2AB41\n:00000001FF\n") << 2;
-        QTest::newRow("address goes back") << QByteArray(":01000400CD2E\n:0200000012AB41\n:00000001FF\n") << 2;
+        QTest::newRow("address goes back")
+            << QByteArray(":01000400CD2E\n:0200000012AB41\n:00000001FF\n") << 2;
         QTest::newRow("no end record") << QByteArray(":0200000012AB41\n") << 2;
         QTest::newRow("text after the end") << QByteArray(":0200000012AB41\n:00000001FF\nhello\n") << 3;
         QTest::newRow("count record") << QByteArray("S1050000AABB95\nS5030002FA\nS9030000FC\n") << 2;
@@ -198,7 +200,8 @@ private slots:
         } catch (const RuntimeError &error) {
             QCOMPARE(error.number(), ErrorNumber::BadRecord);
             QCOMPARE(error.path(), dir.filePath("part.hex"));
-            QVERIFY2(error.detail().startsWith(QStringLiteral("(%1 行目").arg(line)), qPrintable(error.detail()));
+            QVERIFY2(error.detail().startsWith(QStringLiteral("(%1 行目").arg(line)),
+                     qPrintable(error.detail()));
         }
     }
 

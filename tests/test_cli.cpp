@@ -106,7 +106,8 @@ private slots:
         QTest::newRow("unknown chip") << QStringList{"split", "--chip", "27C257", "rom.bin"};
         QTest::newRow("banks without a size") << QStringList{"split", "--banks", "rom.bin"};
         QTest::newRow("size not a size") << QStringList{"split", "--size", "12Q", "rom.bin"};
-        QTest::newRow("fill beyond a byte") << QStringList{"split", "--size", "8", "--fill", "256", "rom.bin"};
+        QTest::newRow("fill beyond a byte")
+            << QStringList{"split", "--size", "8", "--fill", "256", "rom.bin"};
         QTest::newRow("unknown format") << QStringList{"split", "--format", "elf", "rom.bin"};
         QTest::newRow("length on a split") << QStringList{"split", "--length", "4", "rom.bin"};
         QTest::newRow("banks and too few outputs")

@@ -50,7 +50,8 @@ RecordFormat formatOption(const QString &name)
 
 // --ways may be left out when the files named already say how many; with
 // banks they cannot, as each way has several files.
-int settleWays(const QCommandLineParser &parser, const QCommandLineOption &option, qsizetype named, bool banks)
+int settleWays(const QCommandLineParser &parser, const QCommandLineOption &option, qsizetype named,
+               bool banks)
 {
     const int fallback = named > 0 && !banks ? int(named) : 2;
     const int ways = numberOption(parser, option, fallback);
@@ -95,11 +96,10 @@ CliRequest parseCommandLine(const QStringList &arguments)
     const QCommandLineOption fillOption(
         QStringLiteral("fill"), QStringLiteral("The padding and gap byte (default 0xFF, an erased EPROM)."),
         QStringLiteral("BYTE"));
-    const QCommandLineOption banksOption(
-        QStringLiteral("banks"), QStringLiteral("Cut each way over as many chips as it needs."));
-    const QCommandLineOption formatOptionSpec(QStringLiteral("format"),
-                                              QStringLiteral("Write bin (default), ihex or srec."),
-                                              QStringLiteral("F"));
+    const QCommandLineOption banksOption(QStringLiteral("banks"),
+                                         QStringLiteral("Cut each way over as many chips as it needs."));
+    const QCommandLineOption formatOptionSpec(
+        QStringLiteral("format"), QStringLiteral("Write bin (default), ihex or srec."), QStringLiteral("F"));
     const QCommandLineOption lengthOption(
         QStringLiteral("length"), QStringLiteral("Join: cut the output to SIZE bytes (drops padding)."),
         QStringLiteral("SIZE"));
@@ -133,7 +133,8 @@ CliRequest parseCommandLine(const QStringList &arguments)
     auto refuse = [&](std::initializer_list<const QCommandLineOption *> options) {
         for (const QCommandLineOption *option : options) {
             if (parser.isSet(*option))
-                throw UsageError{QStringLiteral("%1 does not take --%2").arg(verb, option->names().constFirst())};
+                throw UsageError{
+                    QStringLiteral("%1 does not take --%2").arg(verb, option->names().constFirst())};
         }
     };
     if (parser.isSet(chipOptionSpec) && parser.isSet(sizeOptionSpec))

@@ -141,8 +141,9 @@ int runVerify(const CliRequest &request)
             continue;
         say(QStringLiteral("%1: %2 bytes differ\n").arg(shown(verdict.name)).arg(verdict.differing));
         for (const ByteDifference &at : verdict.first) {
-            const QString from = at.sourceOffset < 0 ? QStringLiteral("padding")
-                                                     : QStringLiteral("source 0x%1").arg(at.sourceOffset, 0, 16);
+            const QString from = at.sourceOffset < 0
+                ? QStringLiteral("padding")
+                : QStringLiteral("source 0x%1").arg(at.sourceOffset, 0, 16);
             say(QStringLiteral("  part 0x%1 (%2): expected 0x%3, found 0x%4\n")
                     .arg(at.partOffset, 0, 16)
                     .arg(from)
@@ -155,8 +156,10 @@ int runVerify(const CliRequest &request)
 
 int runChips()
 {
-    say(QStringLiteral("%1  %2  %3\n").arg(QStringLiteral("name"), -8).arg(QStringLiteral("bytes"), 8).arg(
-        QStringLiteral("data bus")));
+    say(QStringLiteral("%1  %2  %3\n")
+            .arg(QStringLiteral("name"), -8)
+            .arg(QStringLiteral("bytes"), 8)
+            .arg(QStringLiteral("data bus")));
     for (const Chip &chip : chipTable()) {
         say(QStringLiteral("%1  %2  %3-bit\n")
                 .arg(QString::fromLatin1(chip.name), -8)

@@ -29,8 +29,7 @@ QString RuntimeError::message(ErrorNumber number)
     case ErrorNumber::MisfitParts:
         return QStringLiteral("分割ファイルの大きさが一つの分割から生じたものと合いません。");
     case ErrorNumber::ChipOverflow: return QStringLiteral("イメージがチップに収まりません。");
-    case ErrorNumber::BadRecord:
-        return QStringLiteral("Intel HEX または S レコードの行が正しくありません。");
+    case ErrorNumber::BadRecord: return QStringLiteral("Intel HEX または S レコードの行が正しくありません。");
     }
     return QStringLiteral("不明なエラーです。");
 }

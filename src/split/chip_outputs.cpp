@@ -81,8 +81,9 @@ qint64 LengthCut::writeData(const char *data, qint64 length)
 void LengthCut::finish()
 {
     if (m_seen < m_length)
-        throw RuntimeError(ErrorNumber::InvalidArgument, m_file.name,
-                           QStringLiteral("(--length %1 バイトは部品の合計 %2 バイトより長い)").arg(m_length).arg(m_seen));
+        throw RuntimeError(
+            ErrorNumber::InvalidArgument, m_file.name,
+            QStringLiteral("(--length %1 バイトは部品の合計 %2 バイトより長い)").arg(m_length).arg(m_seen));
 }
 
 } // namespace tamrivel

@@ -13,18 +13,18 @@ constexpr qint64 KiB = 1024;
 // Sizes are the organisation printed on each part's datasheet, e.g. 32K x 8
 // for the 27C256, 64K x 16 for the 27C1024.
 constexpr std::array kChips{
-    Chip{"2716", 2 * KiB, "8"},          Chip{"2732", 4 * KiB, "8"},
-    Chip{"2764", 8 * KiB, "8"},          Chip{"27128", 16 * KiB, "8"},
-    Chip{"27256", 32 * KiB, "8"},        Chip{"27512", 64 * KiB, "8"},
-    Chip{"27C010", 128 * KiB, "8"},      Chip{"27C1024", 128 * KiB, "16"},
-    Chip{"29F010", 128 * KiB, "8"},      Chip{"39SF010", 128 * KiB, "8"},
-    Chip{"27C020", 256 * KiB, "8"},      Chip{"27C2048", 256 * KiB, "16"},
-    Chip{"39SF020", 256 * KiB, "8"},     Chip{"27C040", 512 * KiB, "8"},
-    Chip{"27C4096", 512 * KiB, "16"},    Chip{"27C400", 512 * KiB, "8/16"},
-    Chip{"29F040", 512 * KiB, "8"},      Chip{"29F400", 512 * KiB, "8/16"},
-    Chip{"39SF040", 512 * KiB, "8"},     Chip{"27C080", 1024 * KiB, "8"},
-    Chip{"27C801", 1024 * KiB, "8"},     Chip{"27C800", 1024 * KiB, "8/16"},
-    Chip{"29F800", 1024 * KiB, "8/16"},  Chip{"27C160", 2048 * KiB, "8/16"},
+    Chip{"2716", 2 * KiB, "8"},         Chip{"2732", 4 * KiB, "8"},
+    Chip{"2764", 8 * KiB, "8"},         Chip{"27128", 16 * KiB, "8"},
+    Chip{"27256", 32 * KiB, "8"},       Chip{"27512", 64 * KiB, "8"},
+    Chip{"27C010", 128 * KiB, "8"},     Chip{"27C1024", 128 * KiB, "16"},
+    Chip{"29F010", 128 * KiB, "8"},     Chip{"39SF010", 128 * KiB, "8"},
+    Chip{"27C020", 256 * KiB, "8"},     Chip{"27C2048", 256 * KiB, "16"},
+    Chip{"39SF020", 256 * KiB, "8"},    Chip{"27C040", 512 * KiB, "8"},
+    Chip{"27C4096", 512 * KiB, "16"},   Chip{"27C400", 512 * KiB, "8/16"},
+    Chip{"29F040", 512 * KiB, "8"},     Chip{"29F400", 512 * KiB, "8/16"},
+    Chip{"39SF040", 512 * KiB, "8"},    Chip{"27C080", 1024 * KiB, "8"},
+    Chip{"27C801", 1024 * KiB, "8"},    Chip{"27C800", 1024 * KiB, "8/16"},
+    Chip{"29F800", 1024 * KiB, "8/16"}, Chip{"27C160", 2048 * KiB, "8/16"},
 };
 
 // 27C256 and 27256 name the same size: the C only says CMOS.

@@ -29,20 +29,20 @@ qint64 PartLayout::sourceOffset(int file, qint64 offset) const
     const qint64 within = wayOffset % m_shape.width;
     // A short last turn is reversed within what it holds, as the deal does.
     const qint64 unitBytes = std::min<qint64>(m_shape.width, dealt(way) - unit * m_shape.width);
-    return unit * m_shape.roundBytes() + qint64(way) * m_shape.width
-           + (m_shape.swap ? unitBytes - 1 - within : within);
+    return unit * m_shape.roundBytes() + qint64(way) * m_shape.width +
+        (m_shape.swap ? unitBytes - 1 - within : within);
 }
 
 QStringList PartLayout::proposedNames(const QString &source) const
 {
     const QString extension = m_fit.format == RecordFormat::IntelHex ? QStringLiteral(".hex")
-                              : m_fit.format == RecordFormat::SRecord ? QStringLiteral(".srec")
-                                                                      : QStringLiteral(".bin");
+        : m_fit.format == RecordFormat::SRecord                      ? QStringLiteral(".srec")
+                                                                     : QStringLiteral(".bin");
     QStringList names;
     for (int file = 0; file < fileCount(); ++file) {
         const int way = wayOf(file);
-        QString suffix = m_shape.ways == 2 ? QString::fromLatin1(way == 0 ? "_g" : "_k")
-                                           : QStringLiteral("_%1").arg(way);
+        QString suffix =
+            m_shape.ways == 2 ? QString::fromLatin1(way == 0 ? "_g" : "_k") : QStringLiteral("_%1").arg(way);
         if (m_fit.banks)
             suffix += QStringLiteral("_%1").arg(file % m_banks);
         names.append(proposedOutputName(source, suffix + extension));
@@ -57,8 +57,9 @@ void PartLayout::refuseMisfits(const QStringList &names) const
         const int bank = file % m_banks;
         const qint64 bytes = dealt(wayOf(file)) - qint64(bank) * m_fit.chipSize;
         if (m_fit.chipSize > 0 && bank == m_banks - 1 && bytes > m_fit.chipSize)
-            throw RuntimeError(ErrorNumber::ChipOverflow, names[file],
-                               QStringLiteral("(出力 %1 バイト、チップ %2 バイト)").arg(bytes).arg(m_fit.chipSize));
+            throw RuntimeError(
+                ErrorNumber::ChipOverflow, names[file],
+                QStringLiteral("(出力 %1 バイト、チップ %2 バイト)").arg(bytes).arg(m_fit.chipSize));
         if (m_fit.format != RecordFormat::Binary && fileSize(file) > kRecordAddressLimit)
             throw RuntimeError(ErrorNumber::InvalidArgument, names[file],
                                QStringLiteral("(Intel HEX と S レコードで書けるのは 4 GiB まで)"));

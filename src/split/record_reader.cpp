@@ -30,7 +30,8 @@ QString decodeLine(QByteArrayView line, RecordFormat format, uchar *bytes, int &
 {
     const bool hex = format == RecordFormat::IntelHex;
     const qsizetype mark = hex ? 1 : 2;
-    if (hex ? !line.startsWith(':') : (line.size() < 2 || line[0] != 'S' || hexValue(line[1]) < 0 || line[1] > '9'))
+    if (hex ? !line.startsWith(':')
+            : (line.size() < 2 || line[0] != 'S' || hexValue(line[1]) < 0 || line[1] > '9'))
         return QStringLiteral("レコードの始まりが正しくありません");
     const QByteArrayView digits = line.sliced(mark);
     if (digits.size() % 2 != 0 || digits.size() < (hex ? 10 : 8) || digits.size() > 2 * 260)
@@ -120,7 +121,8 @@ qint64 RecordDevice::readData(char *data, qint64 maxSize)
         const qint64 room = maxSize - produced;
         if (m_record.used < m_record.length) {
             const qint64 gap = qint64(m_record.address) - m_position;
-            const qint64 take = gap > 0 ? std::min(room, gap) : std::min<qint64>(room, m_record.length - m_record.used);
+            const qint64 take =
+                gap > 0 ? std::min(room, gap) : std::min<qint64>(room, m_record.length - m_record.used);
             if (gap > 0) {
                 std::memset(data + produced, m_fill, size_t(take));
             } else {
@@ -201,7 +203,8 @@ bool RecordDevice::parseLine(QByteArrayView line)
         static constexpr int kAddressBytes[10] = {2, 2, 3, 4, 0, 2, 3, 4, 3, 2};
         const int addressBytes = kAddressBytes[type];
         if (type == 4 || bytes[0] < addressBytes + 1)
-            fail(type == 4 ? QStringLiteral("知らないレコード型です") : QStringLiteral("長さが正しくありません"));
+            fail(type == 4 ? QStringLiteral("知らないレコード型です")
+                           : QStringLiteral("長さが正しくありません"));
         for (int i = 1; i <= addressBytes; ++i)
             address = address << 8 | bytes[i];
         if (type == 0)

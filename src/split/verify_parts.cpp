@@ -47,8 +47,8 @@ private:
             ++m_verdict.differing;
             if (m_verdict.first.size() < kDifferencesShown) {
                 const qint64 at = m_offset + i;
-                m_verdict.first.append({at, m_layout.sourceOffset(m_file, at), uchar(expected[i]),
-                                        uchar(m_buffer[size_t(i)])});
+                m_verdict.first.append(
+                    {at, m_layout.sourceOffset(m_file, at), uchar(expected[i]), uchar(m_buffer[size_t(i)])});
             }
         }
     }
@@ -89,7 +89,8 @@ QList<PartVerdict> verifyParts(const QString &source, const QStringList &parts, 
         }
         verdict.foundSize = part.size;
         const NamedDevice named{part.device.get(), parts[file]};
-        comparisons.push_back(std::make_unique<PartComparison>(std::move(part), named, file, layout, verdict));
+        comparisons.push_back(
+            std::make_unique<PartComparison>(std::move(part), named, file, layout, verdict));
     }
     std::vector<ByteSink *> sinks;
     for (auto &comparison : comparisons)

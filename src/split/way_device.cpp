@@ -46,7 +46,8 @@ void WayDevice::finish()
     }
 }
 
-WayDevices::WayDevices(const PartLayout &layout, const std::vector<ByteSink *> &files, const QStringList &names)
+WayDevices::WayDevices(const PartLayout &layout, const std::vector<ByteSink *> &files,
+                       const QStringList &names)
 {
     const int banks = layout.banks();
     for (int way = 0; way < layout.shape().ways; ++way) {
