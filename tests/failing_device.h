@@ -1,24 +1,25 @@
 #pragma once
 
-#include <QIODevice>
+#include "split/named_device.h"
 
-#include <cerrno>
+#include <QIODevice>
 
 namespace tamrivel::testing {
 
 // A device that behaves until `failAfter` bytes have passed through it, then
-// fails every read or write with `err`, as a disk with a bad sector would.
+// fails every read or write with `failure`, as a disk with a bad sector would.
 // Reads come from `content`; writes are kept in `written`.
-class FailingDevice : public QIODevice {
+class FailingDevice : public QIODevice, public ReportsFailure {
 public:
-    FailingDevice(QByteArray content, qint64 failAfter, int err = EIO)
-        : m_content(std::move(content)), m_failAfter(failAfter), m_err(err)
+    FailingDevice(QByteArray content, qint64 failAfter, ErrorNumber failure = ErrorNumber::DeviceIo)
+        : m_content(std::move(content)), m_failAfter(failAfter), m_failure(failure)
     {
     }
 
     QByteArray written;
 
     bool isSequential() const override { return true; }
+    ErrorNumber failure() const override { return m_failure; }
 
 protected:
     qint64 readData(char *data, qint64 maxSize) override
@@ -46,14 +47,13 @@ protected:
 private:
     qint64 fail()
     {
-        errno = m_err;
         setErrorString(QStringLiteral("injected failure"));
         return -1;
     }
 
     QByteArray m_content;
     qint64 m_failAfter;
-    int m_err;
+    ErrorNumber m_failure;
     qint64 m_passed = 0;
 };
 

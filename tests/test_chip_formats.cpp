@@ -27,11 +27,11 @@ QByteArray written(RecordFormat format, const QByteArray &image, qint64 declared
     return text;
 }
 
-QByteArray readAll(PartSource &part)
+QByteArray readAll(const PartSource &part)
 {
     QByteArray bytes;
     char block[4096];
-    for (qint64 got; (got = part.device->read(block, sizeof block)) > 0;)
+    for (qint64 got; (got = part.device()->read(block, sizeof block)) > 0;)
         bytes.append(block, got);
     return bytes;
 }
@@ -166,8 +166,8 @@ private slots:
         QFETCH(int, dataBytes);
         QTemporaryDir dir;
         writeBytes(dir.filePath("part"), text);
-        PartSource part = openPart(dir.filePath("part"), 0x00);
-        QCOMPARE(part.size, 0x10001);
+        const PartSource part(dir.filePath("part"), 0x00);
+        QCOMPARE(part.size(), 0x10001);
         const QByteArray bytes = readAll(part);
         QCOMPARE(bytes.size(), 0x10001);
         QCOMPARE(bytes.left(6), start);
@@ -195,7 +195,7 @@ private slots:
         QTemporaryDir dir;
         writeBytes(dir.filePath("part.hex"), text);
         try {
-            openPart(dir.filePath("part.hex"), 0xFF);
+            PartSource(dir.filePath("part.hex"), 0xFF);
             QFAIL("accepted");
         } catch (const RuntimeError &error) {
             QCOMPARE(error.number(), ErrorNumber::BadRecord);
@@ -209,8 +209,8 @@ private slots:
     {
         QTemporaryDir dir;
         writeBytes(dir.filePath("rom"), ":0200000012AB42\n:00000001FF\n"); // one checksum off
-        PartSource part = openPart(dir.filePath("rom"), 0xFF);
-        QCOMPARE(part.format, RecordFormat::Binary);
+        const PartSource part(dir.filePath("rom"), 0xFF);
+        QCOMPARE(part.format(), RecordFormat::Binary);
         QCOMPARE(readAll(part), readBytes(dir.filePath("rom")));
     }
 

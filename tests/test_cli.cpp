@@ -138,8 +138,8 @@ private slots:
         QTest::newRow("misfit parts") << QStringList{"join", "rom.bin", "x.bin", "out"} << "rom.bin" << 10;
         QTest::newRow("name too short to propose outputs") << QStringList{"split", "abc"} << "abc" << 1;
         QTest::newRow("image larger than the chip")
-            << QStringList{"split", "big.bin", "--chip", "2716"} << "big_g.bin" << 12;
-        QTest::newRow("bad record") << QStringList{"join", "bad.hex", "rom.bin", "out"} << "bad.hex" << 13;
+            << QStringList{"split", "big.bin", "--chip", "2716"} << "big_g.bin" << 13;
+        QTest::newRow("bad record") << QStringList{"join", "bad.hex", "rom.bin", "out"} << "bad.hex" << 14;
     }
 
     void failureExitsOneNamingTheFile()

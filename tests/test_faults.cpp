@@ -77,15 +77,14 @@ private slots:
     {
         QTest::addColumn<int>("failing");
         QTest::addColumn<qint64>("failAfter");
-        QTest::addColumn<int>("err");
-        QTest::addColumn<int>("expected");
+        QTest::addColumn<ErrorNumber>("expected");
         for (int output : {0, 1}) {
             for (qint64 point : {qint64(0), qint64(kBlock / 2 + 7), qint64(kSource.size() / 2 - 1)}) {
                 QTest::addRow("output %d after %lld, EIO", output, point)
-                    << output << point << EIO << int(ErrorNumber::DeviceIo);
+                    << output << point << ErrorNumber::DeviceIo;
             }
             QTest::addRow("output %d, disk full", output)
-                << output << qint64(kBlock) << ENOSPC << int(ErrorNumber::DiskFull);
+                << output << qint64(kBlock) << ErrorNumber::DiskFull;
         }
     }
 
@@ -93,12 +92,11 @@ private slots:
     {
         QFETCH(int, failing);
         QFETCH(qint64, failAfter);
-        QFETCH(int, err);
-        QFETCH(int, expected);
+        QFETCH(ErrorNumber, expected);
         QBuffer source;
         source.setData(kSource);
         source.open(QIODevice::ReadOnly);
-        FailingDevice bad({}, failAfter, err);
+        FailingDevice bad({}, failAfter, expected);
         bad.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
         QBuffer good;
         good.open(QIODevice::WriteOnly);
@@ -107,7 +105,7 @@ private slots:
         const RuntimeError error = errorFrom([&] {
             dealStream({&source, "src"}, outputs, DealShape{}, kSource.size());
         });
-        QCOMPARE(int(error.number()), expected);
+        QCOMPARE(error.number(), expected);
         QCOMPARE(error.path(), QStringLiteral("bad.bin"));
         QCOMPARE(bad.written.size(), failAfter);
     }

@@ -3,8 +3,6 @@
 
 #include <QTest>
 
-#include <cerrno>
-
 using namespace tamrivel;
 
 class TestRuntime : public QObject {
@@ -66,26 +64,6 @@ private slots:
             numbers.insert(n);
         }
         QCOMPARE(texts.size(), numbers.size());
-    }
-
-    void errnoMapsToTheCatalogue_data()
-    {
-        QTest::addColumn<int>("err");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("ENOENT") << ENOENT << int(ErrorNumber::FileNotFound);
-        QTest::newRow("EACCES") << EACCES << int(ErrorNumber::AccessDenied);
-        QTest::newRow("ENOSPC") << ENOSPC << int(ErrorNumber::DiskFull);
-        QTest::newRow("EFBIG") << EFBIG << int(ErrorNumber::DiskFull);
-        QTest::newRow("EIO") << EIO << int(ErrorNumber::DeviceIo);
-        QTest::newRow("EISDIR") << EISDIR << int(ErrorNumber::IsFolder);
-        QTest::newRow("unknown keeps the fallback") << 0 << int(ErrorNumber::DeviceIo);
-    }
-
-    void errnoMapsToTheCatalogue()
-    {
-        QFETCH(int, err);
-        QFETCH(int, expected);
-        QCOMPARE(int(errorNumberFromErrno(err, ErrorNumber::DeviceIo)), expected);
     }
 };
 

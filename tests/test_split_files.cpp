@@ -85,6 +85,7 @@ QList<BadCase> badCases()
          ErrorNumber::SameFile, 1},
         {"output is the source through ..",
          [=](const QDir &d) {
+             d.mkdir("sub");
              return Paths{file(d, "rom.bin"), file(d, "e"), file(d, "sub/../rom.bin")};
          },
          ErrorNumber::SameFile, 2},
@@ -103,6 +104,7 @@ QList<BadCase> badCases()
          ErrorNumber::SameFile, 2},
         {"both outputs the same new file",
          [=](const QDir &d) {
+             d.mkdir("sub");
              return Paths{file(d, "rom.bin"), file(d, "out"), file(d, "sub/../out")};
          },
          ErrorNumber::SameFile, 2},

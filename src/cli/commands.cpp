@@ -79,24 +79,16 @@ int runJoin(const CliRequest &request)
     const QString &output = request.outputs.first();
     std::list<PartSource> parts;
     qint64 largest = 0;
-    for (const QString &path : request.inputs) {
-        parts.push_back(openPart(path, request.fit.fill));
-        largest = std::max(largest, parts.back().size);
-    }
-    QList<NamedDevice> devices;
-    QList<qint64> sizes;
+    for (const QString &path : request.inputs)
+        largest = std::max(largest, parts.emplace_back(path, request.fit.fill).size());
+    QList<OpenPart> opened;
     qint64 total = 0;
-    int index = 0;
     for (PartSource &part : parts) {
         // Many tools leave out a record file's trailing erased bytes; what a
         // programmer loads is the chip filled to the end, as large as its peers.
-        if (part.format != RecordFormat::Binary && part.size < largest) {
-            static_cast<RecordDevice *>(part.device.get())->padTo(largest);
-            part.size = largest;
-        }
-        devices.append(NamedDevice{part.device.get(), request.inputs[index++]});
-        sizes.append(part.size);
-        total += part.size;
+        part.fillTo(largest);
+        opened.append({NamedDevice{part.device(), part.path()}, part.id(), part.size()});
+        total += part.size();
     }
     if (request.length > total)
         throw RuntimeError(ErrorNumber::InvalidArgument, output,
@@ -107,7 +99,7 @@ int runJoin(const CliRequest &request)
     {
         ProgressLine progress(shown(output));
         LengthCut cut(request.length, request.fit.fill);
-        joinParts(devices, sizes, output, request.shape, watchersFor(progress, request, report),
+        joinParts(opened, output, request.shape, watchersFor(progress, request, report),
                   request.length >= 0 ? &cut : nullptr);
     }
     if (!request.quiet)

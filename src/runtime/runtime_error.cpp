@@ -2,8 +2,6 @@
 
 #include <QDir>
 
-#include <cerrno>
-
 namespace tamrivel {
 
 RuntimeError::RuntimeError(ErrorNumber number, const QString &path, const QString &detail)
@@ -16,6 +14,7 @@ QString RuntimeError::message(ErrorNumber number)
     switch (number) {
     case ErrorNumber::InvalidArgument: return QStringLiteral("引数が正しくありません。");
     case ErrorNumber::Cancelled: return QStringLiteral("操作がキャンセルされました。");
+    case ErrorNumber::TooManyOpenFiles: return QStringLiteral("開いているファイルが多すぎます。");
     case ErrorNumber::BadFileName: return QStringLiteral("ファイル名が正しくありません。");
     case ErrorNumber::FileNotFound: return QStringLiteral("ファイルが見つかりません。");
     case ErrorNumber::DiskFull:
@@ -44,32 +43,6 @@ QString RuntimeError::description() const
     if (!m_path.isNull())
         text += QStringLiteral(" (「%1」)").arg(QDir::toNativeSeparators(m_path));
     return text;
-}
-
-ErrorNumber errorNumberFromErrno(int err, ErrorNumber fallback)
-{
-    switch (err) {
-    case ENOENT: return ErrorNumber::FileNotFound;
-    case ENOTDIR: return ErrorNumber::FolderNotFound;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case ETXTBSY:
-    case EBUSY: return ErrorNumber::AccessDenied;
-    case ENOSPC:
-    case EFBIG:
-#ifdef EDQUOT
-    case EDQUOT:
-#endif
-        return ErrorNumber::DiskFull;
-    case EIO:
-    case ENXIO: return ErrorNumber::DeviceIo;
-    case EISDIR: return ErrorNumber::IsFolder;
-    case ENAMETOOLONG:
-    case EILSEQ:
-    case EINVAL: return ErrorNumber::BadFileName;
-    default: return fallback;
-    }
 }
 
 } // namespace tamrivel

@@ -20,8 +20,9 @@ enum class ErrorNumber : int {
     SameFile = 9,
     MisfitParts = 10,
     Cancelled = 11,
-    ChipOverflow = 12,
-    BadRecord = 13,
+    TooManyOpenFiles = 12,
+    ChipOverflow = 13,
+    BadRecord = 14,
 };
 
 // An error raised by a failing operation: a number and a Japanese description
@@ -47,8 +48,5 @@ private:
     QString m_detail;
     QByteArray m_what;
 };
-
-// Picks the catalogue entry for an errno value from a failed file operation.
-ErrorNumber errorNumberFromErrno(int err, ErrorNumber fallback);
 
 } // namespace tamrivel

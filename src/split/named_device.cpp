@@ -2,37 +2,27 @@
 
 #include "../runtime/runtime_error.h"
 
-#include <QFileDevice>
-
-#ifdef Q_OS_LINUX
-#include <fcntl.h>
-#endif
+#include <QIODevice>
+#include <QList>
 
 #include <algorithm>
-#include <cerrno>
 #include <future>
 
 namespace tamrivel {
 
-void raiseDeviceError(const NamedDevice &device, int savedErrno)
+void raiseDeviceError(const NamedDevice &device)
 {
-    // Qt reports running out of space as a resource error on every platform;
-    // errno refines the rest where the device is a real file.
-    if (auto *file = qobject_cast<QFileDevice *>(device.device)) {
-        if (file->error() == QFileDevice::ResourceError)
-            throw RuntimeError(ErrorNumber::DiskFull, device.name);
-    }
-    throw RuntimeError(errorNumberFromErrno(savedErrno, ErrorNumber::DeviceIo), device.name);
+    const auto *reporter = dynamic_cast<const ReportsFailure *>(device.device);
+    throw RuntimeError(reporter ? reporter->failure() : ErrorNumber::DeviceIo, device.name);
 }
 
 qsizetype readFully(const NamedDevice &from, char *buffer, qsizetype length)
 {
     qsizetype have = 0;
     while (have < length) {
-        errno = 0;
         const qint64 got = from.device->read(buffer + have, length - have);
         if (got < 0)
-            raiseDeviceError(from, errno);
+            raiseDeviceError(from);
         if (got == 0)
             break;
         have += got;
@@ -40,34 +30,15 @@ qsizetype readFully(const NamedDevice &from, char *buffer, qsizetype length)
     return have;
 }
 
-namespace {
-
-// Outputs are synced to the disk before they replace the old files; asking
-// the kernel to start writing back now overlaps that wait with the rest of
-// the split (a third off a 256 MiB split). Only a hint: failure is harmless.
-void startWriteback(QIODevice *device)
-{
-#ifdef Q_OS_LINUX
-    if (auto *file = qobject_cast<QFileDevice *>(device); file && file->handle() >= 0)
-        ::sync_file_range(file->handle(), 0, 0, SYNC_FILE_RANGE_WRITE);
-#else
-    Q_UNUSED(device);
-#endif
-}
-
-} // namespace
-
 void writeFully(const NamedDevice &to, const char *data, qsizetype length)
 {
     qsizetype done = 0;
     while (done < length) {
-        errno = 0;
         const qint64 wrote = to.device->write(data + done, length - done);
         if (wrote <= 0)
-            raiseDeviceError(to, errno);
+            raiseDeviceError(to);
         done += wrote;
     }
-    startWriteback(to.device);
 }
 
 void writeBlocks(const QList<NamedDevice> &to, const char *const *blocks, const qsizetype *lengths)

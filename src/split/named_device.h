@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../runtime/runtime_error.h"
+
 #include <QString>
 
 #include <functional>
@@ -7,6 +9,15 @@
 class QIODevice;
 
 namespace tamrivel {
+
+// A device that knows which of our errors its last failed read or write was.
+class ReportsFailure {
+public:
+    virtual ErrorNumber failure() const = 0;
+
+protected:
+    ~ReportsFailure() = default;
+};
 
 // An open device with the path the user gave for it, so that a failure can
 // name the file.
@@ -31,7 +42,8 @@ void writeFully(const NamedDevice &to, const char *data, qsizetype length);
 // another core meanwhile.
 void writeBlocks(const QList<NamedDevice> &to, const char *const *blocks, const qsizetype *lengths);
 
-// Raises the error for the last failed operation on `device`.
-[[noreturn]] void raiseDeviceError(const NamedDevice &device, int savedErrno);
+// Raises the error for the last failed operation on `device`: the number it
+// reports, or a device error for one that cannot say.
+[[noreturn]] void raiseDeviceError(const NamedDevice &device);
 
 } // namespace tamrivel

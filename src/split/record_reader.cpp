@@ -1,17 +1,17 @@
 #include "record_reader.h"
 
 #include "../runtime/runtime_error.h"
+#include "native_device.h"
 #include "path_checks.h"
 
-#include <cerrno>
 #include <cstring>
-#include <vector>
 
 namespace tamrivel {
 namespace {
 
 // The longest well-formed line of either format, with room to spare.
-constexpr qint64 kMaxLine = 1024;
+constexpr qsizetype kMaxLine = 1024;
+constexpr qsizetype kReadBlock = 64 * 1024;
 
 int hexValue(char c)
 {
@@ -54,18 +54,17 @@ QString decodeLine(QByteArrayView line, RecordFormat format, uchar *bytes, int &
 }
 
 // A file is a record file when its first line is a well-formed record.
-RecordFormat detectFormat(QFile &file)
+RecordFormat detectFormat(LineReader &lines)
 {
-    char line[kMaxLine];
-    const qint64 got = file.readLine(line, kMaxLine);
-    file.seek(0);
-    if (got <= 0)
+    QByteArrayView line;
+    const bool any = lines.next(line);
+    lines.again();
+    if (!any || lines.tooLong())
         return RecordFormat::Binary;
-    const QByteArrayView text = QByteArrayView(line, got).trimmed();
     uchar bytes[kMaxLine];
     int count = 0;
     for (RecordFormat format : {RecordFormat::IntelHex, RecordFormat::SRecord}) {
-        if (decodeLine(text, format, bytes, count).isEmpty())
+        if (decodeLine(line, format, bytes, count).isEmpty())
             return format;
     }
     return RecordFormat::Binary;
@@ -73,45 +72,86 @@ RecordFormat detectFormat(QFile &file)
 
 } // namespace
 
-PartSource openPart(const QString &path, uchar fill)
+LineReader::LineReader(const platform::File &file, const QString &path)
+    : m_file(&file), m_path(path), m_buffer(size_t(kReadBlock))
+{
+}
+
+bool LineReader::next(QByteArrayView &line)
+{
+    if (m_again) {
+        m_again = false;
+        line = m_line;
+        return m_hadLine;
+    }
+    for (;;) {
+        const char *start = m_buffer.data() + m_begin;
+        const qsizetype waiting = m_end - m_begin;
+        const auto *newline = static_cast<const char *>(std::memchr(start, '\n', size_t(waiting)));
+        m_tooLong = !newline && waiting > kMaxLine;
+        if (newline || m_atEnd || m_tooLong) {
+            if (!newline && waiting == 0) {
+                ++m_number; // where the missing line would be
+                return m_hadLine = false;
+            }
+            const qsizetype length = newline ? newline - start : std::min(waiting, kMaxLine);
+            m_begin += newline ? length + 1 : length;
+            ++m_number;
+            line = m_line = QByteArrayView(start, length).trimmed();
+            return m_hadLine = true;
+        }
+        std::memmove(m_buffer.data(), start, size_t(waiting));
+        m_begin = 0;
+        m_end = waiting;
+        const qsizetype got =
+            platform::readSome(*m_file, m_buffer.data() + m_end, qsizetype(m_buffer.size()) - m_end, m_path);
+        m_end += got;
+        m_atEnd = got == 0;
+    }
+}
+
+PartSource::PartSource(const QString &path, uchar fill) : m_path(path)
 {
     checkPathText(path);
-    checkSource(path);
-    auto file = std::make_unique<QFile>(path);
-    errno = 0;
-    // Unbuffered, as the deal reads blocks; the first line costs a read a byte.
-    if (!file->open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        throw RuntimeError(errorNumberFromErrno(errno, ErrorNumber::AccessDenied), path);
+    platform::File first = platform::openForReading(path);
+    m_id = platform::identityOf(first, path);
     // A pipe cannot be read twice, so it can only be taken as it comes.
-    const RecordFormat format = file->isSequential() ? RecordFormat::Binary : detectFormat(*file);
-    if (format == RecordFormat::Binary) {
-        const qint64 size = file->size();
-        return {std::move(file), size, format};
+    if (platform::kindOf(first, path) == platform::Kind::Regular) {
+        LineReader lines(first, path);
+        m_format = detectFormat(lines);
+        if (m_format != RecordFormat::Binary) {
+            RecordDevice scan(std::move(lines), m_format, fill);
+            char sink[kReadBlock];
+            for (qint64 got; (got = scan.read(sink, kReadBlock)) > 0;)
+                m_size += got;
+        }
+        first = platform::openForReading(path);
+        if (!(platform::identityOf(first, path) == m_id))
+            throw RuntimeError(ErrorNumber::MisfitParts, path);
     }
-    file.reset();
-    RecordDevice scan(path, format, fill);
-    scan.open(QIODevice::ReadOnly);
-    std::vector<char> sink(64 * 1024);
-    qint64 size = 0;
-    for (qint64 got; (got = scan.read(sink.data(), qint64(sink.size()))) > 0;)
-        size += got;
-    auto device = std::make_unique<RecordDevice>(path, format, fill);
-    device->open(QIODevice::ReadOnly);
-    device->padTo(size);
-    return {std::move(device), size, format};
+    m_file = std::move(first);
+    if (m_format == RecordFormat::Binary) {
+        m_size = std::max<qint64>(0, platform::sizeOf(m_file, path));
+        m_device = std::make_unique<NativeDevice>(m_file, path, QIODevice::ReadOnly);
+    } else {
+        auto records = std::make_unique<RecordDevice>(LineReader(m_file, path), m_format, fill);
+        records->padTo(m_size);
+        m_device = std::move(records);
+    }
 }
 
-RecordDevice::RecordDevice(const QString &path, RecordFormat format, uchar fill)
-    : m_file(path), m_format(format), m_fill(fill)
+void PartSource::fillTo(qint64 size)
 {
+    if (m_format == RecordFormat::Binary || size <= m_size)
+        return;
+    static_cast<RecordDevice *>(m_device.get())->padTo(size);
+    m_size = size;
 }
 
-bool RecordDevice::open(OpenMode mode)
+RecordDevice::RecordDevice(LineReader lines, RecordFormat format, uchar fill)
+    : m_lines(std::move(lines)), m_format(format), m_fill(fill)
 {
-    errno = 0;
-    if (!m_file.open(QIODevice::ReadOnly))
-        throw RuntimeError(errorNumberFromErrno(errno, ErrorNumber::AccessDenied), m_file.fileName());
-    return QIODevice::open(mode | QIODevice::Unbuffered);
+    open(QIODevice::ReadOnly | QIODevice::Unbuffered);
 }
 
 qint64 RecordDevice::readData(char *data, qint64 maxSize)
@@ -148,23 +188,16 @@ qint64 RecordDevice::readData(char *data, qint64 maxSize)
 // Reads lines until a data record (left in m_record) or the end record.
 void RecordDevice::fetchRecord()
 {
-    char line[kMaxLine];
+    QByteArrayView line;
     for (;;) {
-        errno = 0;
-        const qint64 got = m_file.readLine(line, kMaxLine);
-        if (got < 0) {
-            if (m_file.error() != QFileDevice::NoError)
-                throw RuntimeError(errorNumberFromErrno(errno, ErrorNumber::DeviceIo), m_file.fileName());
-            ++m_line;
+        if (!m_lines.next(line)) {
             fail(QStringLiteral("終了レコードがありません"));
         }
-        ++m_line;
-        if (got == kMaxLine - 1 && line[got - 1] != '\n' && !m_file.atEnd())
+        if (m_lines.tooLong())
             fail(QStringLiteral("行が長すぎます"));
-        const QByteArrayView text = QByteArrayView(line, got).trimmed();
-        if (text.isEmpty())
+        if (line.isEmpty())
             continue;
-        if (parseLine(text))
+        if (parseLine(line))
             return;
         if (m_ended) {
             checkTail();
@@ -239,10 +272,9 @@ bool RecordDevice::parseLine(QByteArrayView line)
 // After the end record only blank lines and end-of-file marks may follow.
 void RecordDevice::checkTail()
 {
-    char line[kMaxLine];
-    for (qint64 got; (got = m_file.readLine(line, kMaxLine)) > 0;) {
-        ++m_line;
-        for (char c : QByteArrayView(line, got).trimmed()) {
+    QByteArrayView line;
+    while (m_lines.next(line)) {
+        for (char c : line) {
             if (c != '\x1A')
                 fail(QStringLiteral("終了レコードの後にも行があります"));
         }
@@ -251,8 +283,8 @@ void RecordDevice::checkTail()
 
 void RecordDevice::fail(const QString &reason) const
 {
-    throw RuntimeError(ErrorNumber::BadRecord, m_file.fileName(),
-                       QStringLiteral("(%1 行目: %2)").arg(m_line).arg(reason));
+    throw RuntimeError(ErrorNumber::BadRecord, m_lines.path(),
+                       QStringLiteral("(%1 行目: %2)").arg(m_lines.number()).arg(reason));
 }
 
 } // namespace tamrivel

@@ -1,61 +1,70 @@
 #include "split_files.h"
 
 #include "../runtime/runtime_error.h"
-#include "output_file.h"
+#include "native_device.h"
+#include "output_set.h"
 #include "path_checks.h"
+#include "platform.h"
 #include "stream_deal.h"
 
-#include <QFile>
-#include <QFileInfo>
-
-#include <cerrno>
 #include <list>
 
 namespace tamrivel {
 namespace {
 
-void checkAll(const QStringList &inputs, const QStringList &outputs)
+void checkTexts(const QStringList &paths)
 {
-    for (const QString &path : inputs)
+    for (const QString &path : paths)
         checkPathText(path);
-    for (const QString &path : outputs)
-        checkPathText(path);
-    for (const QString &path : inputs)
-        checkSource(path);
-    for (const QString &path : outputs)
-        checkOutput(path);
-    refuseSameFiles(inputs + outputs);
 }
 
-void openForReading(QFile &file)
-{
-    errno = 0;
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        throw RuntimeError(errorNumberFromErrno(errno, ErrorNumber::AccessDenied), file.fileName());
-}
-
-// Opens every output, lets `write` fill them (through `shaper` if any), then
-// replaces the old files only after all of them are safely on disk.
-template <typename Write>
-void writeOutputs(const QStringList &paths, const OutputTap &tap, OutputShaper *shaper, Write &&write)
-{
-    std::list<OutputFile> outputs;
-    QList<NamedDevice> devices;
-    for (const QString &path : paths) {
-        NamedDevice device = outputs.emplace_back(path).named();
-        if (tap) {
-            const int index = int(devices.size());
-            device.tap = [&tap, index](const char *data, qsizetype length) { tap(index, data, length); };
-        }
-        devices.append(device);
+// An input, open, and known by what was opened rather than by its name.
+struct Input {
+    explicit Input(const QString &path)
+        : path(path),
+          file(platform::openForReading(path)),
+          id(platform::identityOf(file, path)),
+          device(file, path, QIODevice::ReadOnly)
+    {
     }
-    write(shaper ? shaper->attach(devices) : devices);
+
+    QString path;
+    platform::File file;
+    platform::FileId id;
+    NativeDevice device;
+};
+
+QList<OpenedInput> identities(const QList<OpenedInput> &inputs)
+{
+    QList<OpenedInput> opened;
+    for (const OpenedInput &input : inputs) {
+        for (const OpenedInput &earlier : opened) {
+            if (earlier.id == input.id)
+                throw RuntimeError(ErrorNumber::SameFile, input.path);
+        }
+        opened.append(input);
+    }
+    return opened;
+}
+
+QList<OpenedInput> identities(const std::list<Input> &inputs)
+{
+    QList<OpenedInput> opened;
+    for (const Input &input : inputs)
+        opened.append({input.id, input.path});
+    return identities(opened);
+}
+
+// Lets `write` fill the outputs (through `shaper`, if any, which then pads
+// and closes them), then replaces them as a set.
+template <typename Write>
+void writeAndCommit(OutputSet &outputs, const OutputTap &tap, OutputShaper *shaper, Write &&write)
+{
+    const QList<NamedDevice> files = outputs.devices(tap);
+    write(shaper ? shaper->attach(files) : files);
     if (shaper)
         shaper->finish();
-    for (OutputFile &output : outputs)
-        output.syncToDisk();
-    for (OutputFile &output : outputs)
-        output.commit();
+    outputs.commit();
 }
 
 // Parts whose sizes cannot come from one split are refused before anything
@@ -83,11 +92,13 @@ void splitFiles(const QString &source, const QStringList &outputs, const DealSha
                 const Watchers &watchers, OutputShaper *shaper)
 {
     Q_ASSERT(shape.problem().isEmpty() && (shaper || outputs.size() == shape.ways));
-    checkAll({source}, outputs);
-    QFile input(source);
-    openForReading(input);
-    writeOutputs(outputs, watchers.written, shaper, [&](const QList<NamedDevice> &parts) {
-        dealStream(NamedDevice{&input, source}, parts, shape, input.size(), watchers);
+    checkTexts(QStringList{source} + outputs);
+    std::list<Input> inputs;
+    Input &input = inputs.emplace_back(source);
+    OutputSet set(outputs, identities(inputs));
+    const qint64 size = std::max<qint64>(0, platform::sizeOf(input.file, source));
+    writeAndCommit(set, watchers.written, shaper, [&](const QList<NamedDevice> &parts) {
+        dealStream(NamedDevice{&input.device, source}, parts, shape, size, watchers);
     });
 }
 
@@ -95,8 +106,9 @@ void splitSource(const NamedDevice &source, qint64 expectedSize, const QStringLi
                  const DealShape &shape, const Watchers &watchers)
 {
     Q_ASSERT(shape.problem().isEmpty() && outputs.size() == shape.ways);
-    checkAll({}, outputs);
-    writeOutputs(outputs, watchers.written, nullptr, [&](const QList<NamedDevice> &parts) {
+    checkTexts(outputs);
+    OutputSet set(outputs, {});
+    writeAndCommit(set, watchers.written, nullptr, [&](const QList<NamedDevice> &parts) {
         dealStream(source, parts, shape, expectedSize, watchers);
     });
 }
@@ -111,33 +123,42 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
                const Watchers &watchers)
 {
     Q_ASSERT(shape.problem().isEmpty() && parts.size() == shape.ways);
-    checkAll(parts, {output});
-    QList<qint64> sizes;
+    checkTexts(parts + QStringList{output});
+    std::list<Input> inputs;
     for (const QString &part : parts)
-        sizes.append(QFileInfo(part).size());
-    refuseMisfits(parts, sizes, shape);
-    std::list<QFile> inputs;
+        inputs.emplace_back(part);
+    OutputSet set({output}, identities(inputs));
+    QList<qint64> sizes;
     QList<NamedDevice> devices;
-    for (const QString &part : parts) {
-        openForReading(inputs.emplace_back(part));
-        devices.append(NamedDevice{&inputs.back(), part});
+    for (Input &input : inputs) {
+        sizes.append(std::max<qint64>(0, platform::sizeOf(input.file, input.path)));
+        devices.append(NamedDevice{&input.device, input.path});
     }
-    writeOutputs({output}, watchers.written, nullptr, [&](const QList<NamedDevice> &dest) {
+    refuseMisfits(parts, sizes, shape);
+    writeAndCommit(set, watchers.written, nullptr, [&](const QList<NamedDevice> &dest) {
         gatherStream(devices, sizes, dest.first(), shape, watchers);
     });
 }
 
-void joinParts(const QList<NamedDevice> &parts, const QList<qint64> &sizes, const QString &output,
-               const DealShape &shape, const Watchers &watchers, OutputShaper *shaper)
+void joinParts(const QList<OpenPart> &parts, const QString &output, const DealShape &shape,
+               const Watchers &watchers, OutputShaper *shaper)
 {
-    Q_ASSERT(shape.problem().isEmpty() && parts.size() == shape.ways && sizes.size() == shape.ways);
+    Q_ASSERT(shape.problem().isEmpty() && parts.size() == shape.ways);
+    checkTexts({output});
+    QList<OpenedInput> opened;
     QStringList names;
-    for (const NamedDevice &part : parts)
-        names.append(part.name);
-    checkAll(names, {output});
+    QList<qint64> sizes;
+    QList<NamedDevice> devices;
+    for (const OpenPart &part : parts) {
+        opened.append({part.id, part.device.name});
+        names.append(part.device.name);
+        sizes.append(part.size);
+        devices.append(part.device);
+    }
+    OutputSet set({output}, identities(opened));
     refuseMisfits(names, sizes, shape);
-    writeOutputs({output}, watchers.written, shaper, [&](const QList<NamedDevice> &dest) {
-        gatherStream(parts, sizes, dest.first(), shape, watchers);
+    writeAndCommit(set, watchers.written, shaper, [&](const QList<NamedDevice> &dest) {
+        gatherStream(devices, sizes, dest.first(), shape, watchers);
     });
 }
 

@@ -3,6 +3,7 @@
 #include "deal_shape.h"
 #include "named_device.h"
 #include "output_shaper.h"
+#include "platform.h"
 
 #include <QStringList>
 
@@ -31,9 +32,16 @@ void splitFile(const QString &source, const QString &evenOutput, const QString &
 void joinFiles(const QStringList &parts, const QString &output, const DealShape &shape,
                const Watchers &watchers = {});
 
-// The same for parts already open (decoded records, say) that yield `sizes`
-// bytes, named by their paths, written through `shaper` when there is one.
-void joinParts(const QList<NamedDevice> &parts, const QList<qint64> &sizes, const QString &output,
-               const DealShape &shape, const Watchers &watchers = {}, OutputShaper *shaper = nullptr);
+// A part already open (decoded records, say): the device named by its path,
+// the identity of the file it reads, and how many bytes it yields.
+struct OpenPart {
+    NamedDevice device;
+    platform::FileId id;
+    qint64 size = 0;
+};
+
+// joinFiles for parts already open, written through `shaper` when given.
+void joinParts(const QList<OpenPart> &parts, const QString &output, const DealShape &shape,
+               const Watchers &watchers = {}, OutputShaper *shaper = nullptr);
 
 } // namespace tamrivel

@@ -1,16 +1,15 @@
 #include "verify_parts.h"
 
 #include "../runtime/runtime_error.h"
+#include "native_device.h"
 #include "path_checks.h"
+#include "platform.h"
 #include "record_reader.h"
 #include "stream_deal.h"
 #include "way_device.h"
 
-#include <QFile>
-
-#include <cerrno>
 #include <cstring>
-#include <memory>
+#include <list>
 #include <vector>
 
 namespace tamrivel {
@@ -21,15 +20,18 @@ constexpr qsizetype kDifferencesShown = 8;
 // Reads a part alongside the bytes the split would write to it.
 class PartComparison : public ByteSink {
 public:
-    PartComparison(PartSource part, const NamedDevice &named, int file, const PartLayout &layout,
-                   PartVerdict &verdict)
-        : m_part(std::move(part)), m_named(named), m_file(file), m_layout(layout), m_verdict(verdict)
+    PartComparison(const PartSource &part, int file, const PartLayout &layout, PartVerdict &verdict)
+        : m_part(part),
+          m_named{part.device(), part.path()},
+          m_file(file),
+          m_layout(layout),
+          m_verdict(verdict)
     {
     }
 
     void put(const char *expected, qsizetype length) override
     {
-        const qsizetype have = qsizetype(std::clamp<qint64>(m_part.size - m_offset, 0, length));
+        const qsizetype have = qsizetype(std::clamp<qint64>(m_part.size() - m_offset, 0, length));
         m_buffer.resize(size_t(have));
         if (readFully(m_named, m_buffer.data(), have) != have)
             throw RuntimeError(ErrorNumber::MisfitParts, m_named.name);
@@ -53,7 +55,7 @@ private:
         }
     }
 
-    PartSource m_part;
+    const PartSource &m_part;
     NamedDevice m_named;
     int m_file;
     const PartLayout &m_layout;
@@ -69,34 +71,27 @@ QList<PartVerdict> verifyParts(const QString &source, const QStringList &parts, 
 {
     Q_ASSERT(parts.size() == layout.fileCount());
     checkPathText(source);
-    checkSource(source);
+    const platform::File input = platform::openForReading(source);
+    NativeDevice inputDevice(input, source, QIODevice::ReadOnly);
     layout.refuseMisfits(parts);
-    QFile input(source);
-    errno = 0;
-    if (!input.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        throw RuntimeError(errorNumberFromErrno(errno, ErrorNumber::AccessDenied), source);
 
     QList<PartVerdict> verdicts(parts.size());
+    std::list<PartSource> opened;
     std::vector<std::unique_ptr<PartComparison>> comparisons;
+    std::vector<ByteSink *> sinks;
     for (int file = 0; file < parts.size(); ++file) {
-        PartSource part = openPart(parts[file], layout.fit().fill);
+        PartSource &part = opened.emplace_back(parts[file], layout.fit().fill);
         PartVerdict &verdict = verdicts[file];
         verdict.name = parts[file];
         verdict.expectedSize = layout.fileSize(file);
-        if (part.format != RecordFormat::Binary && part.size < verdict.expectedSize) {
-            static_cast<RecordDevice *>(part.device.get())->padTo(verdict.expectedSize);
-            part.size = verdict.expectedSize;
-        }
-        verdict.foundSize = part.size;
-        const NamedDevice named{part.device.get(), parts[file]};
-        comparisons.push_back(
-            std::make_unique<PartComparison>(std::move(part), named, file, layout, verdict));
+        part.fillTo(verdict.expectedSize);
+        verdict.foundSize = part.size();
+        comparisons.push_back(std::make_unique<PartComparison>(part, file, layout, verdict));
+        sinks.push_back(comparisons.back().get());
     }
-    std::vector<ByteSink *> sinks;
-    for (auto &comparison : comparisons)
-        sinks.push_back(comparison.get());
     WayDevices ways(layout, sinks, parts);
-    dealStream(NamedDevice{&input, source}, ways.named, layout.shape(), input.size(), watchers);
+    dealStream(NamedDevice{&inputDevice, source}, ways.named, layout.shape(),
+               std::max<qint64>(0, platform::sizeOf(input, source)), watchers);
     ways.finish();
     return verdicts;
 }

@@ -26,7 +26,7 @@ struct PartVerdict {
     bool same() const { return differing == 0 && expectedSize == foundSize; }
 };
 
-// Compares `parts` (raw, Intel HEX or S-records, as openPart reads them) with
+// Compares `parts` (raw, Intel HEX or S-records, as PartSource reads them) with
 // the files a split of `source` laid out as `layout` would write, padding
 // included, in one pass and constant memory. A record part whose data ends
 // early is taken as filled to the size expected, as a programmer loads it.

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "named_device.h"
+#include "platform.h"
+
+#include <QIODevice>
+
+namespace tamrivel {
+
+// A platform file seen as a Qt device. A failed read or write keeps the
+// number the platform gave it, so the error the user sees names the cause.
+class NativeDevice : public QIODevice, public ReportsFailure {
+public:
+    NativeDevice(const platform::File &file, const QString &path, OpenMode mode);
+
+    ErrorNumber failure() const override { return m_failure; }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override;
+    qint64 writeData(const char *data, qint64 size) override;
+
+private:
+    qint64 failWith(const RuntimeError &error);
+
+    const platform::File &m_file;
+    QString m_path;
+    ErrorNumber m_failure = ErrorNumber::DeviceIo;
+};
+
+} // namespace tamrivel
