@@ -185,7 +185,7 @@ private slots:
         writeBytes(dir.filePath("rom_g_1.bin"), "E");
         const CliResult differ = runCli(verify, dir.path());
         QCOMPARE(differ.exitCode, 1);
-        QVERIFY2(differ.out.contains("rom_k_0.bin: 1 bytes differ\n"
+        QVERIFY2(differ.out.contains("rom_k_0.bin: 1 byte differs\n"
                                      "  part 0x1 (source 0x3): expected 0x44, found 0x58\n"),
                  qPrintable(differ.out));
         QVERIFY(differ.out.contains("rom_g_1.bin: 1 bytes, but the split writes 2\n"));

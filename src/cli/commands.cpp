@@ -131,7 +131,9 @@ int runVerify(const CliRequest &request)
                     .arg(verdict.expectedSize));
         if (verdict.differing == 0)
             continue;
-        say(QStringLiteral("%1: %2 bytes differ\n").arg(shown(verdict.name)).arg(verdict.differing));
+        say(verdict.differing == 1
+                ? QStringLiteral("%1: 1 byte differs\n").arg(shown(verdict.name))
+                : QStringLiteral("%1: %2 bytes differ\n").arg(shown(verdict.name)).arg(verdict.differing));
         for (const ByteDifference &at : verdict.first) {
             const QString from = at.sourceOffset < 0
                 ? QStringLiteral("padding")
