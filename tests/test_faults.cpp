@@ -2,18 +2,28 @@
 #include "failing_device.h"
 #include "reference_deal.h"
 #include "runtime/runtime_error.h"
+#include "split/output_set.h"
+#include "split/platform.h"
 #include "split/split_files.h"
 #include "split/stream_deal.h"
 #include "temp_files.h"
 
 #include <QBuffer>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
 #include <csignal>
+#include <thread>
+
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace tamrivel;
 using namespace tamrivel::testing;
@@ -49,6 +59,41 @@ QStringList existingOutputs(const QTemporaryDir &dir)
     writeBytes(outputs[0], "previous even image");
     writeBytes(outputs[1], "previous odd image");
     return outputs;
+}
+
+// True once process `pid` has written into a file it holds open in `folder`:
+// proof that a kill then lands in the middle of the write.
+bool isWritingInto(qint64 pid, const QString &folder)
+{
+    const QString fds = QStringLiteral("/proc/%1/fd").arg(pid);
+    for (QDirIterator it(fds, QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot); it.hasNext();) {
+        const QString fd = it.next();
+        if (!QFile::symLinkTarget(fd).startsWith(folder + QLatin1Char('/')))
+            continue;
+        QFile info(QStringLiteral("/proc/%1/fdinfo/%2").arg(pid).arg(QFileInfo(fd).fileName()));
+        if (info.open(QIODevice::ReadOnly) && !info.readLine().startsWith("pos:\t0\n"))
+            return true;
+    }
+    return false;
+}
+
+// Runs a shell line in `folder` with "$0" standing for the companion, for
+// what only a shell can arrange: raw bytes in an argument, a closed stdout.
+CliResult runShell(const QString &line, const QString &folder)
+{
+    QProcess shell;
+    shell.setWorkingDirectory(folder);
+    shell.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), line, QStringLiteral(TAMRIVEL_CLI_PATH)});
+    CliResult result;
+    if (shell.waitForFinished(60000) && shell.exitStatus() == QProcess::NormalExit)
+        result.exitCode = shell.exitCode();
+    result.err = QString::fromUtf8(shell.readAllStandardError());
+    return result;
+}
+
+QString errorLine(ErrorNumber number)
+{
+    return QStringLiteral("tamrivel-cli: エラー %1: ").arg(int(number));
 }
 
 } // namespace
@@ -182,7 +227,6 @@ private slots:
         const CliResult result = runCli({"split", "rom.bin"}, dir.path(), [] {
             const rlimit limit{3 * 1024 * 1024, 3 * 1024 * 1024};
             ::setrlimit(RLIMIT_FSIZE, &limit);
-            ::signal(SIGXFSZ, SIG_IGN);
         });
         QCOMPARE(result.exitCode, 1);
         QVERIFY2(result.err.startsWith(
@@ -207,12 +251,219 @@ private slots:
         QProcess cli;
         cli.start(QStringLiteral(TAMRIVEL_CLI_PATH), {"split", "--quiet", source, outputs[0], outputs[1]});
         QVERIFY(cli.waitForStarted());
-        QTest::qWait(400);
-        QCOMPARE(cli.state(), QProcess::Running);
+        QVERIFY(QTest::qWaitFor([&] { return isWritingInto(cli.processId(), outputDir.path()); }, 20000));
         cli.kill();
         QVERIFY(cli.waitForFinished());
         QCOMPARE(cli.exitStatus(), QProcess::CrashExit);
         QCOMPARE(snapshot(outputDir.path()), before);
+    }
+
+    void failedCommitStepLeavesTheOldPair_data()
+    {
+        QTest::addColumn<CommitStep>("step");
+        QTest::addColumn<int>("failing");
+        QTest::addColumn<bool>("named");
+        for (bool named : {false, true}) {
+            for (int output : {0, 1}) {
+                const char *kind = named ? "named temporaries" : "unnamed temporaries";
+                QTest::addRow("sync of output %d, %s", output, kind) << CommitStep::Sync << output << named;
+                QTest::addRow("placing output %d, %s", output, kind) << CommitStep::Place << output << named;
+            }
+        }
+    }
+
+    // A failure between the first output's replacement and the last one's
+    // must leave the user the old pair, not one old and one new image.
+    void failedCommitStepLeavesTheOldPair()
+    {
+        QFETCH(CommitStep, step);
+        QFETCH(int, failing);
+        QFETCH(bool, named);
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("rom.bin"), kSource);
+        const QStringList outputs = existingOutputs(dir);
+        const auto before = snapshot(dir.path());
+        platform::allowUnnamedTemporaries(!named);
+        setCommitHook([&](CommitStep at, int output) {
+            if (at == step && output == failing)
+                throw RuntimeError(ErrorNumber::AccessDenied, outputs[output]);
+        });
+        const auto restore = qScopeGuard([] {
+            setCommitHook({});
+            platform::allowUnnamedTemporaries(true);
+        });
+        const RuntimeError error =
+            errorFrom([&] { splitFile(dir.filePath("rom.bin"), outputs[0], outputs[1]); });
+        QCOMPARE(error.number(), ErrorNumber::AccessDenied);
+        QCOMPARE(snapshot(dir.path()), before);
+    }
+
+    // A second run into the same outputs must wait for the first to place
+    // both, not slip in between its two replacements.
+    void concurrentRunsCommitOneAfterTheOther()
+    {
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("a.bin"), patternBytes(4000, 1));
+        writeBytes(dir.filePath("b.bin"), patternBytes(4000, 2));
+        const QStringList outputs = existingOutputs(dir);
+        std::thread second;
+        std::atomic<bool> secondStarted{false}, secondDone{false};
+        setCommitHook([&](CommitStep step, int output) {
+            if (step != CommitStep::Place || output != 1 || secondStarted.exchange(true))
+                return;
+            second = std::thread([&] {
+                splitFile(dir.filePath("b.bin"), outputs[0], outputs[1]);
+                secondDone = true;
+            });
+            const auto blockedOnALock = [] { return readBytes("/proc/locks").contains("-> FLOCK"); };
+            QVERIFY(QTest::qWaitFor([&] { return secondDone || blockedOnALock(); }, 20000));
+        });
+        const auto restore = qScopeGuard([] { setCommitHook({}); });
+        splitFile(dir.filePath("a.bin"), outputs[0], outputs[1]);
+        second.join();
+        const QList<QByteArray> expected = referenceDeal(patternBytes(4000, 2), 2, 1, false);
+        QCOMPARE(readBytes(outputs[0]), expected[0]);
+        QCOMPARE(readBytes(outputs[1]), expected[1]);
+    }
+
+    void partChangingDuringTheJoinIsRefused_data()
+    {
+        QTest::addColumn<qint64>("newSize");
+        QTest::newRow("grows") << qint64(kSource.size() / 2 + 10);
+        QTest::newRow("shrinks") << qint64(kBlock / 2 + 1);
+    }
+
+    void partChangingDuringTheJoinIsRefused()
+    {
+        QFETCH(qint64, newSize);
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("rom.bin"), kSource);
+        const QStringList parts = {dir.filePath("p0"), dir.filePath("p1")};
+        splitFiles(dir.filePath("rom.bin"), parts, DealShape{});
+        writeBytes(dir.filePath("joined"), "previous image");
+        const auto before = snapshot(dir.path());
+        const Watchers watchers{[&](qint64, qint64) {
+                                    QFile part(parts[1]);
+                                    QVERIFY(part.open(QIODevice::ReadWrite));
+                                    QVERIFY(part.resize(newSize));
+                                },
+                                {}};
+        const RuntimeError error =
+            errorFrom([&] { joinFiles(parts, dir.filePath("joined"), DealShape{}, watchers); });
+        QCOMPARE(error.number(), ErrorNumber::MisfitParts);
+        QCOMPARE(error.path(), parts[1]);
+        QCOMPARE(readBytes(dir.filePath("joined")), QByteArray("previous image"));
+    }
+
+    void companionRefusesOrReportsFailure_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<bool>("refused"); // rather than done and its report lost
+        QTest::newRow("report to a full device")
+            << "\"$0\" split rom.bin >/dev/full" << 1 << errorLine(ErrorNumber::DeviceIo) << false;
+        QTest::newRow("report to a closed stdout")
+            << "\"$0\" split rom.bin >&-" << 1 << errorLine(ErrorNumber::DeviceIo) << false;
+        QTest::newRow("a name not in the file-system encoding")
+            << "\"$0\" split rom.bin \"$(printf 'x\\377')\" k" << 1 << errorLine(ErrorNumber::BadFileName)
+            << true;
+        QTest::newRow("no outputs named for standard input")
+            << "\"$0\" split /dev/stdin <rom.bin" << 2 << "not a regular file" << true;
+    }
+
+    void companionRefusesOrReportsFailure()
+    {
+        QFETCH(QString, line);
+        QFETCH(int, exitCode);
+        QFETCH(QString, error);
+        QFETCH(bool, refused);
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("rom.bin"), kSource);
+        // What a name with a byte that is not UTF-8 would become if converted.
+        writeBytes(dir.filePath(QStringLiteral("x\uFFFD")), "unrelated");
+        const auto before = snapshot(dir.path());
+        const CliResult result = runShell(line, dir.path());
+        QCOMPARE(result.exitCode, exitCode);
+        QVERIFY2(result.err.contains(error), qPrintable(result.err));
+        QVERIFY(!QFileInfo::exists("/dev/s_g.bin"));
+        if (refused)
+            QCOMPARE(snapshot(dir.path()), before);
+    }
+
+    void outputWhoseReaderLeavesIsAnError()
+    {
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("rom.bin"), patternBytes(8 * kBlock, 3));
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("fifo")).constData(), 0600), 0);
+        std::thread reader([&] {
+            const int fd = ::open(QFile::encodeName(dir.filePath("fifo")).constData(), O_RDONLY);
+            char few[16];
+            QVERIFY(::read(fd, few, sizeof few) > 0);
+            ::close(fd);
+        });
+        const CliResult result = runCli({"split", "rom.bin", "fifo", "odd"}, dir.path());
+        reader.join();
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY2(result.err.startsWith(errorLine(ErrorNumber::DeviceIo)), qPrintable(result.err));
+        QVERIFY(result.err.contains("fifo"));
+        QVERIFY(!QFileInfo::exists(dir.filePath("odd")));
+    }
+
+    void interruptedSplitLeavesEverythingAsItWas_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("Ctrl+C") << SIGINT;
+        QTest::newRow("terminate") << SIGTERM;
+    }
+
+    void interruptedSplitLeavesEverythingAsItWas()
+    {
+        QFETCH(int, signal);
+        QTemporaryDir dir;
+        const QStringList outputs = existingOutputs(dir);
+        const auto before = snapshot(dir.path());
+        QProcess cli;
+        cli.start(QStringLiteral(TAMRIVEL_CLI_PATH), {"split", "/dev/zero", outputs[0], outputs[1]});
+        QVERIFY(cli.waitForStarted());
+        QVERIFY(QTest::qWaitFor([&] { return isWritingInto(cli.processId(), dir.path()); }, 20000));
+        ::kill(pid_t(cli.processId()), signal);
+        QVERIFY(cli.waitForFinished());
+        QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(cli.exitCode(), 130);
+        QCOMPARE(snapshot(dir.path()), before);
+    }
+
+    void systemRefusalsGetTheirOwnNumbers_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<int>("openFiles");
+        QTest::addColumn<ErrorNumber>("expected");
+        QTest::newRow("folder that cannot be searched")
+            << "locked/rom.bin" << 64 << ErrorNumber::AccessDenied;
+        QTest::newRow("too many open files") << "rom.bin" << 5 << ErrorNumber::TooManyOpenFiles;
+    }
+
+    // Run as an ordinary user, since root may search any folder.
+    void systemRefusalsGetTheirOwnNumbers()
+    {
+        QFETCH(QString, source);
+        QFETCH(int, openFiles);
+        QFETCH(ErrorNumber, expected);
+        QTemporaryDir dir;
+        ::chmod(QFile::encodeName(dir.path()).constData(), 0777);
+        QDir(dir.path()).mkdir("locked");
+        writeBytes(dir.filePath("rom.bin"), kSource);
+        writeBytes(dir.filePath("locked/rom.bin"), kSource);
+        ::chmod(QFile::encodeName(dir.filePath("locked")).constData(), 0600);
+        const CliResult result = runCli({"split", source, "e", "o"}, dir.path(), [openFiles] {
+            if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+                ::_exit(99);
+            const rlimit limit{rlim_t(openFiles), rlim_t(openFiles)};
+            ::setrlimit(RLIMIT_NOFILE, &limit);
+        });
+        QVERIFY2(result.err.startsWith(errorLine(expected)), qPrintable(result.err));
+        QVERIFY(!QFileInfo::exists(dir.filePath("e")));
     }
 
     void sourceChangingDuringTheSplitStillInterleaves_data()

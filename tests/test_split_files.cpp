@@ -34,6 +34,19 @@ struct BadCase {
 
 const QByteArray kSource = patternBytes(1001, 7);
 
+// `count` relative links, each to the one before, the first to `target`;
+// returns the path of the last.
+QString linkChain(const QDir &dir, const QString &target, int count, const QString &prefix)
+{
+    QString previous = target;
+    for (int i = 0; i < count; ++i) {
+        const QString name = prefix + QString::number(i);
+        QFile::link(previous, dir.filePath(name));
+        previous = name;
+    }
+    return dir.filePath(previous);
+}
+
 QList<BadCase> badCases()
 {
     auto file = [](const QDir &dir, const char *name) { return dir.filePath(QString::fromUtf8(name)); };
@@ -85,7 +98,6 @@ QList<BadCase> badCases()
          ErrorNumber::SameFile, 1},
         {"output is the source through ..",
          [=](const QDir &d) {
-             d.mkdir("sub");
              return Paths{file(d, "rom.bin"), file(d, "e"), file(d, "sub/../rom.bin")};
          },
          ErrorNumber::SameFile, 2},
@@ -102,9 +114,34 @@ QList<BadCase> badCases()
              return Paths{file(d, "rom.bin"), file(d, "e"), file(d, "hard.bin")};
          },
          ErrorNumber::SameFile, 2},
+        {"output is the source through a chain of 30 links",
+         [=](const QDir &d) {
+             return Paths{file(d, "rom.bin"), linkChain(d, "rom.bin", 30, "l"), file(d, "o")};
+         },
+         ErrorNumber::SameFile, 1},
+        {"a chain of links too long to follow",
+         [=](const QDir &d) {
+             return Paths{file(d, "rom.bin"), file(d, "e"), linkChain(d, "rom.bin", 41, "l")};
+         },
+         ErrorNumber::BadFileName, 2},
+        {"two link chains ending at one new name",
+         [=](const QDir &d) {
+             return Paths{file(d, "rom.bin"), linkChain(d, "new", 3, "a"),
+                          linkChain(d, "sub/../new", 5, "b")};
+         },
+         ErrorNumber::SameFile, 2},
+        {"a path through a file",
+         [=](const QDir &d) {
+             return Paths{file(d, "rom.bin"), file(d, "e"), file(d, "rom.bin/o")};
+         },
+         ErrorNumber::BadFileName, 2},
+        {"a name longer than the file system takes",
+         [=](const QDir &d) {
+             return Paths{file(d, "rom.bin"), d.filePath(QString(300, 'n')), file(d, "o")};
+         },
+         ErrorNumber::BadFileName, 1},
         {"both outputs the same new file",
          [=](const QDir &d) {
-             d.mkdir("sub");
              return Paths{file(d, "rom.bin"), file(d, "out"), file(d, "sub/../out")};
          },
          ErrorNumber::SameFile, 2},
@@ -245,6 +282,57 @@ private slots:
         QCOMPARE(error.path(), named[bad.namedPath]);
         QVERIFY(error.description().contains(named[bad.namedPath]));
         QCOMPARE(snapshot(dir.path()), before);
+    }
+
+    void linkPlantedInASharedFolderIsNotFollowed()
+    {
+        if (::geteuid() != 0)
+            QSKIP("only root can plant a link that belongs to someone else");
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("rom.bin"), "abcd");
+        writeBytes(dir.filePath("victim"), "precious");
+        QDir(dir.path()).mkdir("shared");
+        const QByteArray shared = QFile::encodeName(dir.filePath("shared"));
+        QCOMPARE(::chmod(shared.constData(), 01777), 0);
+        const QByteArray link = shared + "/rom_g.bin";
+        QCOMPARE(::symlink(QFile::encodeName(dir.filePath("victim")).constData(), link.constData()), 0);
+        QCOMPARE(::lchown(link.constData(), 65534, 65534), 0);
+        const Paths paths{dir.filePath("rom.bin"), QFile::decodeName(link), dir.filePath("o")};
+        QCOMPARE(splitError(paths).number(), ErrorNumber::AccessDenied);
+        QCOMPARE(readBytes(dir.filePath("victim")), QByteArray("precious"));
+        // The folder owner's own link is followed as ever.
+        QCOMPARE(::lchown(link.constData(), 0, 0), 0);
+        splitFile(paths.source, paths.even, paths.odd);
+        QCOMPARE(readBytes(dir.filePath("victim")), QByteArray("ac"));
+    }
+
+    void replacedOutputKeepsModeAndOwner_data()
+    {
+        QTest::addColumn<int>("mode");
+        for (int mode : {0444, 02755, 04750, 0600})
+            QTest::addRow("%o", mode) << mode;
+    }
+
+    void replacedOutputKeepsModeAndOwner()
+    {
+        QFETCH(int, mode);
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("s"), "abcd");
+        const QByteArray even = QFile::encodeName(dir.filePath("e"));
+        writeBytes(dir.filePath("e"), "old");
+        // Root may give the file away; anyone else keeps their own.
+        if (::geteuid() == 0)
+            QCOMPARE(::chown(even.constData(), 65534, 65534), 0);
+        QCOMPARE(::chmod(even.constData(), mode_t(mode)), 0);
+        struct stat before {
+        }, after{};
+        QCOMPARE(::stat(even.constData(), &before), 0);
+        splitFile(dir.filePath("s"), dir.filePath("e"), dir.filePath("o"));
+        QCOMPARE(::stat(even.constData(), &after), 0);
+        QCOMPARE(readBytes(dir.filePath("e")), QByteArray("ac"));
+        QCOMPARE(after.st_mode, before.st_mode);
+        QCOMPARE(after.st_uid, before.st_uid);
+        QCOMPARE(after.st_gid, before.st_gid);
     }
 
     void unreadableSourceIsAccessDenied()

@@ -1,5 +1,6 @@
 #include "file_converter.h"
 #include "product.h"
+#include "split/platform.h"
 #include "window_font.h"
 
 #include <QApplication>
@@ -33,6 +34,9 @@ int main(int argc, char *argv[])
                    stderr);
         return 1;
     }
+    // A FIFO output whose reader left, or a file-size limit, is an error to
+    // report in the box, not a reason for the window to vanish.
+    tamrivel::platform::turnWriteSignalsIntoErrors();
     // Arguments are not ours to interpret; Qt takes only its own.
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(tamrivel::kProductName));

@@ -5,6 +5,7 @@
 #include "runtime/runtime_error.h"
 #include "split/chip_outputs.h"
 #include "split/chip_table.h"
+#include "split/platform.h"
 #include "split/record_reader.h"
 #include "split/split_files.h"
 #include "split/verify_parts.h"
@@ -20,7 +21,7 @@ namespace {
 
 void say(const QString &text)
 {
-    std::fputs(text.toLocal8Bit().constData(), stdout);
+    platform::writeText(stdout, text);
 }
 
 QString shown(const QString &path)
@@ -35,6 +36,14 @@ QStringList settleFiles(const CliRequest &request, const PartLayout &layout)
     const QString &source = request.inputs.first();
     QStringList files = request.outputs;
     if (files.isEmpty()) {
+        // Names made from a stream handed to us (a FIFO, /dev/stdin, /dev/fd/N)
+        // would land among the devices.
+        const QFileInfo info(source);
+        const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+        const bool streamFolder =
+            folder == QLatin1String("/dev") || folder.startsWith(QLatin1String("/proc/"));
+        if (info.exists() && (!info.isFile() || streamFolder))
+            throw UsageError{QStringLiteral("'%1' is not a regular file: name the outputs").arg(source)};
         if (source.size() < 4)
             throw RuntimeError(ErrorNumber::InvalidArgument, source,
                                QStringLiteral("出力ファイル名を作るには名前が短すぎます。"));
@@ -49,14 +58,15 @@ QStringList settleFiles(const CliRequest &request, const PartLayout &layout)
     return files;
 }
 
-Watchers watchersFor(ProgressLine &progress, const CliRequest &request, FileReport &report)
+Watchers watchersFor(ProgressLine &progress, const CliRequest &request, FileReport &report,
+                     const std::atomic<bool> *stop)
 {
-    return Watchers{progress.callback(), request.quiet ? OutputTap() : report.tap()};
+    return Watchers{progress.callback(), request.quiet ? OutputTap() : report.tap(), stop};
 }
 
 } // namespace
 
-int runSplit(const CliRequest &request)
+int runSplit(const CliRequest &request, const std::atomic<bool> *stop)
 {
     const QString &source = request.inputs.first();
     const PartLayout layout(request.shape, request.fit, QFileInfo(source).size());
@@ -66,7 +76,7 @@ int runSplit(const CliRequest &request)
     {
         ProgressLine progress(shown(source));
         ChipOutputs chips(layout);
-        splitFiles(source, outputs, request.shape, watchersFor(progress, request, report),
+        splitFiles(source, outputs, request.shape, watchersFor(progress, request, report, stop),
                    request.fit.changesOutputs() ? &chips : nullptr);
     }
     if (!request.quiet)
@@ -74,7 +84,7 @@ int runSplit(const CliRequest &request)
     return Success;
 }
 
-int runJoin(const CliRequest &request)
+int runJoin(const CliRequest &request, const std::atomic<bool> *stop)
 {
     const QString &output = request.outputs.first();
     std::list<PartSource> parts;
@@ -99,7 +109,7 @@ int runJoin(const CliRequest &request)
     {
         ProgressLine progress(shown(output));
         LengthCut cut(request.length, request.fit.fill);
-        joinParts(opened, output, request.shape, watchersFor(progress, request, report),
+        joinParts(opened, output, request.shape, watchersFor(progress, request, report, stop),
                   request.length >= 0 ? &cut : nullptr);
     }
     if (!request.quiet)
@@ -107,7 +117,7 @@ int runJoin(const CliRequest &request)
     return Success;
 }
 
-int runVerify(const CliRequest &request)
+int runVerify(const CliRequest &request, const std::atomic<bool> *stop)
 {
     const QString &source = request.inputs.first();
     const PartLayout layout(request.shape, request.fit, QFileInfo(source).size());
@@ -115,7 +125,7 @@ int runVerify(const CliRequest &request)
     QList<PartVerdict> verdicts;
     {
         ProgressLine progress(shown(source));
-        verdicts = verifyParts(source, parts, layout, Watchers{progress.callback(), {}});
+        verdicts = verifyParts(source, parts, layout, Watchers{progress.callback(), {}, stop});
     }
     bool allSame = true;
     for (const PartVerdict &verdict : verdicts) {

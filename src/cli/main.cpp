@@ -2,9 +2,12 @@
 #include "commands.h"
 #include "product.h"
 #include "runtime/runtime_error.h"
+#include "split/platform.h"
 
 #include <QCoreApplication>
+#include <QFile>
 
+#include <atomic>
 #include <cstdio>
 
 using namespace tamrivel;
@@ -12,9 +15,29 @@ using namespace tamrivel::cli;
 
 namespace {
 
+std::atomic<bool> stopRequested{false};
+
 void say(std::FILE *to, const QString &text)
 {
-    std::fputs(text.toLocal8Bit().constData(), to);
+    platform::writeText(to, text);
+}
+
+// A report that could not be written (a full disk, a closed stdout) is a
+// failure, or a script would take the missing report for success.
+void finishStandardOutput()
+{
+    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        throw RuntimeError(ErrorNumber::DeviceIo, QStringLiteral("標準出力"));
+}
+
+// Bytes that do not decode to a name would be written under another name,
+// perhaps over a file that really has it.
+void refuseUnfaithfulArguments(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (!platform::argumentIsFaithful(argv[i]))
+            throw RuntimeError(ErrorNumber::BadFileName, QFile::decodeName(argv[i]));
+    }
 }
 
 int run(const CliRequest &request)
@@ -24,9 +47,9 @@ int run(const CliRequest &request)
     case CliRequest::Verb::Version:
         say(stdout, QStringLiteral("tamrivel-cli %1\n").arg(QString::fromLatin1(kProductVersion)));
         return Success;
-    case CliRequest::Verb::Split: return runSplit(request);
-    case CliRequest::Verb::Join: return runJoin(request);
-    case CliRequest::Verb::Verify: return runVerify(request);
+    case CliRequest::Verb::Split: return runSplit(request, &stopRequested);
+    case CliRequest::Verb::Join: return runJoin(request, &stopRequested);
+    case CliRequest::Verb::Verify: return runVerify(request, &stopRequested);
     case CliRequest::Verb::Chips: return runChips();
     }
     return BadUsage;
@@ -36,17 +59,22 @@ int run(const CliRequest &request)
 
 int main(int argc, char *argv[])
 {
+    platform::turnWriteSignalsIntoErrors();
+    platform::stopOnInterrupt(&stopRequested);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tamrivel-cli"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(kProductVersion));
     try {
-        return run(parseCommandLine(QCoreApplication::arguments()));
+        refuseUnfaithfulArguments(argc, argv);
+        const int status = run(parseCommandLine(QCoreApplication::arguments()));
+        finishStandardOutput();
+        return status;
     } catch (const UsageError &error) {
         say(stderr, QStringLiteral("tamrivel-cli: %1\nTry 'tamrivel-cli --help'.\n").arg(error.message));
         return BadUsage;
     } catch (const RuntimeError &error) {
         say(stderr,
             QStringLiteral("tamrivel-cli: エラー %1: %2\n").arg(error.code()).arg(error.description()));
-        return Failed;
+        return error.number() == ErrorNumber::Cancelled ? Interrupted : Failed;
     }
 }
