@@ -85,6 +85,10 @@ private slots:
         QCOMPARE(lines[1].simplified(), QStringLiteral("even 9 cbf43926 000001dd"));
         // Nine dashes; the figure is Python's zlib.crc32(b"-" * 9).
         QCOMPARE(lines[2].simplified(), QStringLiteral("odd 9 dcf50716 00000195"));
+        // Twenty 0xFF bytes a part, past a 16-byte block: 20 * 0xff = 0x13ec.
+        writeBytes(dir.filePath("erased.bin"), QByteArray(40, char(0xFF)));
+        const CliResult erased = runCli({"split", "erased.bin", "e", "o"}, dir.path());
+        QVERIFY2(erased.out.split('\n')[1].endsWith("  000013ec"), qPrintable(erased.out));
     }
 
     void badUsageExitsTwo_data()

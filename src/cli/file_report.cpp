@@ -5,9 +5,33 @@
 #include <algorithm>
 #include <numeric>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <zlib.h>
 
 namespace tamrivel::cli {
+namespace {
+
+// The byte sum runs beside the CRC on every byte written; a plain loop does
+// about 1 GB/s, the vector one adds 16 bytes at a time.
+quint32 addBytes(quint32 sum, const uchar *bytes, qsizetype length)
+{
+    qsizetype i = 0;
+#if defined(__SSE2__)
+    __m128i lanes = _mm_setzero_si128();
+    for (; i + 16 <= length; i += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes + i));
+        lanes = _mm_add_epi64(lanes, _mm_sad_epu8(block, _mm_setzero_si128()));
+    }
+    // Only the low 32 bits of each lane matter to a 32-bit sum.
+    sum += quint32(_mm_cvtsi128_si32(lanes)) + quint32(_mm_cvtsi128_si32(_mm_unpackhi_epi64(lanes, lanes)));
+#endif
+    return std::accumulate(bytes + i, bytes + length, sum);
+}
+
+} // namespace
 
 FileReport::FileReport(const QStringList &outputs)
 {
@@ -21,7 +45,7 @@ OutputTap FileReport::tap()
         Entry &entry = m_files[size_t(index)];
         entry.crc = quint32(::crc32_z(entry.crc, reinterpret_cast<const Bytef *>(data), size_t(length)));
         const auto *bytes = reinterpret_cast<const uchar *>(data);
-        entry.sum = std::accumulate(bytes, bytes + length, entry.sum);
+        entry.sum = addBytes(entry.sum, bytes, length);
         entry.size += length;
     };
 }
