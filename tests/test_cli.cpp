@@ -237,7 +237,8 @@ private slots:
         QCOMPARE(version.out, QStringLiteral("tamrivel-cli 1.00\n"));
         const CliResult help = runCli({"--help"});
         QCOMPARE(help.exitCode, 0);
-        for (const char *word : {"split", "join", "--ways", "--width", "--swap", "--quiet"})
+        for (const char *word : {"split", "join", "verify", "chips", "--ways", "--width", "--swap", "--chip",
+                                 "--size", "--fill", "--banks", "--format", "--length", "--quiet"})
             QVERIFY2(help.out.contains(QLatin1String(word)), word);
     }
 
