@@ -391,6 +391,23 @@ private slots:
             QCOMPARE(snapshot(dir.path()), before);
     }
 
+    void outputsThatAreOneFolderThroughABindMountAreRefused()
+    {
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("rom.bin"), kSource);
+        QDir(dir.path()).mkpath("a");
+        QDir(dir.path()).mkpath("b");
+        // A private mount namespace, so the mount goes with the shell.
+        const CliResult result = runShell(
+            "unshare -m sh -c 'mount --bind a b && \"$0\" split rom.bin a/rom_g.bin b/rom_g.bin' \"$0\"",
+            dir.path());
+        if (result.exitCode != 1 && !result.err.contains("tamrivel-cli"))
+            QSKIP("no mount namespace for this user here");
+        QVERIFY2(result.err.startsWith(errorLine(ErrorNumber::SameFile)), qPrintable(result.err));
+        QCOMPARE(QDir(dir.filePath("a")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList());
+    }
+
     void outputWhoseReaderLeavesIsAnError()
     {
         QTemporaryDir dir;

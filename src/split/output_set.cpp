@@ -99,21 +99,27 @@ void OutputSet::commit()
     for (const auto &folder : folders)
         locks.push_back(std::make_unique<platform::FolderLock>(folder.first));
 
+    for (platform::PendingFile *file : pending)
+        file->stage();
+    // Back to back, so that a kill has as little time as can be to find one
+    // output new and the other old.
     size_t placed = 0;
     try {
         for (; placed < pending.size(); ++placed) {
             beforeStep(CommitStep::Place, int(placed));
             pending[placed]->place();
         }
-        for (const auto &[folder, userPath] : folders)
-            platform::syncFolder(folder, userPath);
     } catch (...) {
         while (placed > 0)
             pending[--placed]->undo();
         throw;
     }
+    // The old files go before the folders are synced, so that a kill from
+    // here on leaves no hidden file behind and one sync makes it all durable.
     for (platform::PendingFile *file : pending)
         file->finish();
+    for (const auto &[folder, userPath] : folders)
+        platform::syncFolder(folder, userPath);
 }
 
 } // namespace tamrivel

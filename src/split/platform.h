@@ -95,9 +95,12 @@ public:
     const File &file() const { return m_file; }
     const ResolvedOutput &target() const { return m_target; }
 
-    // Bytes and metadata to the disk, and the file given its hidden name
-    // (nothing can fail for lack of space after this).
+    // Bytes and metadata to the disk (nothing can fail for lack of space
+    // after this).
     void prepare();
+    // Gives the file the hidden name it needs to be swapped in, where it
+    // needs one, so that placing is one quick step per output.
+    void stage();
     // Puts the new file in the target's place. Afterwards the old file (if
     // any) lives on under the hidden name until finish() or undo().
     void place();

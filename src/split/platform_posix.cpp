@@ -350,19 +350,32 @@ PendingFile::~PendingFile()
 
 void PendingFile::prepare()
 {
-    State &s = *m_state;
     syncFile(m_file, m_target.userPath);
-    if (s.named)
+}
+
+namespace {
+
+// Gives an unnamed file the name `name` in the folder; false if it is taken.
+bool linkUnnamed(const File &file, int dirFd, const QByteArray &name, const QString &path)
+{
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(file.handle());
+    if (::linkat(AT_FDCWD, self.constData(), dirFd, name.constData(), AT_SYMLINK_FOLLOW) == 0)
+        return true;
+    if (errno != EEXIST)
+        raise(path, ErrorNumber::AccessDenied);
+    return false;
+}
+
+} // namespace
+
+void PendingFile::stage()
+{
+    State &s = *m_state;
+    if (s.named || m_target.kind == Kind::Missing)
         return;
-    const int dirFd = int(s.folder.handle());
-    const QByteArray self = "/proc/self/fd/" + QByteArray::number(m_file.handle());
-    for (;;) {
+    do
         s.hidden = hiddenName(s.name);
-        if (::linkat(AT_FDCWD, self.constData(), dirFd, s.hidden.constData(), AT_SYMLINK_FOLLOW) == 0)
-            break;
-        if (errno != EEXIST)
-            raise(m_target.userPath, ErrorNumber::AccessDenied);
-    }
+    while (!linkUnnamed(m_file, int(s.folder.handle()), s.hidden, m_target.userPath));
     s.named = true;
 }
 
@@ -370,14 +383,26 @@ void PendingFile::place()
 {
     State &s = *m_state;
     const int dirFd = int(s.folder.handle());
-    const char *hidden = s.hidden.constData();
     const char *name = s.name.constData();
+    // A new output simply appears, whole; one that has appeared since it was
+    // resolved is swapped like any other.
+    if (!s.named) {
+        if (linkUnnamed(m_file, dirFd, s.name, m_target.userPath)) {
+            s.created = s.placed = true;
+            return;
+        }
+        do
+            s.hidden = hiddenName(s.name);
+        while (!linkUnnamed(m_file, dirFd, s.hidden, m_target.userPath));
+        s.named = true;
+    }
+    const char *hidden = s.hidden.constData();
     // Swapped atomically where the file system can, so the old file is never
     // absent; otherwise set aside under a hidden name, then replaced.
-    if (::renameat2(dirFd, hidden, dirFd, name, RENAME_NOREPLACE) == 0) {
-        s.created = true;
-    } else if (errno == EEXIST && ::renameat2(dirFd, hidden, dirFd, name, RENAME_EXCHANGE) == 0) {
+    if (::renameat2(dirFd, hidden, dirFd, name, RENAME_EXCHANGE) == 0) {
         s.swapped = true;
+    } else if (errno == ENOENT && ::renameat2(dirFd, hidden, dirFd, name, RENAME_NOREPLACE) == 0) {
+        s.created = true;
     } else if (errno == EINVAL || errno == ENOSYS) {
         s.backup = hiddenName(s.name);
         const bool hadOld = ::renameat(dirFd, name, dirFd, s.backup.constData()) == 0;
