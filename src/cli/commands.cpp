@@ -15,6 +15,7 @@
 
 #include <cstdio>
 #include <list>
+#include <optional>
 
 namespace tamrivel::cli {
 namespace {
@@ -75,9 +76,12 @@ int runSplit(const CliRequest &request, const std::atomic<bool> *stop)
     FileReport report(outputs);
     {
         ProgressLine progress(shown(source));
-        ChipOutputs chips(layout);
+        // The plain split goes straight to the files, at full speed.
+        std::optional<ChipOutputs> chips;
+        if (request.fit.changesOutputs())
+            chips.emplace(layout);
         splitFiles(source, outputs, request.shape, watchersFor(progress, request, report, stop),
-                   request.fit.changesOutputs() ? &chips : nullptr);
+                   chips ? &*chips : nullptr);
     }
     if (!request.quiet)
         report.print(stdout);
@@ -108,9 +112,11 @@ int runJoin(const CliRequest &request, const std::atomic<bool> *stop)
     FileReport report({output});
     {
         ProgressLine progress(shown(output));
-        LengthCut cut(request.length, request.fit.fill);
+        std::optional<LengthCut> cut;
+        if (request.length >= 0)
+            cut.emplace(request.length, request.fit.fill);
         joinParts(opened, output, request.shape, watchersFor(progress, request, report, stop),
-                  request.length >= 0 ? &cut : nullptr);
+                  cut ? &*cut : nullptr);
     }
     if (!request.quiet)
         report.print(stdout);
