@@ -20,7 +20,7 @@ int numberOption(const QCommandLineParser &parser, const QCommandLineOption &opt
     return value;
 }
 
-qint64 sizeOption(const QCommandLineParser &parser, const QCommandLineOption &option)
+qint64 sizeValue(const QCommandLineParser &parser, const QCommandLineOption &option)
 {
     const std::optional<qint64> size = parseSize(parser.value(option));
     if (!size || *size <= 0)
@@ -29,7 +29,7 @@ qint64 sizeOption(const QCommandLineParser &parser, const QCommandLineOption &op
     return *size;
 }
 
-qint64 chipOption(const QString &name)
+qint64 chipBytes(const QString &name)
 {
     if (const std::optional<Chip> chip = findChip(name))
         return chip->bytes;
@@ -37,7 +37,7 @@ qint64 chipOption(const QString &name)
                          .arg(name, closestChipNames(name).join(QStringLiteral(", ")))};
 }
 
-RecordFormat formatOption(const QString &name)
+RecordFormat recordFormat(const QString &name)
 {
     if (name == QLatin1String("bin"))
         return RecordFormat::Binary;
@@ -88,25 +88,25 @@ CliRequest parseCommandLine(const QStringList &arguments)
                                          QStringLiteral("W"));
     const QCommandLineOption swapOption(QStringLiteral("swap"),
                                         QStringLiteral("Reverse the byte order inside each W-byte unit."));
-    const QCommandLineOption chipOptionSpec(
+    const QCommandLineOption chipOption(
         QStringLiteral("chip"), QStringLiteral("Pad each output to the size of this chip (see chips)."),
         QStringLiteral("NAME"));
-    const QCommandLineOption sizeOptionSpec(
+    const QCommandLineOption sizeOption(
         QStringLiteral("size"), QStringLiteral("Pad each output to SIZE bytes."), QStringLiteral("SIZE"));
     const QCommandLineOption fillOption(
         QStringLiteral("fill"), QStringLiteral("The padding and gap byte (default 0xFF, an erased EPROM)."),
         QStringLiteral("BYTE"));
     const QCommandLineOption banksOption(QStringLiteral("banks"),
                                          QStringLiteral("Cut each way over as many chips as it needs."));
-    const QCommandLineOption formatOptionSpec(
+    const QCommandLineOption formatOption(
         QStringLiteral("format"), QStringLiteral("Write bin (default), ihex or srec."), QStringLiteral("F"));
     const QCommandLineOption lengthOption(
         QStringLiteral("length"), QStringLiteral("Join: cut the output to SIZE bytes (drops padding)."),
         QStringLiteral("SIZE"));
     const QCommandLineOption quietOption(QStringLiteral("quiet"),
                                          QStringLiteral("Print nothing on success."));
-    parser.addOptions({waysOption, widthOption, swapOption, chipOptionSpec, sizeOptionSpec, fillOption,
-                       banksOption, formatOptionSpec, lengthOption, quietOption});
+    parser.addOptions({waysOption, widthOption, swapOption, chipOption, sizeOption, fillOption, banksOption,
+                       formatOption, lengthOption, quietOption});
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
 
@@ -137,12 +137,12 @@ CliRequest parseCommandLine(const QStringList &arguments)
                     QStringLiteral("%1 does not take --%2").arg(verb, option->names().constFirst())};
         }
     };
-    if (parser.isSet(chipOptionSpec) && parser.isSet(sizeOptionSpec))
+    if (parser.isSet(chipOption) && parser.isSet(sizeOption))
         throw UsageError{QStringLiteral("give --chip or --size, not both")};
-    if (parser.isSet(chipOptionSpec))
-        request.fit.chipSize = chipOption(parser.value(chipOptionSpec));
-    if (parser.isSet(sizeOptionSpec))
-        request.fit.chipSize = sizeOption(parser, sizeOptionSpec);
+    if (parser.isSet(chipOption))
+        request.fit.chipSize = chipBytes(parser.value(chipOption));
+    if (parser.isSet(sizeOption))
+        request.fit.chipSize = sizeValue(parser, sizeOption);
     request.fit.banks = parser.isSet(banksOption);
     if (request.fit.banks && request.fit.chipSize == 0)
         throw UsageError{QStringLiteral("--banks needs --chip or --size")};
@@ -153,8 +153,8 @@ CliRequest parseCommandLine(const QStringList &arguments)
                                  .arg(parser.value(fillOption))};
         request.fit.fill = *fill;
     }
-    if (parser.isSet(formatOptionSpec))
-        request.fit.format = formatOption(parser.value(formatOptionSpec));
+    if (parser.isSet(formatOption))
+        request.fit.format = recordFormat(parser.value(formatOption));
 
     if (verb == QLatin1String("split") || verb == QLatin1String("verify")) {
         const bool splitting = verb == QLatin1String("split");
@@ -167,7 +167,7 @@ CliRequest parseCommandLine(const QStringList &arguments)
         request.shape.ways = settleWays(parser, waysOption, files.size(), request.fit.banks);
         request.outputs = files;
     } else if (verb == QLatin1String("join")) {
-        refuse({&chipOptionSpec, &sizeOptionSpec, &banksOption, &formatOptionSpec});
+        refuse({&chipOption, &sizeOption, &banksOption, &formatOption});
         if (files.size() < 3)
             throw UsageError{QStringLiteral("join needs at least two PARTs and an OUTPUT")};
         request.verb = CliRequest::Verb::Join;
@@ -175,7 +175,7 @@ CliRequest parseCommandLine(const QStringList &arguments)
         request.inputs = files;
         request.shape.ways = settleWays(parser, waysOption, files.size(), false);
         if (parser.isSet(lengthOption))
-            request.length = sizeOption(parser, lengthOption);
+            request.length = sizeValue(parser, lengthOption);
     } else if (verb == QLatin1String("chips")) {
         if (!files.isEmpty())
             throw UsageError{QStringLiteral("chips takes no files")};
