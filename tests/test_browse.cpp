@@ -1,4 +1,3 @@
-#include "app/window_font.h"
 #include "reference_deal.h"
 #include "temp_files.h"
 #include "window_probe.h"
@@ -8,6 +7,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 using namespace tamrivel;
@@ -28,20 +28,11 @@ void choose(QFileDialog *dialog, const QString &path)
     QTest::keyClick(nameEdit, Qt::Key_Return);
 }
 
-// The names the dialog shows in `folder`, once it has read the folder.
+// The names the dialog shows in `folder`.
 QStringList listed(QFileDialog *dialog, const QString &folder)
 {
     auto *model = dialog->findChild<QFileSystemModel *>();
     const QModelIndex parent = model->index(folder);
-    if (!QTest::qWaitFor([&] { return model->rowCount(parent) > 0; }, 5000))
-        return {};
-    // The model may read a folder in more than one batch: wait until the
-    // listing has held still for a while.
-    int rows;
-    do {
-        rows = model->rowCount(parent);
-        QTest::qWait(300);
-    } while (model->rowCount(parent) != rows);
     QStringList names;
     for (int row = 0; row < model->rowCount(parent); ++row)
         names.append(model->index(row, 0, parent).data().toString());
@@ -56,11 +47,14 @@ class TestBrowse : public QObject {
 
     std::unique_ptr<WindowProbe> probe;
     QTemporaryDir dir;
+    // ctest gives the test a home of its own; a developer's is left unread.
+    const bool ownHome = QDir::homePath().contains(QStringLiteral("/tests/home/"));
+    const QMap<QString, QByteArray> homeAtStart =
+        ownHome ? snapshot(QDir::homePath()) : QMap<QString, QByteArray>();
 
 private slots:
     void initTestCase()
     {
-        useWindowFont();
         writeBytes(dir.filePath("rom.bin"), patternBytes(4099, 5));
         writeBytes(dir.filePath("kickstart"), "no dot in this name");
     }
@@ -80,7 +74,8 @@ private slots:
         QString selected;
         int checkBoxes = -1;
         bool modal = false;
-        whenModalOpens<QFileDialog>(this, [&](QFileDialog *dialog) {
+        QStringList buttonTexts;
+        probe->whenModalOpens<QFileDialog>([&](QFileDialog *dialog) {
             if (!dialog)
                 return;
             title = dialog->windowTitle();
@@ -88,6 +83,9 @@ private slots:
             selected = dialog->selectedNameFilter();
             checkBoxes = int(dialog->findChildren<QCheckBox *>().size());
             modal = dialog->isModal();
+            auto *buttons = dialog->findChild<QDialogButtonBox *>();
+            buttonTexts = {buttons->button(QDialogButtonBox::Open)->text(),
+                           buttons->button(QDialogButtonBox::Cancel)->text()};
             dialog->reject();
         });
         probe->click("com_refer");
@@ -96,12 +94,13 @@ private slots:
         QCOMPARE(selected, kBinaryEntry);
         QCOMPARE(checkBoxes, 0); // no read-only check box
         QVERIFY(modal);
+        QCOMPARE(buttonTexts, QStringList({"開く(&O)", "キャンセル"}));
     }
 
     void choosingAFileProposesBothOutputs()
     {
         const QString source = dir.filePath("rom.bin");
-        whenModalOpens<QFileDialog>(this, [&](QFileDialog *dialog) { choose(dialog, source); });
+        probe->whenModalOpens<QFileDialog>([&](QFileDialog *dialog) { choose(dialog, source); });
         QTest::keyClick(probe->window.get(), Qt::Key_R, Qt::AltModifier);
         QTRY_COMPARE(probe->fields(),
                      QStringList({source, dir.filePath("rom_g.bin"), dir.filePath("rom_k.bin")}));
@@ -123,7 +122,7 @@ private slots:
         QVERIFY(probe->completeASplit(dir.filePath("rom.bin")));
         const QStringList before = probe->fields();
 
-        whenModalOpens<QFileDialog>(this, [how](QFileDialog *dialog) {
+        probe->whenModalOpens<QFileDialog>([how](QFileDialog *dialog) {
             if (!dialog)
                 return;
             if (how == 0) {
@@ -144,8 +143,8 @@ private slots:
     void browsingAfterASplitClearsTheStatus()
     {
         QVERIFY(probe->completeASplit(dir.filePath("rom.bin")));
-        whenModalOpens<QFileDialog>(this,
-                                    [&](QFileDialog *dialog) { choose(dialog, dir.filePath("kickstart")); });
+        probe->whenModalOpens<QFileDialog>(
+            [&](QFileDialog *dialog) { choose(dialog, dir.filePath("kickstart")); });
         probe->click("com_refer");
         QCOMPARE(probe->status(), QString());
         QCOMPARE(probe->fields(),
@@ -157,15 +156,19 @@ private slots:
     {
         QStringList binaryEntryLists, allEntryLists;
         QString entryText;
-        whenModalOpens<QFileDialog>(this, [&](QFileDialog *dialog) {
+        probe->whenModalOpens<QFileDialog>([&](QFileDialog *dialog) {
             if (!dialog)
                 return;
+            auto *model = dialog->findChild<QFileSystemModel *>();
+            QSignalSpy loaded(model, &QFileSystemModel::directoryLoaded);
             dialog->setDirectory(dir.path());
+            QVERIFY(QTest::qWaitFor([&] { return loaded.contains({dir.path()}); }));
             binaryEntryLists = listed(dialog, dir.path());
             auto *types = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
             QTest::keyClick(types, Qt::Key_Down);
-            QTest::qWait(50);
             entryText = types->currentText();
+            // The listing follows the new patterns a moment later.
+            QVERIFY(QTest::qWaitFor([&] { return listed(dialog, dir.path()).contains("kickstart"); }));
             allEntryLists = listed(dialog, dir.path());
             dialog->reject();
         });
@@ -181,8 +184,8 @@ private slots:
         QTemporaryDir work;
         const QByteArray source = patternBytes(10001, 9);
         writeBytes(work.filePath("image.jpeg"), source);
-        whenModalOpens<QFileDialog>(
-            this, [&](QFileDialog *dialog) { choose(dialog, work.filePath("image.jpeg")); });
+        probe->whenModalOpens<QFileDialog>(
+            [&](QFileDialog *dialog) { choose(dialog, work.filePath("image.jpeg")); });
         probe->click("com_refer");
         // The offscreen platform has no window manager to hand focus back.
         probe->window->activateWindow();
@@ -193,7 +196,23 @@ private slots:
         QCOMPARE(readBytes(work.filePath("image._g.bin")), expected[0]);
         QCOMPARE(readBytes(work.filePath("image._k.bin")), expected[1]);
     }
+
+    void nothingIsWrittenToTheUsersFolders()
+    {
+        if (!ownHome)
+            QSKIP("needs a home of its own, as ctest gives it");
+        probe->whenModalOpens<QFileDialog>(
+            [&](QFileDialog *dialog) { choose(dialog, dir.filePath("rom.bin")); });
+        probe->click("com_refer");
+        probe->whenModalOpens<QFileDialog>([](QFileDialog *dialog) {
+            if (dialog)
+                dialog->reject();
+        });
+        probe->click("com_refer");
+        QVERIFY(probe->completeASplit(dir.filePath("rom.bin")));
+        QCOMPARE(snapshot(QDir::homePath()), homeAtStart);
+    }
 };
 
-QTEST_MAIN(TestBrowse)
+TAMRIVEL_WINDOW_TEST_MAIN(TestBrowse)
 #include "test_browse.moc"

@@ -1,15 +1,19 @@
 #include "app/file_converter.h"
-#include "app/window_font.h"
 #include "reference_deal.h"
+#include "runtime/error_box.h"
+#include "runtime/runtime_error.h"
 #include "temp_files.h"
 #include "window_probe.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QStyleOptionGroupBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -45,8 +49,6 @@ class TestFileConverter : public QObject {
     }
 
 private slots:
-    void initTestCase() { useWindowFont(); }
-
     void init()
     {
         probe = std::make_unique<WindowProbe>();
@@ -58,7 +60,11 @@ private slots:
 
     void startsEmptyWithFocusOnSplit()
     {
+        // Qt's options from the command line took no effect (see main()).
         QCOMPARE(window->windowTitle(), QStringLiteral("Tamrivel"));
+        QCOMPARE(window->layoutDirection(), Qt::LeftToRight);
+        QCOMPARE(QApplication::style()->name(), QStringLiteral("fusion"));
+        QVERIFY(qApp->styleSheet().isEmpty());
         QCOMPARE(status(), QString());
         for (const char *name : {"Text1", "Text2", "Text3"})
             QCOMPARE(text(name)->text(), QString());
@@ -129,6 +135,26 @@ private slots:
         else
             actual = qobject_cast<QLineEdit *>(control)->text();
         QCOMPARE(actual, caption);
+    }
+
+    void framesHoldTheirControls()
+    {
+        for (auto *frame : window->findChildren<QGroupBox *>()) {
+            QStyleOptionGroupBox option;
+            option.initFrom(frame);
+            option.text = frame->title();
+            option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+            auto part = [&](QStyle::SubControl sub) {
+                return frame->style()->subControlRect(QStyle::CC_GroupBox, &option, sub, frame);
+            };
+            const QRect border = part(QStyle::SC_GroupBoxFrame), caption = part(QStyle::SC_GroupBoxLabel);
+            // The caption sits on the top border line, inside the frame.
+            QVERIFY(frame->rect().contains(caption));
+            QVERIFY(caption.top() < border.top() && border.top() < caption.bottom());
+            const QRect inside = part(QStyle::SC_GroupBoxContents).adjusted(1, 1, -1, -1);
+            for (QWidget *control : frame->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+                QVERIFY2(inside.contains(control->geometry()), qPrintable(control->objectName()));
+        }
     }
 
     void noCaptionIsClipped()
@@ -206,6 +232,39 @@ private slots:
         QVERIFY(!QGuiApplication::overrideCursor());
     }
 
+    void altEDuringALongSplitEndsAtOnceLeavingEveryFile()
+    {
+        QTemporaryDir sources, outputs;
+        // Sparse, and far more than the split can deal before the test ends it.
+        QFile huge(sources.filePath("huge.bin"));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(64) << 30));
+        huge.close();
+        writeBytes(outputs.filePath("e"), "old even");
+        writeBytes(outputs.filePath("o"), "old odd");
+        const auto before = snapshot(outputs.path());
+        fill(huge.fileName(), outputs.filePath("e"), outputs.filePath("o"));
+        probe->click("com_sprit");
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+
+        // The event loop runs meanwhile; the fields and the split and browse
+        // buttons drop their input (a dialog opening would fail the test).
+        QTest::keyClicks(text("Text1"), "typed");
+        probe->click("com_refer");
+        QTest::keyClick(window, Qt::Key_R, Qt::AltModifier);
+        QTest::keyClick(window, Qt::Key_S, Qt::AltModifier);
+        QCOMPARE(text("Text1")->text(), huge.fileName());
+        QVERIFY(probe->splitting());
+
+        QElapsedTimer ending;
+        ending.start();
+        QTimer::singleShot(0, this, [&] { QTest::keyClick(window, Qt::Key_E, Qt::AltModifier); });
+        QTimer::singleShot(5000, this, [] { QCoreApplication::exit(99); });
+        QCOMPARE(QCoreApplication::exec(), 0);
+        probe.reset(); // the program ends with its window
+        QVERIFY2(ending.elapsed() < 1000, qPrintable(QString::number(ending.elapsed())));
+        QCOMPARE(snapshot(outputs.path()), before);
+    }
+
     void emptyEvenPathDoesNothing()
     {
         QTemporaryDir dir;
@@ -216,21 +275,47 @@ private slots:
 
         text("Text2")->clear();
         QTest::mouseClick(child<QPushButton>("com_sprit"), Qt::LeftButton);
+        QVERIFY(!probe->splitting());
         QCOMPARE(status(), FileConverter::splitDoneMessage());
         QCOMPARE(snapshot(dir.path()), before);
     }
 
+    void errorIsShownAndTheWindowGoesOn_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("odd");
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<QString>("file");
+        // As the split opens them: the source first, then the outputs.
+        QTest::newRow("missing source, empty 奇数")
+            << "missing.bin"
+            << "" << RuntimeError::message(ErrorNumber::FileNotFound) << "missing.bin";
+        QTest::newRow("empty source") << ""
+                                      << "o2"
+                                      << "ファイル名が正しくありません。\n分割するファイルの欄が空です。"
+                                      << "";
+        QTest::newRow("empty 奇数") << "rom.bin"
+                                    << ""
+                                    << "ファイル名が正しくありません。\n奇数の欄が空です。"
+                                    << "";
+    }
+
     void errorIsShownAndTheWindowGoesOn()
     {
+        QFETCH(QString, source);
+        QFETCH(QString, odd);
+        QFETCH(QString, description);
+        QFETCH(QString, file);
         QTemporaryDir dir;
         writeBytes(dir.filePath("rom.bin"), "abcd");
         QVERIFY(probe->completeASplit(dir.filePath("rom.bin")));
 
-        const QString missing = dir.filePath("missing.bin");
-        fill(missing, dir.filePath("e2"), dir.filePath("o2"));
+        const QStringList typed = {source.isEmpty() ? "" : dir.filePath(source), dir.filePath("e2"),
+                                   odd.isEmpty() ? "" : dir.filePath(odd)};
+        fill(typed[0], typed[1], typed[2]);
         const auto before = snapshot(dir.path());
         QString boxTitle, boxText;
-        whenModalOpens<QMessageBox>(this, [&](QMessageBox *box) {
+        probe->whenModalOpens<QMessageBox>([&](QMessageBox *box) {
             if (!box)
                 return;
             boxTitle = box->windowTitle();
@@ -238,17 +323,46 @@ private slots:
             box->accept();
         });
         QTest::mouseClick(child<QPushButton>("com_sprit"), Qt::LeftButton);
+        QVERIFY(QTest::qWaitFor([&] { return !boxText.isEmpty(); }));
 
         QCOMPARE(boxTitle, QStringLiteral("Tamrivel"));
-        QVERIFY2(boxText.contains(missing), qPrintable(boxText));
-        QVERIFY2(boxText.contains(QStringLiteral("ファイルが見つかりません")), qPrintable(boxText));
+        QVERIFY2(boxText.startsWith(description + '\n'), qPrintable(boxText));
+        QVERIFY2(!boxText.contains(QStringLiteral("「」")), qPrintable(boxText));
+        if (!file.isEmpty())
+            QVERIFY2(boxText.contains(QStringLiteral("\n「%1」\n").arg(dir.filePath(file))),
+                     qPrintable(boxText));
         QVERIFY(window->isVisible());
         QCOMPARE(status(), QString());
-        QCOMPARE(text("Text1")->text(), missing);
-        QCOMPARE(text("Text2")->text(), dir.filePath("e2"));
-        QCOMPARE(text("Text3")->text(), dir.filePath("o2"));
+        QCOMPARE(probe->fields(), typed);
         QCOMPARE(snapshot(dir.path()), before);
-        QVERIFY(!QGuiApplication::overrideCursor());
+        QVERIFY(probe->waitForTheSplitToEnd());
+    }
+
+    void longPathsBreakAfterFolderSeparators_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("width"); // in full-width characters
+        QTest::newRow("names that fit") << "「C:\\データ\\エミュレータ用\\ボード\\ロム.bin」" << 8;
+        QTest::newRow("a name wider than a line") << "「/a/とても長い名前のついたファイル.bin」" << 6;
+    }
+
+    void longPathsBreakAfterFolderSeparators()
+    {
+        QFETCH(QString, path);
+        QFETCH(int, width);
+        const QFontMetrics metrics(window->font());
+        width *= metrics.horizontalAdvance(QChar(0x3000));
+        const QStringList lines = wrapAtSeparators(path, metrics, width);
+        QCOMPARE(lines.join(QString()), path);
+        const QRegularExpression separator(QStringLiteral("[/\\\\]"));
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            QVERIFY(metrics.horizontalAdvance(lines[i]) <= width);
+            // A break inside a name only where the name alone is too wide.
+            const QString cutName = lines[i].section(separator, -1);
+            if (i + 1 < lines.size() && !cutName.isEmpty())
+                QVERIFY2(metrics.horizontalAdvance(cutName + lines[i + 1].section(separator, 0, 0)) > width,
+                         qPrintable(lines.join('|')));
+        }
     }
 
     void altEEndsTheProgram()
@@ -266,5 +380,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFileConverter)
+TAMRIVEL_WINDOW_TEST_MAIN(TestFileConverter)
 #include "test_file_converter.moc"

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/file_converter.h"
+#include "app/window_application.h"
 
-#include <QApplication>
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +13,8 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace tamrivel::testing {
 
@@ -23,6 +25,47 @@ inline const bool kOffscreen = [] {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     return true;
 }();
+
+// Watches for modal boxes all through a window test. The box that the test
+// announced goes to its handler; any other fails the test at once and is
+// closed, so that the test goes on instead of hanging until it times out.
+class ModalGuard : public QObject {
+public:
+    ModalGuard()
+    {
+        connect(&m_poll, &QTimer::timeout, this, &ModalGuard::look);
+        m_poll.start(10);
+    }
+
+    void expect(std::function<void(QWidget *)> handle)
+    {
+        m_handle = std::move(handle);
+        m_deadline.setRemainingTime(5000);
+    }
+
+private:
+    void look()
+    {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (m_handling || (!modal && (!m_handle || !m_deadline.hasExpired())))
+            return;
+        if (!m_handle) {
+            QTest::qFail(qPrintable("unexpected modal box " + modal->objectName()), __FILE__, __LINE__);
+            modal->close();
+            return;
+        }
+        if (!modal)
+            QTest::qFail("the modal box the test waited for never opened", __FILE__, __LINE__);
+        m_handling = true; // the handler may wait for something inside the box
+        std::exchange(m_handle, {})(modal);
+        m_handling = false;
+    }
+
+    QTimer m_poll;
+    std::function<void(QWidget *)> m_handle;
+    QDeadlineTimer m_deadline;
+    bool m_handling = false;
+};
 
 // The real window, shown and active, with its controls found by name.
 class WindowProbe {
@@ -58,6 +101,13 @@ public:
 
     void click(const char *button) const { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
 
+    // The wait cursor is up exactly while a split runs.
+    static bool splitting() { return QGuiApplication::overrideCursor() != nullptr; }
+    static bool waitForTheSplitToEnd()
+    {
+        return QTest::qWaitFor([] { return !splitting(); }, 60000);
+    }
+
     // A completed split of `source` in its own folder, so that the status
     // line shows the message; true when it does. Leaves the outputs behind.
     bool completeASplit(const QString &source) const
@@ -65,34 +115,40 @@ public:
         const QString folder = QFileInfo(source).absolutePath();
         fill(source, folder + QStringLiteral("/done_g"), folder + QStringLiteral("/done_k"));
         click("com_sprit");
-        return status() == FileConverter::splitDoneMessage();
+        return waitForTheSplitToEnd() && status() == FileConverter::splitDoneMessage();
     }
 
+    // Runs `handle` on the modal box that opens next. An action that opens a
+    // dialog blocks until it is closed, so the box is looked for from a timer.
+    template <typename Box>
+    void whenModalOpens(std::function<void(Box *)> handle)
+    {
+        guard.expect([handle](QWidget *modal) { handle(qobject_cast<Box *>(modal)); });
+    }
+
+    ModalGuard guard;
     std::unique_ptr<FileConverter> window;
     bool active = false;
 };
 
-// Runs `handle` on the modal dialog that the next action opens; the action
-// itself blocks until the dialog is closed. It polls rather than waits, since
-// the dialog's own event loop runs above whatever started it.
-template <typename Dialog>
-void whenModalOpens(QObject *context, std::function<void(Dialog *)> handle)
-{
-    auto *poll = new QTimer(context);
-    auto *deadline = new QElapsedTimer;
-    deadline->start();
-    QObject::connect(poll, &QTimer::timeout, context, [poll, deadline, handle] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal && deadline->elapsed() < 5000)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        delete deadline;
-        if (!modal)
-            qWarning("no modal dialog opened");
-        handle(qobject_cast<Dialog *>(modal));
-    });
-    poll->start(10);
-}
-
 } // namespace tamrivel::testing
+
+// A test's main(), with the program's own application object, so that the
+// window is tested as users get it (Japanese texts, font, settings). Qt's own
+// options are handed to it as a user might type them: none may take effect
+// (-platform names no platform at all: taken, it would end the test).
+#define TAMRIVEL_WINDOW_TEST_MAIN(TestObject)                                                                \
+    int main(int argc, char *argv[])                                                                         \
+    {                                                                                                        \
+        static char options[][16] = {"-qwindowtitle", "Renamed", "-reverse",  "-style",     "windows",       \
+                                     "-stylesheet",   "x.qss",   "-platform", "no-such-one"};                \
+        std::vector<char *> typed = {argv[0]};                                                               \
+        for (char *option : options)                                                                         \
+            typed.push_back(option);                                                                         \
+        typed.push_back(nullptr);                                                                            \
+        tamrivel::WindowApplication app(int(typed.size()) - 1, typed.data());                                \
+        app.setAttribute(Qt::AA_Use96Dpi, true);                                                             \
+        TestObject test;                                                                                     \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                           \
+        return QTest::qExec(&test, argc, argv);                                                              \
+    }

@@ -1,38 +1,85 @@
-// Renders the real window, as after a split, to a PNG for the README:
-//   QT_QPA_PLATFORM=offscreen render_window docs/window.png
+// Takes the real window from the screen into a PNG for the README, at the
+// scale that QT_SCALE_FACTOR asks for: as after a split, or the Open dialog
+// or an error box that it opens. scripts/screenshot runs it on an X server.
+//   QT_SCALE_FACTOR=2 render_window window|dialog|error OUTPUT.png
 #include "app/file_converter.h"
-#include "app/window_font.h"
+#include "app/window_application.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
 
 #include <cstdio>
+#include <cstring>
+
+namespace {
+
+void fill(const tamrivel::FileConverter &window, const QString &source, const QString &even,
+          const QString &odd)
+{
+    window.findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(source);
+    window.findChild<QLineEdit *>(QStringLiteral("Text2"))->setText(even);
+    window.findChild<QLineEdit *>(QStringLiteral("Text3"))->setText(odd);
+}
+
+// Saves what the screen shows of `widget`, once it has been drawn there.
+bool saveFromScreen(QWidget *widget, const QString &output)
+{
+    while (!widget->windowHandle()->isExposed())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    widget->repaint();
+    QApplication::processEvents();
+    return widget->screen()->grabWindow(widget->winId()).save(output);
+}
+
+// Saves the modal widget that `button` opens, then closes it and the program.
+int renderModal(tamrivel::FileConverter &window, const char *button, const QString &output)
+{
+    int status = 1;
+    auto *poll = new QTimer(&window);
+    QObject::connect(poll, &QTimer::timeout, &window, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        poll->stop();
+        status = saveFromScreen(modal, output) ? 0 : 1;
+        modal->close();
+        QCoreApplication::quit();
+    });
+    poll->start(50);
+    QTimer::singleShot(0, &window,
+                       [&] { window.findChild<QPushButton *>(QString::fromLatin1(button))->click(); });
+    QApplication::exec();
+    return status;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fputs("usage: render_window OUTPUT.png\n", stderr);
+    tamrivel::WindowApplication app(argc, argv);
+    if (argc != 3) {
+        std::fputs("usage: render_window window|dialog|error OUTPUT.png\n", stderr);
         return 2;
     }
-    tamrivel::useWindowFont();
+    const QString output = QString::fromLocal8Bit(argv[2]);
     tamrivel::FileConverter window;
-    window.findChild<QLineEdit *>(QStringLiteral("Text1"))
-        ->setText(QStringLiteral("/home/user/rom/kick.bin"));
-    window.findChild<QLineEdit *>(QStringLiteral("Text2"))
-        ->setText(QStringLiteral("/home/user/rom/kick_g.bin"));
-    window.findChild<QLineEdit *>(QStringLiteral("Text3"))
-        ->setText(QStringLiteral("/home/user/rom/kick_k.bin"));
+    window.show();
+    if (std::strcmp(argv[1], "dialog") == 0)
+        return renderModal(window, "com_refer", output);
+    if (std::strcmp(argv[1], "error") == 0) {
+        const QString missing = QStringLiteral("/home/user/ダウンロード/エミュレータ用のイメージ/"
+                                               "ボード改訂版B/カーネルロム 第二版/kick.bin");
+        fill(window, missing, QStringLiteral("/tmp/kick_g.bin"), QStringLiteral("/tmp/kick_k.bin"));
+        return renderModal(window, "com_sprit", output);
+    }
+    fill(window, QStringLiteral("/home/user/rom/kick.bin"), QStringLiteral("/home/user/rom/kick_g.bin"),
+         QStringLiteral("/home/user/rom/kick_k.bin"));
     window.findChild<QLabel *>(QStringLiteral("Label3"))
         ->setText(tamrivel::FileConverter::splitDoneMessage());
-    window.show();
-    QApplication::processEvents();
-    // Twice the size, so the Japanese captions stay legible on the page.
-    window.setAttribute(Qt::WA_DontShowOnScreen);
-    QPixmap picture(window.size() * 2);
-    picture.setDevicePixelRatio(2);
-    window.render(&picture);
-    return picture.save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+    return saveFromScreen(&window, output) ? 0 : 1;
 }

@@ -2,31 +2,41 @@
 
 #include "../runtime/common_dialog.h"
 #include "../runtime/error_box.h"
-#include "../runtime/runtime_error.h"
 #include "../split/output_naming.h"
-#include "../split/split_files.h"
+#include "frame_style.h"
+#include "input_lock.h"
 #include "ui_file_converter.h"
 
 #include <QApplication>
 #include <QGuiApplication>
 
 namespace tamrivel {
-namespace {
 
-// A large image takes a while and the window cannot react meanwhile.
-class WaitCursor {
+// While a split runs, the window repaints and 終了 or the close box still end
+// the program at once, but the fields and the split and browse buttons take
+// no input, so that nothing can change what is being split or start another.
+class SplitInProgress {
 public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
+    explicit SplitInProgress(const QList<QWidget *> &lockedControls) : m_lock(lockedControls)
+    {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~SplitInProgress() { QGuiApplication::restoreOverrideCursor(); }
+    SplitInProgress(const SplitInProgress &) = delete;
+    SplitInProgress &operator=(const SplitInProgress &) = delete;
 
-} // namespace
+private:
+    InputLock m_lock;
+};
 
 FileConverter::FileConverter(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::FileConverter>())
 {
     ui->setupUi(this);
+    for (QWidget *frame : {ui->frame_LoadFile, ui->frame_OutPuts}) {
+        auto *style = new FrameStyle;
+        frame->setStyle(style);
+        style->setParent(frame);
+    }
     connect(ui->com_refer, &QPushButton::clicked, this, &FileConverter::com_refer_Click);
     connect(ui->com_sprit, &QPushButton::clicked, this, &FileConverter::com_sprit_Click);
     connect(ui->Command1, &QPushButton::clicked, this, &FileConverter::Command1_Click);
@@ -72,11 +82,17 @@ void FileConverter::com_sprit_Click()
     if (ui->Text2->text().isEmpty())
         return;
     ui->Label3->setText(QString());
-    try {
-        WaitCursor wait;
-        splitFile(ui->Text1->text(), ui->Text2->text(), ui->Text3->text());
-    } catch (const RuntimeError &error) {
-        showErrorBox(this, error);
+    m_splitInProgress = std::make_unique<SplitInProgress>(
+        QList<QWidget *>{ui->Text1, ui->Text2, ui->Text3, ui->com_sprit, ui->com_refer});
+    m_split.start(ui->Text1->text(), ui->Text2->text(), ui->Text3->text(),
+                  [this](const std::optional<RuntimeError> &error) { splitEnded(error); });
+}
+
+void FileConverter::splitEnded(const std::optional<RuntimeError> &error)
+{
+    m_splitInProgress.reset();
+    if (error) {
+        showErrorBox(this, *error);
         return;
     }
     ui->Label3->setText(splitDoneMessage());

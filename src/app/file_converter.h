@@ -1,14 +1,19 @@
 #pragma once
 
+#include "background_split.h"
+
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class FileConverter;
 }
 
 namespace tamrivel {
+
+class SplitInProgress;
 
 // The program's only window: a source path, the two output paths, a status
 // line and three buttons.
@@ -28,8 +33,12 @@ private slots:
 
 private:
     void Form_Load();
+    void splitEnded(const std::optional<RuntimeError> &error);
 
     std::unique_ptr<Ui::FileConverter> ui;
+    std::unique_ptr<SplitInProgress> m_splitInProgress;
+    // Last, so that a split still running is abandoned first as the window goes.
+    BackgroundSplit m_split;
 };
 
 } // namespace tamrivel

@@ -1,9 +1,6 @@
 #include "file_converter.h"
-#include "product.h"
 #include "split/platform.h"
-#include "window_font.h"
-
-#include <QApplication>
+#include "window_application.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -37,13 +34,7 @@ int main(int argc, char *argv[])
     // A FIFO output whose reader left, or a file-size limit, is an error to
     // report in the box, not a reason for the window to vanish.
     tamrivel::platform::turnWriteSignalsIntoErrors();
-    // Arguments are not ours to interpret; Qt takes only its own.
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QString::fromUtf8(tamrivel::kProductName));
-    QApplication::setApplicationVersion(QString::fromUtf8(tamrivel::kProductVersion));
-    // Lets the desktop find our entry and icon for the window.
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.tamrivel.Tamrivel"));
-    tamrivel::useWindowFont();
+    tamrivel::WindowApplication app(argc, argv);
     tamrivel::FileConverter window;
     window.show();
     return app.exec();

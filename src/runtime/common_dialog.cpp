@@ -6,6 +6,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
+#include <QTreeView>
 
 #include <algorithm>
 
@@ -40,6 +43,43 @@ QStringList patternsOf(const FilterEntry &entry)
             pattern = QStringLiteral("*");
     }
     return patterns;
+}
+
+// Qt writes sizes and dates in the system's locale, whatever language the
+// dialog speaks ("1,000 bytes", "7 Dec 2026 09:47:36"); these are written the
+// Japanese way, as the rest of the dialog is.
+class JapaneseDetails : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        const auto *files = qobject_cast<const QFileSystemModel *>(sourceModel());
+        if (!files || role != Qt::DisplayRole)
+            return QIdentityProxyModel::data(index, role);
+        const QModelIndex file = mapToSource(index);
+        const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+        if (index.column() == kSizeColumn && !files->isDir(file))
+            return japanese.formattedDataSize(files->size(file), 1, QLocale::DataSizeTraditionalFormat);
+        if (index.column() == kDateColumn)
+            return japanese.toString(files->lastModified(file), QLocale::ShortFormat);
+        return QIdentityProxyModel::data(index, role);
+    }
+
+private:
+    static constexpr int kSizeColumn = 1;
+    static constexpr int kDateColumn = 3;
+};
+
+// Qt sizes the size, type and date columns for short English texts, which
+// cuts the Japanese ones; these follow what they hold instead.
+void makeColumnsReadable(QFileDialog &dialog)
+{
+    dialog.setProxyModel(new JapaneseDetails(&dialog));
+    if (auto *view = dialog.findChild<QTreeView *>(QStringLiteral("treeView"))) {
+        for (int column = 1; column < view->header()->count(); ++column)
+            view->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
 }
 
 } // namespace
@@ -83,6 +123,7 @@ void CommonDialog::ShowOpen()
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
+    makeColumnsReadable(dialog);
     // A second browse starts where the last one ended.
     if (!m_fileName.isEmpty())
         dialog.setDirectory(QFileInfo(m_fileName).absolutePath());

@@ -2,16 +2,89 @@
 
 #include "runtime_error.h"
 
+#include <QDir>
+#include <QFontMetrics>
 #include <QMessageBox>
+#include <QTextBoundaryFinder>
+
+#include <utility>
 
 namespace tamrivel {
+namespace {
+
+// Each piece ends just after a folder separator (or at the end of the text).
+QStringList piecesAfterSeparators(const QString &text)
+{
+    QStringList pieces;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('/') || text[i] == QLatin1Char('\\')) {
+            pieces.append(text.mid(start, i + 1 - start));
+            start = i + 1;
+        }
+    }
+    if (start < text.size())
+        pieces.append(text.mid(start));
+    return pieces;
+}
+
+// Thirty full-width characters: narrow enough that the box never wraps the
+// lines again by itself, which it would do in the middle of a name.
+int pathLineWidth(const QFontMetrics &metrics)
+{
+    return 30 * metrics.horizontalAdvance(QChar(0x3000));
+}
+
+} // namespace
+
+QStringList wrapAtSeparators(const QString &text, const QFontMetrics &metrics, int width)
+{
+    QStringList lines;
+    QString line;
+    for (const QString &piece : piecesAfterSeparators(text)) {
+        if (metrics.horizontalAdvance(line + piece) <= width) {
+            line += piece;
+            continue;
+        }
+        if (!line.isEmpty())
+            lines.append(std::exchange(line, QString()));
+        // Whole on a line of its own where it fits, else between characters.
+        QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, piece);
+        qsizetype from = 0;
+        for (qsizetype to = characters.toNextBoundary(); to != -1; to = characters.toNextBoundary()) {
+            const QString character = piece.mid(from, to - from);
+            from = to;
+            if (!line.isEmpty() && metrics.horizontalAdvance(line + character) > width)
+                lines.append(std::exchange(line, QString()));
+            line += character;
+        }
+    }
+    if (!line.isEmpty())
+        lines.append(line);
+    return lines;
+}
+
+QString errorBoxText(const RuntimeError &error, const QFontMetrics &metrics, int width)
+{
+    QStringList lines = {RuntimeError::message(error.number())};
+    if (!error.detail().isEmpty())
+        lines.append(error.detail());
+    if (!error.path().isNull()) {
+        const QString quoted = QStringLiteral("「%1」").arg(QDir::toNativeSeparators(error.path()));
+        lines += wrapAtSeparators(quoted, metrics, width);
+    }
+    lines << QString() << QStringLiteral("エラー番号: %1").arg(error.code());
+    return lines.join(QLatin1Char('\n'));
+}
 
 void showErrorBox(QWidget *parent, const RuntimeError &error)
 {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Tamrivel"),
-                    QStringLiteral("エラー %1\n\n%2").arg(error.code()).arg(error.description()),
-                    QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Tamrivel"), QString(), QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("errorBox"));
+    // A path is shown as it is, never read as markup.
+    box.setTextFormat(Qt::PlainText);
+    const QFontMetrics metrics(box.font());
+    box.setText(errorBoxText(error, metrics, pathLineWidth(metrics)));
     box.exec();
 }
 

@@ -1,6 +1,7 @@
 #include "output_set.h"
 
 #include "native_device.h"
+#include "path_checks.h"
 
 #include <map>
 
@@ -37,6 +38,7 @@ OutputSet::OutputSet(const QStringList &paths, const QList<OpenedInput> &inputs)
 {
     for (const QString &path : paths) {
         auto output = std::make_unique<Output>();
+        checkPathText(path);
         output->target = platform::resolveOutput(path);
         m_outputs.push_back(std::move(output));
     }

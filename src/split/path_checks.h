@@ -4,8 +4,7 @@
 
 namespace tamrivel {
 
-// Empty, NUL-bearing or malformed UTF-16 text cannot name a file; raised
-// before anything is opened, so that a typo never leaves a file behind.
+// Empty, NUL-bearing or malformed UTF-16 text cannot name a file.
 void checkPathText(const QString &path);
 
 } // namespace tamrivel

@@ -295,6 +295,7 @@ struct PendingFile::State {
     QByteArray name; // the target's, in the folder
     QByteArray hidden; // ours, while it has a name
     QByteArray backup; // the old file, where it could not be swapped
+    File old; // held, so that removing its name is quick and freeing it waits
     bool named = false;
     bool placed = false;
     bool swapped = false;
@@ -371,6 +372,8 @@ bool linkUnnamed(const File &file, int dirFd, const QByteArray &name, const QStr
 void PendingFile::stage()
 {
     State &s = *m_state;
+    if (m_target.kind == Kind::Regular)
+        s.old = File(::openat(int(s.folder.handle()), s.name.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
     if (s.named || m_target.kind == Kind::Missing)
         return;
     do

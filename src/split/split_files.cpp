@@ -12,17 +12,17 @@
 namespace tamrivel {
 namespace {
 
-void checkTexts(const QStringList &paths)
+platform::File openChecked(const QString &path)
 {
-    for (const QString &path : paths)
-        checkPathText(path);
+    checkPathText(path);
+    return platform::openForReading(path);
 }
 
 // An input, open, and known by what was opened rather than by its name.
 struct Input {
     explicit Input(const QString &path)
         : path(path),
-          file(platform::openForReading(path)),
+          file(openChecked(path)),
           id(platform::identityOf(file, path)),
           device(file, path, QIODevice::ReadOnly)
     {
@@ -92,7 +92,6 @@ void splitFiles(const QString &source, const QStringList &outputs, const DealSha
                 const Watchers &watchers, OutputShaper *shaper)
 {
     Q_ASSERT(shape.problem().isEmpty() && (shaper || outputs.size() == shape.ways));
-    checkTexts(QStringList{source} + outputs);
     std::list<Input> inputs;
     Input &input = inputs.emplace_back(source);
     OutputSet set(outputs, identities(inputs));
@@ -106,7 +105,6 @@ void splitSource(const NamedDevice &source, qint64 expectedSize, const QStringLi
                  const DealShape &shape, const Watchers &watchers)
 {
     Q_ASSERT(shape.problem().isEmpty() && outputs.size() == shape.ways);
-    checkTexts(outputs);
     OutputSet set(outputs, {});
     writeAndCommit(set, watchers.written, nullptr, [&](const QList<NamedDevice> &parts) {
         dealStream(source, parts, shape, expectedSize, watchers);
@@ -123,7 +121,6 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
                const Watchers &watchers)
 {
     Q_ASSERT(shape.problem().isEmpty() && parts.size() == shape.ways);
-    checkTexts(parts + QStringList{output});
     std::list<Input> inputs;
     for (const QString &part : parts)
         inputs.emplace_back(part);
@@ -144,7 +141,6 @@ void joinParts(const QList<OpenPart> &parts, const QString &output, const DealSh
                const Watchers &watchers, OutputShaper *shaper)
 {
     Q_ASSERT(shape.problem().isEmpty() && parts.size() == shape.ways);
-    checkTexts({output});
     QList<OpenedInput> opened;
     QStringList names;
     QList<qint64> sizes;

@@ -9,11 +9,12 @@
 
 namespace tamrivel {
 
-// Deals `source` to `outputs` (one per way). Everything is checked before any
-// output is opened; each output is replaced whole, and only once every output
-// has been written in full, so a failure leaves all existing files as they
-// were. Raises RuntimeError naming the file at fault. With a `shaper`, the
-// outputs are the files it makes of the ways (chips in banks, say).
+// Deals `source` to `outputs` (one per way). The paths are checked in the
+// order they are used (the source, then each output) and every check comes
+// before any output is created; the outputs are replaced as one set, only once
+// every one has been written in full, so a failure leaves all existing files
+// as they were. Raises RuntimeError naming the file at fault. With a
+// `shaper`, the outputs are the files it makes of the ways (chips in banks).
 void splitFiles(const QString &source, const QStringList &outputs, const DealShape &shape,
                 const Watchers &watchers = {}, OutputShaper *shaper = nullptr);
 

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "file_type_names.h"
+
+#include <QApplication>
+#include <QTranslator>
+
+namespace tamrivel {
+
+// The application object of the window program, set up the same way for
+// every run: Japanese throughout whatever the user's locale, a font with
+// Japanese glyphs, and nothing written to the user's settings.
+//
+// The command line is not the program's to act on, so Qt is shown only the
+// program's name: none of Qt's own options (-style, -reverse, -qwindowtitle,
+// -platform ...) take effect.
+class WindowApplication : public QApplication {
+public:
+    WindowApplication(int argc, char *argv[]);
+
+private:
+    QTranslator m_qtJapanese;
+    FileTypeNames m_fileTypeNames;
+};
+
+} // namespace tamrivel
