@@ -1,5 +1,7 @@
-// The de-interleaving kernel against memcpy of the same block: memcpy moves
-// the same bytes with no reordering, the floor for any kernel.
+// The deal and gather kernels against memcpy of the same block: memcpy moves
+// the same bytes with no reordering, the floor for any kernel. The last
+// argument picks the code: 1 for the fastest vector kernels here, 0 for the
+// scalar reference.
 #include "split/deal_kernel.h"
 #include "split/stream_deal.h"
 
@@ -22,6 +24,29 @@ std::vector<uchar> randomBlock(size_t size)
     return bytes;
 }
 
+struct Setup {
+    DealShape shape;
+    qsizetype size;
+    const VectorKernels *vectors;
+    std::vector<uchar> whole;
+    std::vector<std::vector<uchar>> parts;
+    std::vector<uchar *> pointers;
+    std::vector<qsizetype> lengths;
+
+    explicit Setup(const benchmark::State &state)
+        : shape{int(state.range(0)), int(state.range(1)), state.range(2) != 0},
+          size(blockBytes(shape)),
+          vectors(state.range(3) ? fastestVectorKernels() : nullptr),
+          whole(randomBlock(size_t(size))),
+          parts(size_t(shape.ways), std::vector<uchar>(size_t(size / shape.ways))),
+          lengths(size_t(shape.ways))
+    {
+        for (auto &part : parts)
+            pointers.push_back(part.data());
+        dealBlock(shape, whole.data(), size, pointers.data(), lengths.data());
+    }
+};
+
 void memcpyBlock(benchmark::State &state)
 {
     const size_t size = size_t(blockBytes(DealShape{}));
@@ -35,49 +60,51 @@ void memcpyBlock(benchmark::State &state)
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(size));
 }
 
-void dealBlockShape(benchmark::State &state)
+void dealShape(benchmark::State &state)
 {
-    const DealShape shape{int(state.range(0)), int(state.range(1)), state.range(2) != 0};
-    const qsizetype size = blockBytes(shape);
-    const std::vector<uchar> source = randomBlock(size_t(size));
-    std::vector<std::vector<uchar>> parts(size_t(shape.ways), std::vector<uchar>(size_t(size / shape.ways)));
-    std::vector<uchar *> pointers;
-    for (auto &part : parts)
-        pointers.push_back(part.data());
-    std::vector<qsizetype> lengths(size_t(shape.ways));
+    Setup s(state);
     for (auto _ : state) {
-        dealBlock(shape, source.data(), size, pointers.data(), lengths.data());
-        benchmark::DoNotOptimize(pointers.data());
+        dealBlock(s.shape, s.whole.data(), s.size, s.pointers.data(), s.lengths.data(), s.vectors);
+        benchmark::DoNotOptimize(s.pointers.data());
         benchmark::ClobberMemory();
     }
-    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(size));
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(s.size));
 }
 
-void gatherPairs(benchmark::State &state)
+void gatherShape(benchmark::State &state)
 {
-    const DealShape shape;
-    const qsizetype size = blockBytes(shape);
-    const std::vector<uchar> even = randomBlock(size_t(size / 2)), odd = randomBlock(size_t(size / 2));
-    const uchar *parts[] = {even.data(), odd.data()};
-    const qsizetype lengths[] = {size / 2, size / 2};
-    std::vector<uchar> dest(static_cast<size_t>(size));
+    Setup s(state);
     for (auto _ : state) {
-        gatherBlock(shape, parts, lengths, dest.data());
-        benchmark::DoNotOptimize(dest.data());
+        gatherBlock(s.shape, s.pointers.data(), s.lengths.data(), s.whole.data(), s.vectors);
+        benchmark::DoNotOptimize(s.whole.data());
         benchmark::ClobberMemory();
     }
-    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(size));
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(s.size));
+}
+
+// ways, width, swap, vectors: the window's pair first, then the shapes that
+// stress the shuffles most (many ways, narrow units).
+void shapes(benchmark::internal::Benchmark *b)
+{
+    b->ArgNames({"ways", "width", "swap", "vec"});
+    for (int vectors : {0, 1}) {
+        for (auto [ways, width, swap] : {std::tuple{2, 1, 0},
+                                         {2, 2, 1},
+                                         {3, 1, 0},
+                                         {4, 4, 1},
+                                         {5, 2, 0},
+                                         {8, 1, 0},
+                                         {8, 8, 1},
+                                         {16, 1, 0},
+                                         {16, 2, 1},
+                                         {16, 8, 1}})
+            b->Args({ways, width, swap, vectors});
+    }
 }
 
 } // namespace
 
 BENCHMARK(memcpyBlock);
-// ways, width, swap: the window's pair first.
-BENCHMARK(dealBlockShape)
-    ->Args({2, 1, 0})
-    ->Args({2, 2, 0})
-    ->Args({2, 2, 1})
-    ->Args({4, 1, 0})
-    ->Args({4, 4, 1});
-BENCHMARK(gatherPairs);
+BENCHMARK(dealShape)->Apply(shapes);
+BENCHMARK(gatherShape)->Apply(shapes);
 BENCHMARK_MAIN();

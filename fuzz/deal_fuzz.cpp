@@ -1,6 +1,7 @@
-// libFuzzer target: the deal and gather kernels must round-trip any input in
-// any shape, and the join-size check must accept exactly the sizes a split
-// produces. Build and run with `make fuzz`.
+// libFuzzer target: the deal and gather kernels, scalar and every vector set
+// this processor runs, must round-trip any input in any shape, at any
+// alignment of the parts, and the join-size check must accept exactly the
+// sizes a split produces. Build and run with `make fuzz`.
 #include "../tests/reference_deal.h"
 #include "split/deal_kernel.h"
 
@@ -28,7 +29,8 @@ void check(bool condition)
         std::abort();
 }
 
-void kernelsRoundTrip(const DealShape &shape, const uint8_t *data, size_t size)
+void kernelsRoundTrip(const DealShape &shape, const uint8_t *data, size_t size, size_t skew,
+                      const VectorKernels *vectors)
 {
     const QByteArray source(reinterpret_cast<const char *>(data), qsizetype(size));
     const QList<QByteArray> expected =
@@ -36,20 +38,20 @@ void kernelsRoundTrip(const DealShape &shape, const uint8_t *data, size_t size)
     std::vector<std::vector<uchar>> parts(size_t(shape.ways));
     std::vector<uchar *> pointers;
     for (int way = 0; way < shape.ways; ++way) {
-        parts[size_t(way)].resize(size_t(shape.partSize(qint64(size), way)));
-        pointers.push_back(parts[size_t(way)].data());
+        parts[size_t(way)].resize(size_t(shape.partSize(qint64(size), way)) + skew);
+        pointers.push_back(parts[size_t(way)].data() + skew);
     }
     std::vector<qsizetype> lengths(size_t(shape.ways));
-    dealBlock(shape, data, qsizetype(size), pointers.data(), lengths.data());
+    dealBlock(shape, data, qsizetype(size), pointers.data(), lengths.data(), vectors);
     for (int way = 0; way < shape.ways; ++way) {
         check(lengths[size_t(way)] == expected[way].size());
         check(lengths[size_t(way)] == 0 ||
-              std::memcmp(parts[size_t(way)].data(), expected[way].constData(),
-                          size_t(lengths[size_t(way)])) == 0);
+              std::memcmp(pointers[size_t(way)], expected[way].constData(), size_t(lengths[size_t(way)])) ==
+                  0);
     }
-    std::vector<uchar> joined(size);
-    gatherBlock(shape, pointers.data(), lengths.data(), joined.data());
-    check(size == 0 || std::memcmp(joined.data(), data, size) == 0);
+    std::vector<uchar> joined(size + skew);
+    gatherBlock(shape, pointers.data(), lengths.data(), joined.data() + skew, vectors);
+    check(size == 0 || std::memcmp(joined.data() + skew, data, size) == 0);
 }
 
 // Sizes read from the input itself: they fit exactly when a naive deal of
@@ -78,7 +80,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (size < 3)
         return 0;
     const DealShape shape = shapeFrom(data);
-    kernelsRoundTrip(shape, data + 3, size - 3);
+    const size_t skew = data[2] >> 3;
+    kernelsRoundTrip(shape, data + 3, size - 3, skew, nullptr);
+    for (const VectorKernels &vectors : vectorKernelsHere())
+        kernelsRoundTrip(shape, data + 3, size - 3, skew, &vectors);
     joinSizesChecked(shape, data + 3, size - 3);
     return 0;
 }

@@ -1,4 +1,5 @@
 #include "cli_runner.h"
+#include "naive_records.h"
 #include "reference_deal.h"
 #include "split/split_files.h"
 #include "temp_files.h"
@@ -68,7 +69,7 @@ private slots:
         QCOMPARE(readBytes(dir.filePath("back.bin")), source);
     }
 
-    void reportGivesSizeAndCrc32()
+    void reportGivesSizeCrc32AndSum()
     {
         QTemporaryDir dir;
         // The even bytes spell the standard check string, whose CRC-32 is cbf43926.
@@ -80,9 +81,14 @@ private slots:
         QCOMPARE(result.exitCode, 0);
         const QStringList lines = result.out.split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 3);
-        QCOMPARE(lines[1].simplified(), QStringLiteral("even 9 cbf43926"));
+        // The sums by hand: 0x31 + ... + 0x39 = 0x1dd, and 9 * 0x2d = 0x195.
+        QCOMPARE(lines[1].simplified(), QStringLiteral("even 9 cbf43926 000001dd"));
         // Nine dashes; the figure is Python's zlib.crc32(b"-" * 9).
-        QCOMPARE(lines[2].simplified(), QStringLiteral("odd 9 dcf50716"));
+        QCOMPARE(lines[2].simplified(), QStringLiteral("odd 9 dcf50716 00000195"));
+        // Twenty 0xFF bytes a part, past a 16-byte block: 20 * 0xff = 0x13ec.
+        writeBytes(dir.filePath("erased.bin"), QByteArray(40, char(0xFF)));
+        const CliResult erased = runCli({"split", "erased.bin", "e", "o"}, dir.path());
+        QVERIFY2(erased.out.split('\n')[1].endsWith("  000013ec"), qPrintable(erased.out));
     }
 
     void badUsageExitsTwo_data()
@@ -100,6 +106,16 @@ private slots:
         QTest::newRow("ways and outputs disagree")
             << QStringList{"split", "--ways", "3", "rom.bin", "a", "b"};
         QTest::newRow("join with one part") << QStringList{"join", "a", "out"};
+        QTest::newRow("chip and size") << QStringList{"split", "--chip", "27256", "--size", "1K", "rom.bin"};
+        QTest::newRow("unknown chip") << QStringList{"split", "--chip", "27C257", "rom.bin"};
+        QTest::newRow("banks without a size") << QStringList{"split", "--banks", "rom.bin"};
+        QTest::newRow("size not a size") << QStringList{"split", "--size", "12Q", "rom.bin"};
+        QTest::newRow("fill beyond a byte")
+            << QStringList{"split", "--size", "8", "--fill", "256", "rom.bin"};
+        QTest::newRow("unknown format") << QStringList{"split", "--format", "elf", "rom.bin"};
+        QTest::newRow("length on a split") << QStringList{"split", "--length", "4", "rom.bin"};
+        QTest::newRow("banks and too few outputs")
+            << QStringList{"split", "--size", "2", "--banks", "rom.bin", "a", "b"};
     }
 
     void badUsageExitsTwo()
@@ -125,6 +141,9 @@ private slots:
             << QStringList{"split", "rom.bin", "x", "./rom.bin"} << "./rom.bin" << 9;
         QTest::newRow("misfit parts") << QStringList{"join", "rom.bin", "x.bin", "out"} << "rom.bin" << 10;
         QTest::newRow("name too short to propose outputs") << QStringList{"split", "abc"} << "abc" << 1;
+        QTest::newRow("image larger than the chip")
+            << QStringList{"split", "big.bin", "--chip", "2716"} << "big_g.bin" << 13;
+        QTest::newRow("bad record") << QStringList{"join", "bad.hex", "rom.bin", "out"} << "bad.hex" << 14;
     }
 
     void failureExitsOneNamingTheFile()
@@ -136,6 +155,8 @@ private slots:
         writeBytes(dir.filePath("rom.bin"), "abcdef");
         writeBytes(dir.filePath("x.bin"), "a");
         writeBytes(dir.filePath("abc"), "a");
+        writeBytes(dir.filePath("big.bin"), QByteArray(4097, 'x'));
+        writeBytes(dir.filePath("bad.hex"), ":0200000012AB41\n:010000007789\n:00000001FF\n");
         const auto before = snapshot(dir.path());
         const CliResult result = runCli(arguments, dir.path());
         QCOMPARE(result.exitCode, 1);
@@ -147,6 +168,69 @@ private slots:
         QCOMPARE(snapshot(dir.path()), before);
     }
 
+    void chipsInBanksPaddedThenVerified()
+    {
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("rom.bin"), "ABCDE");
+        const QStringList shape{"--size", "2", "--banks", "--fill", "0"};
+        QCOMPARE(runCli(QStringList{"split", "rom.bin"} + shape, dir.path()).exitCode, 0);
+        // Even bytes ACE and odd BD, two bytes a chip, zero padding.
+        const QMap<QString, QByteArray> chips{{"rom_g_0.bin", "AC"},
+                                              {"rom_g_1.bin", QByteArray("E\0", 2)},
+                                              {"rom_k_0.bin", "BD"},
+                                              {"rom_k_1.bin", QByteArray(2, '\0')}};
+        for (auto chip = chips.begin(); chip != chips.end(); ++chip)
+            QCOMPARE(readBytes(dir.filePath(chip.key())), chip.value());
+        const QStringList verify = QStringList{"verify", "rom.bin"} + chips.keys() + shape;
+        const CliResult same = runCli(verify, dir.path());
+        QCOMPARE(same.exitCode, 0);
+        QCOMPARE(same.out.count(": the same, 2 bytes\n"), 4);
+
+        writeBytes(dir.filePath("rom_k_0.bin"), "BX");
+        writeBytes(dir.filePath("rom_g_1.bin"), "E");
+        const CliResult differ = runCli(verify, dir.path());
+        QCOMPARE(differ.exitCode, 1);
+        QVERIFY2(differ.out.contains("rom_k_0.bin: 1 byte differs\n"
+                                     "  part 0x1 (source 0x3): expected 0x44, found 0x58\n"),
+                 qPrintable(differ.out));
+        QVERIFY(differ.out.contains("rom_g_1.bin: 1 bytes, but the split writes 2\n"));
+    }
+
+    void recordFilesHoldTheDealtBytes_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::newRow("Intel HEX") << "ihex";
+        QTest::newRow("S-records") << "srec";
+    }
+
+    void recordFilesHoldTheDealtBytes()
+    {
+        QFETCH(QString, format);
+        QTemporaryDir dir;
+        const QByteArray source = patternBytes(70001, 6);
+        writeBytes(dir.filePath("rom.bin"), source);
+        const QString even = format == "ihex" ? "rom_g.hex" : "rom_g.srec";
+        QCOMPARE(runCli({"split", "rom.bin", "--chip", "27512", "--format", format}, dir.path()).exitCode, 0);
+        QCOMPARE(runCli({"split", "rom.bin", "raw_g", "raw_k", "--chip", "27512"}, dir.path()).exitCode, 0);
+        const QList<QByteArray> dealt = referenceDeal(source, 2, 1, false);
+        const NaiveImage image = naiveRead(readBytes(dir.filePath(even)));
+        QVERIFY(image.checksumsGood);
+        QCOMPARE(image.bytes, dealt[0] + QByteArray(65536 - dealt[0].size(), char(0xFF)));
+        // A record part beside a raw one, the padding cut off again.
+        QCOMPARE(runCli({"join", even, "raw_k", "back.bin", "--length", "70001"}, dir.path()).exitCode, 0);
+        QCOMPARE(readBytes(dir.filePath("back.bin")), source);
+    }
+
+    void chipsListsTheTable()
+    {
+        const CliResult result = runCli({"chips"});
+        QCOMPARE(result.exitCode, 0);
+        const QStringList lines = result.out.split('\n', Qt::SkipEmptyParts);
+        QVERIFY(lines.contains("27256        32768  8-bit"));
+        QVERIFY(lines.contains("27C1024     131072  16-bit"));
+        QVERIFY(runCli({"split", "--chip", "27C257", "x.bin"}).err.contains("closest: 27256"));
+    }
+
     void helpAndVersion()
     {
         const CliResult version = runCli({"--version"});
@@ -154,7 +238,8 @@ private slots:
         QCOMPARE(version.out, QStringLiteral("tamrivel-cli 1.00\n"));
         const CliResult help = runCli({"--help"});
         QCOMPARE(help.exitCode, 0);
-        for (const char *word : {"split", "join", "--ways", "--width", "--swap", "--quiet"})
+        for (const char *word : {"split", "join", "verify", "chips", "--ways", "--width", "--swap", "--chip",
+                                 "--size", "--fill", "--banks", "--format", "--length", "--quiet"})
             QVERIFY2(help.out.contains(QLatin1String(word)), word);
     }
 

@@ -9,6 +9,33 @@
 using namespace tamrivel;
 using namespace tamrivel::testing;
 
+namespace {
+
+// Deals and gathers `length` bytes with the scalar code and with `vectors`,
+// source and parts each starting `length % 32` bytes past an alignment.
+bool sameAsScalar(const DealShape &shape, const QByteArray &source, int length, const VectorKernels *vectors)
+{
+    const int skew = length % 32;
+    const auto *from = reinterpret_cast<const uchar *>(source.constData()) + skew;
+    std::vector<QByteArray> scalar(size_t(shape.ways), QByteArray(length + 33, '\xEE'));
+    std::vector<QByteArray> vector = scalar;
+    std::vector<uchar *> scalarParts, vectorParts;
+    for (int way = 0; way < shape.ways; ++way) {
+        scalarParts.push_back(reinterpret_cast<uchar *>(scalar[size_t(way)].data()) + skew);
+        vectorParts.push_back(reinterpret_cast<uchar *>(vector[size_t(way)].data()) + skew);
+    }
+    std::vector<qsizetype> lengths(size_t(shape.ways));
+    dealBlock(shape, from, length, scalarParts.data(), lengths.data(), nullptr);
+    dealBlock(shape, from, length, vectorParts.data(), lengths.data(), vectors);
+    QByteArray joined(length + 33, '\xEE');
+    gatherBlock(shape, vectorParts.data(), lengths.data(), reinterpret_cast<uchar *>(joined.data()) + skew,
+                vectors);
+    return scalar == vector && joined.mid(skew, length) == source.mid(skew, length) &&
+        joined.at(skew + length) == '\xEE';
+}
+
+} // namespace
+
 class TestDealKernel : public QObject {
     Q_OBJECT
 
@@ -65,6 +92,43 @@ private slots:
         gatherBlock(shape, pointers.data(), lengths.data(), reinterpret_cast<uchar *>(joined.data()));
         QCOMPARE(joined.left(length), source);
         QCOMPARE(joined.at(length), '\xEE');
+    }
+
+    void vectorKernelsMatchTheScalarCode_data()
+    {
+        QTest::addColumn<int>("set");
+        for (size_t set = 0; set < vectorKernelsHere().size(); ++set)
+            QTest::newRow(vectorKernelsHere()[set].name) << int(set);
+        if (vectorKernelsHere().empty())
+            QTest::newRow("none") << -1;
+    }
+
+    // Every shape, every length up to two of the widest vector steps and a
+    // round beyond, each at another alignment of source and parts.
+    void vectorKernelsMatchTheScalarCode()
+    {
+        QFETCH(int, set);
+        if (set < 0)
+            QSKIP("no vector kernels on this processor");
+        const VectorKernels *vectors = &vectorKernelsHere()[size_t(set)];
+        for (int ways = DealShape::kMinWays; ways <= DealShape::kMaxWays; ++ways) {
+            for (int width : {1, 2, 4, 8}) {
+                for (bool swap : {false, true}) {
+                    if (swap && width == 1)
+                        continue;
+                    const DealShape shape{ways, width, swap};
+                    const int longest = 2 * 32 * ways + shape.roundBytes() + 1;
+                    const QByteArray source = patternBytes(longest + 32, quint32(ways * 8 + width));
+                    for (int length = 0; length <= longest; ++length)
+                        QVERIFY2(sameAsScalar(shape, source, length, vectors),
+                                 qPrintable(QStringLiteral("%1x%2%3 length %4")
+                                                .arg(ways)
+                                                .arg(width)
+                                                .arg(swap ? " swap" : "")
+                                                .arg(length)));
+                }
+            }
+        }
     }
 
     void blocksAreWholeRounds_data()

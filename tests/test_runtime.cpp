@@ -58,7 +58,7 @@ private slots:
     {
         QSet<QString> texts;
         QSet<int> numbers;
-        for (int n = int(ErrorNumber::InvalidArgument); n <= int(ErrorNumber::TooManyOpenFiles); ++n) {
+        for (int n = int(ErrorNumber::InvalidArgument); n <= int(ErrorNumber::BadRecord); ++n) {
             const QString text = RuntimeError::message(ErrorNumber(n));
             QVERIFY2(text.endsWith(QStringLiteral("。")), qPrintable(text));
             texts.insert(text);

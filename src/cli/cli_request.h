@@ -1,6 +1,7 @@
 #pragma once
 
 #include "split/deal_shape.h"
+#include "split/part_layout.h"
 
 #include <QStringList>
 
@@ -8,11 +9,13 @@ namespace tamrivel::cli {
 
 // What the command line asks for, once it has been understood.
 struct CliRequest {
-    enum class Verb { Split, Join, Help, Version };
+    enum class Verb { Split, Join, Verify, Chips, Help, Version };
     Verb verb = Verb::Help;
     QStringList inputs; // the source, or the parts to join
-    QStringList outputs; // the parts to write, or the joined file
+    QStringList outputs; // the files to write (none named: proposed), or the parts to verify
     DealShape shape;
+    ChipFit fit;
+    qint64 length = -1; // join: cut the output to this many bytes
     bool quiet = false;
     QString helpText;
 };
@@ -23,7 +26,7 @@ struct UsageError {
 };
 
 // Understands `arguments` (the program name first). Raises UsageError for a
-// malformed line and RuntimeError when proposed output names cannot be made.
+// malformed line.
 CliRequest parseCommandLine(const QStringList &arguments);
 
 } // namespace tamrivel::cli

@@ -1,26 +1,52 @@
 #include "file_report.h"
 
+#include "crc32.h"
 #include "split/platform.h"
 
 #include <QDir>
 
 #include <algorithm>
+#include <numeric>
 
-#include <zlib.h>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace tamrivel::cli {
+namespace {
+
+// The byte sum runs beside the CRC on every byte written; a plain loop does
+// about 1 GB/s, the vector one adds 16 bytes at a time.
+quint32 addBytes(quint32 sum, const uchar *bytes, qsizetype length)
+{
+    qsizetype i = 0;
+#if defined(__SSE2__)
+    __m128i lanes = _mm_setzero_si128();
+    for (; i + 16 <= length; i += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes + i));
+        lanes = _mm_add_epi64(lanes, _mm_sad_epu8(block, _mm_setzero_si128()));
+    }
+    // Only the low 32 bits of each lane matter to a 32-bit sum.
+    sum += quint32(_mm_cvtsi128_si32(lanes)) + quint32(_mm_cvtsi128_si32(_mm_unpackhi_epi64(lanes, lanes)));
+#endif
+    return std::accumulate(bytes + i, bytes + length, sum);
+}
+
+} // namespace
 
 FileReport::FileReport(const QStringList &outputs)
 {
     for (const QString &path : outputs)
-        m_files.push_back({path, 0, quint32(::crc32_z(0, nullptr, 0))});
+        m_files.push_back({path, 0, 0, 0});
 }
 
 OutputTap FileReport::tap()
 {
     return [this](int index, const char *data, qsizetype length) {
         Entry &entry = m_files[size_t(index)];
-        entry.crc = quint32(::crc32_z(entry.crc, reinterpret_cast<const Bytef *>(data), size_t(length)));
+        entry.crc = crc32Update(entry.crc, data, length);
+        const auto *bytes = reinterpret_cast<const uchar *>(data);
+        entry.sum = addBytes(entry.sum, bytes, length);
         entry.size += length;
     };
 }
@@ -30,16 +56,18 @@ void FileReport::print(std::FILE *to) const
     int widest = 4;
     for (const Entry &entry : m_files)
         widest = std::max(widest, int(QDir::toNativeSeparators(entry.path).size()));
-    const QString header = QStringLiteral("%1  %2  %3\n")
+    const QString header = QStringLiteral("%1  %2  %3  %4\n")
                                .arg(QStringLiteral("file"), -widest)
                                .arg(QStringLiteral("bytes"), 12)
-                               .arg(QStringLiteral("crc32"), 8);
+                               .arg(QStringLiteral("crc32"), 8)
+                               .arg(QStringLiteral("sum"), 8);
     platform::writeText(to, header);
     for (const Entry &entry : m_files) {
-        const QString line = QStringLiteral("%1  %2  %3\n")
+        const QString line = QStringLiteral("%1  %2  %3  %4\n")
                                  .arg(QDir::toNativeSeparators(entry.path), -widest)
                                  .arg(entry.size, 12)
-                                 .arg(entry.crc, 8, 16, QLatin1Char('0'));
+                                 .arg(entry.crc, 8, 16, QLatin1Char('0'))
+                                 .arg(entry.sum, 8, 16, QLatin1Char('0'));
         platform::writeText(to, line);
     }
 }

@@ -1,13 +1,10 @@
 #include "cli_request.h"
-#include "file_report.h"
+#include "commands.h"
 #include "product.h"
-#include "progress_line.h"
 #include "runtime/runtime_error.h"
 #include "split/platform.h"
-#include "split/split_files.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 
 #include <atomic>
@@ -17,8 +14,6 @@ using namespace tamrivel;
 using namespace tamrivel::cli;
 
 namespace {
-
-enum ExitStatus { Success = 0, Failed = 1, BadUsage = 2, Interrupted = 130 };
 
 std::atomic<bool> stopRequested{false};
 
@@ -52,24 +47,12 @@ int run(const CliRequest &request)
     case CliRequest::Verb::Version:
         say(stdout, QStringLiteral("tamrivel-cli %1\n").arg(QString::fromLatin1(kProductVersion)));
         return Success;
-    case CliRequest::Verb::Split:
-    case CliRequest::Verb::Join: break;
+    case CliRequest::Verb::Split: return runSplit(request, &stopRequested);
+    case CliRequest::Verb::Join: return runJoin(request, &stopRequested);
+    case CliRequest::Verb::Verify: return runVerify(request, &stopRequested);
+    case CliRequest::Verb::Chips: return runChips();
     }
-    FileReport report(request.outputs);
-    const bool splitting = request.verb == CliRequest::Verb::Split;
-    {
-        ProgressLine progress(
-            QDir::toNativeSeparators(splitting ? request.inputs.first() : request.outputs.first()));
-        const Watchers watchers{progress.callback(), request.quiet ? OutputTap() : report.tap(),
-                                &stopRequested};
-        if (splitting)
-            splitFiles(request.inputs.first(), request.outputs, request.shape, watchers);
-        else
-            joinFiles(request.inputs, request.outputs.first(), request.shape, watchers);
-    }
-    if (!request.quiet)
-        report.print(stdout);
-    return Success;
+    return BadUsage;
 }
 
 } // namespace

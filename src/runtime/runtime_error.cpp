@@ -27,6 +27,8 @@ QString RuntimeError::message(ErrorNumber number)
         return QStringLiteral("同じファイルを入力と出力に、または二つの出力に指定することはできません。");
     case ErrorNumber::MisfitParts:
         return QStringLiteral("分割ファイルの大きさが一つの分割から生じたものと合いません。");
+    case ErrorNumber::ChipOverflow: return QStringLiteral("イメージがチップに収まりません。");
+    case ErrorNumber::BadRecord: return QStringLiteral("Intel HEX または S レコードの行が正しくありません。");
     }
     return QStringLiteral("不明なエラーです。");
 }

@@ -21,6 +21,8 @@ enum class ErrorNumber : int {
     MisfitParts = 10,
     Cancelled = 11,
     TooManyOpenFiles = 12,
+    ChipOverflow = 13,
+    BadRecord = 14,
 };
 
 // An error raised by a failing operation: a number and a Japanese description

@@ -3,10 +3,6 @@
 #include "../runtime/runtime_error.h"
 
 #include <QIODevice>
-#include <QList>
-
-#include <algorithm>
-#include <future>
 
 namespace tamrivel {
 
@@ -38,27 +34,6 @@ void writeFully(const NamedDevice &to, const char *data, qsizetype length)
         if (wrote <= 0)
             raiseDeviceError(to);
         done += wrote;
-    }
-}
-
-void writeBlocks(const QList<NamedDevice> &to, const char *const *blocks, const qsizetype *lengths)
-{
-    const qsizetype count = to.size();
-    auto tapRange = [&](qsizetype from, qsizetype end) {
-        for (qsizetype i = from; i < end; ++i) {
-            if (to[i].tap)
-                to[i].tap(blocks[i], lengths[i]);
-        }
-    };
-    const bool tapped = std::any_of(to.begin(), to.end(), [](const NamedDevice &d) { return bool(d.tap); });
-    std::future<void> firstHalf;
-    if (tapped)
-        firstHalf = std::async(std::launch::async, tapRange, 0, count / 2);
-    for (qsizetype i = 0; i < count; ++i)
-        writeFully(to[i], blocks[i], lengths[i]);
-    if (tapped) {
-        tapRange(count / 2, count);
-        firstHalf.get();
     }
 }
 

@@ -37,11 +37,6 @@ qsizetype readFully(const NamedDevice &from, char *buffer, qsizetype length);
 // call the device's tap.
 void writeFully(const NamedDevice &to, const char *data, qsizetype length);
 
-// Writes one block to each device and shows it to each tap. The taps (a
-// checksum, say) can cost as much as the writes, so half of them run on
-// another core meanwhile.
-void writeBlocks(const QList<NamedDevice> &to, const char *const *blocks, const qsizetype *lengths);
-
 // Raises the error for the last failed operation on `device`: the number it
 // reports, or a device error for one that cannot say.
 [[noreturn]] void raiseDeviceError(const NamedDevice &device);

@@ -34,37 +34,69 @@ struct Input {
     NativeDevice device;
 };
 
-QList<OpenedInput> identities(const std::list<Input> &inputs)
+QList<OpenedInput> identities(const QList<OpenedInput> &inputs)
 {
     QList<OpenedInput> opened;
-    for (const Input &input : inputs) {
+    for (const OpenedInput &input : inputs) {
         for (const OpenedInput &earlier : opened) {
             if (earlier.id == input.id)
                 throw RuntimeError(ErrorNumber::SameFile, input.path);
         }
-        opened.append({input.id, input.path});
+        opened.append(input);
     }
     return opened;
 }
 
-template <typename Write>
-void writeAndCommit(OutputSet &outputs, const OutputTap &tap, Write &&write)
+QList<OpenedInput> identities(const std::list<Input> &inputs)
 {
-    write(outputs.devices(tap));
+    QList<OpenedInput> opened;
+    for (const Input &input : inputs)
+        opened.append({input.id, input.path});
+    return identities(opened);
+}
+
+// Lets `write` fill the outputs (through `shaper`, if any, which then pads
+// and closes them), then replaces them as a set.
+template <typename Write>
+void writeAndCommit(OutputSet &outputs, const OutputTap &tap, OutputShaper *shaper, Write &&write)
+{
+    const QList<NamedDevice> files = outputs.devices(tap);
+    write(shaper ? shaper->attach(files) : files);
+    if (shaper)
+        shaper->finish();
     outputs.commit();
+}
+
+// Parts whose sizes cannot come from one split are refused before anything
+// is written, naming the first part that cannot be right.
+void refuseMisfits(const QStringList &parts, const QList<qint64> &sizes, const DealShape &shape)
+{
+    if (shape.fitsOneSplit(sizes))
+        return;
+    QStringList shown;
+    qint64 total = 0;
+    for (qint64 size : sizes) {
+        shown.append(QString::number(size));
+        total += size;
+    }
+    int misfit = 0;
+    while (misfit + 1 < shape.ways && sizes[misfit] == shape.partSize(total, misfit))
+        ++misfit;
+    throw RuntimeError(ErrorNumber::MisfitParts, parts[misfit],
+                       QStringLiteral("(大きさ: %1)").arg(shown.join(QStringLiteral(", "))));
 }
 
 } // namespace
 
 void splitFiles(const QString &source, const QStringList &outputs, const DealShape &shape,
-                const Watchers &watchers)
+                const Watchers &watchers, OutputShaper *shaper)
 {
-    Q_ASSERT(shape.problem().isEmpty() && outputs.size() == shape.ways);
+    Q_ASSERT(shape.problem().isEmpty() && (shaper || outputs.size() == shape.ways));
     std::list<Input> inputs;
     Input &input = inputs.emplace_back(source);
     OutputSet set(outputs, identities(inputs));
     const qint64 size = std::max<qint64>(0, platform::sizeOf(input.file, source));
-    writeAndCommit(set, watchers.written, [&](const QList<NamedDevice> &parts) {
+    writeAndCommit(set, watchers.written, shaper, [&](const QList<NamedDevice> &parts) {
         dealStream(NamedDevice{&input.device, source}, parts, shape, size, watchers);
     });
 }
@@ -74,7 +106,7 @@ void splitSource(const NamedDevice &source, qint64 expectedSize, const QStringLi
 {
     Q_ASSERT(shape.problem().isEmpty() && outputs.size() == shape.ways);
     OutputSet set(outputs, {});
-    writeAndCommit(set, watchers.written, [&](const QList<NamedDevice> &parts) {
+    writeAndCommit(set, watchers.written, nullptr, [&](const QList<NamedDevice> &parts) {
         dealStream(source, parts, shape, expectedSize, watchers);
     });
 }
@@ -99,20 +131,29 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
         sizes.append(std::max<qint64>(0, platform::sizeOf(input.file, input.path)));
         devices.append(NamedDevice{&input.device, input.path});
     }
-    if (!shape.fitsOneSplit(sizes)) {
-        QStringList shown;
-        qint64 total = 0;
-        for (qint64 size : sizes) {
-            shown.append(QString::number(size));
-            total += size;
-        }
-        int misfit = 0;
-        while (misfit + 1 < shape.ways && sizes[misfit] == shape.partSize(total, misfit))
-            ++misfit;
-        throw RuntimeError(ErrorNumber::MisfitParts, parts[misfit],
-                           QStringLiteral("(大きさ: %1)").arg(shown.join(QStringLiteral(", "))));
+    refuseMisfits(parts, sizes, shape);
+    writeAndCommit(set, watchers.written, nullptr, [&](const QList<NamedDevice> &dest) {
+        gatherStream(devices, sizes, dest.first(), shape, watchers);
+    });
+}
+
+void joinParts(const QList<OpenPart> &parts, const QString &output, const DealShape &shape,
+               const Watchers &watchers, OutputShaper *shaper)
+{
+    Q_ASSERT(shape.problem().isEmpty() && parts.size() == shape.ways);
+    QList<OpenedInput> opened;
+    QStringList names;
+    QList<qint64> sizes;
+    QList<NamedDevice> devices;
+    for (const OpenPart &part : parts) {
+        opened.append({part.id, part.device.name});
+        names.append(part.device.name);
+        sizes.append(part.size);
+        devices.append(part.device);
     }
-    writeAndCommit(set, watchers.written, [&](const QList<NamedDevice> &dest) {
+    OutputSet set({output}, identities(opened));
+    refuseMisfits(names, sizes, shape);
+    writeAndCommit(set, watchers.written, shaper, [&](const QList<NamedDevice> &dest) {
         gatherStream(devices, sizes, dest.first(), shape, watchers);
     });
 }

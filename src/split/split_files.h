@@ -2,6 +2,8 @@
 
 #include "deal_shape.h"
 #include "named_device.h"
+#include "output_shaper.h"
+#include "platform.h"
 
 #include <QStringList>
 
@@ -11,9 +13,10 @@ namespace tamrivel {
 // order they are used (the source, then each output) and every check comes
 // before any output is created; the outputs are replaced as one set, only once
 // every one has been written in full, so a failure leaves all existing files
-// as they were. Raises RuntimeError naming the file at fault.
+// as they were. Raises RuntimeError naming the file at fault. With a
+// `shaper`, the outputs are the files it makes of the ways (chips in banks).
 void splitFiles(const QString &source, const QStringList &outputs, const DealShape &shape,
-                const Watchers &watchers = {});
+                const Watchers &watchers = {}, OutputShaper *shaper = nullptr);
 
 // Deals an already-open `source` (a pipe, say) into files, with the same
 // guarantees for the outputs. `expectedSize` only feeds the progress figure.
@@ -29,5 +32,17 @@ void splitFile(const QString &source, const QString &evenOutput, const QString &
 // refused before anything is written.
 void joinFiles(const QStringList &parts, const QString &output, const DealShape &shape,
                const Watchers &watchers = {});
+
+// A part already open (decoded records, say): the device named by its path,
+// the identity of the file it reads, and how many bytes it yields.
+struct OpenPart {
+    NamedDevice device;
+    platform::FileId id;
+    qint64 size = 0;
+};
+
+// joinFiles for parts already open, written through `shaper` when given.
+void joinParts(const QList<OpenPart> &parts, const QString &output, const DealShape &shape,
+               const Watchers &watchers = {}, OutputShaper *shaper = nullptr);
 
 } // namespace tamrivel

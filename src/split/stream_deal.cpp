@@ -1,6 +1,8 @@
 #include "stream_deal.h"
 
 #include "../runtime/runtime_error.h"
+#include "aligned_buffer.h"
+#include "block_writer.h"
 #include "deal_kernel.h"
 
 #include <vector>
@@ -10,16 +12,17 @@ namespace {
 
 constexpr qsizetype kTargetBlockBytes = qsizetype(1) << 20;
 
-struct PartBuffers {
-    std::vector<std::vector<uchar>> storage;
+// One buffer per way; the streams keep two such sets so that one is dealt
+// while the other is written.
+struct BufferSet {
+    std::vector<AlignedBuffer> storage;
     std::vector<uchar *> pointers;
     std::vector<qsizetype> lengths;
 
-    PartBuffers(int ways, qsizetype bytesEach)
-        : storage(size_t(ways), std::vector<uchar>(size_t(bytesEach))), lengths(size_t(ways))
+    BufferSet(int count, qsizetype bytesEach) : lengths(size_t(count))
     {
-        for (auto &buffer : storage)
-            pointers.push_back(buffer.data());
+        for (int i = 0; i < count; ++i)
+            pointers.push_back(storage.emplace_back(bytesEach).data());
     }
 };
 
@@ -27,6 +30,16 @@ void raiseIfStopped(const Watchers &watchers)
 {
     if (watchers.stop && watchers.stop->load(std::memory_order_relaxed))
         throw RuntimeError(ErrorNumber::Cancelled);
+}
+
+// The taps (a checksum, say) run here while the writer thread writes the
+// block before, and while the bytes are still in this core's cache.
+void showToTaps(const QList<NamedDevice> &to, const BufferSet &set)
+{
+    for (qsizetype i = 0; i < to.size(); ++i) {
+        if (to[i].tap)
+            to[i].tap(reinterpret_cast<const char *>(set.pointers[size_t(i)]), set.lengths[size_t(i)]);
+    }
 }
 
 } // namespace
@@ -41,23 +54,26 @@ void dealStream(const NamedDevice &source, const QList<NamedDevice> &parts, cons
                 qint64 expectedTotal, const Watchers &watchers)
 {
     const qsizetype block = blockBytes(shape);
-    std::vector<uchar> input(static_cast<size_t>(block));
-    PartBuffers output(shape.ways, block / shape.ways);
+    AlignedBuffer input(block);
+    BufferSet sets[2] = {{shape.ways, block / shape.ways}, {shape.ways, block / shape.ways}};
+    BlockWriter writer(parts);
     qint64 done = 0;
-    for (;;) {
+    for (int turn = 0;; turn ^= 1) {
         raiseIfStopped(watchers);
         const qsizetype got = readFully(source, reinterpret_cast<char *>(input.data()), block);
         if (got == 0)
             break;
-        dealBlock(shape, input.data(), got, output.pointers.data(), output.lengths.data());
-        writeBlocks(parts, reinterpret_cast<const char *const *>(output.pointers.data()),
-                    output.lengths.data());
+        BufferSet &set = sets[turn];
+        dealBlock(shape, input.data(), got, set.pointers.data(), set.lengths.data());
+        showToTaps(parts, set);
+        writer.write(set.pointers.data(), set.lengths.data());
         done += got;
         if (watchers.progress)
             watchers.progress(done, std::max(expectedTotal, done));
         if (got < block)
             break;
     }
+    writer.finish();
 }
 
 void gatherStream(const QList<NamedDevice> &parts, const QList<qint64> &partSizes, const NamedDevice &dest,
@@ -65,14 +81,15 @@ void gatherStream(const QList<NamedDevice> &parts, const QList<qint64> &partSize
 {
     const qsizetype block = blockBytes(shape);
     const qsizetype perPart = block / shape.ways;
-    PartBuffers input(shape.ways, perPart);
-    std::vector<uchar> output(static_cast<size_t>(block));
+    BufferSet input(shape.ways, perPart);
+    BufferSet sets[2] = {{1, block}, {1, block}};
+    BlockWriter writer({dest});
     qint64 total = 0;
     for (qint64 size : partSizes)
         total += size;
     QList<qint64> left = partSizes;
     qint64 done = 0;
-    while (done < total) {
+    for (int turn = 0; done < total; turn ^= 1) {
         raiseIfStopped(watchers);
         qsizetype blockTotal = 0;
         for (int way = 0; way < shape.ways; ++way) {
@@ -91,13 +108,16 @@ void gatherStream(const QList<NamedDevice> &parts, const QList<qint64> &partSize
             if (input.lengths[size_t(way)] != shape.partSize(blockTotal, way))
                 throw RuntimeError(ErrorNumber::MisfitParts, parts[way].name);
         }
-        gatherBlock(shape, input.pointers.data(), input.lengths.data(), output.data());
-        const char *block = reinterpret_cast<const char *>(output.data());
-        writeBlocks({dest}, &block, &blockTotal);
+        BufferSet &set = sets[turn];
+        gatherBlock(shape, input.pointers.data(), input.lengths.data(), set.pointers[0]);
+        set.lengths[0] = blockTotal;
+        showToTaps({dest}, set);
+        writer.write(set.pointers.data(), set.lengths.data());
         done += blockTotal;
         if (watchers.progress)
             watchers.progress(done, total);
     }
+    writer.finish();
     char extra = 0;
     for (const NamedDevice &part : parts) {
         if (readFully(part, &extra, 1) != 0)

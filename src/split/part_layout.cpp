@@ -1,0 +1,69 @@
+#include "part_layout.h"
+
+#include "../runtime/runtime_error.h"
+#include "output_naming.h"
+
+namespace tamrivel {
+
+PartLayout::PartLayout(const DealShape &shape, const ChipFit &fit, qint64 sourceSize)
+    : m_shape(shape), m_fit(fit), m_sourceSize(sourceSize)
+{
+    if (fit.chipSize > 0 && fit.banks) {
+        const qint64 largest = dealt(0); // the first way never gets less than the others
+        m_banks = int(std::max<qint64>(1, (largest + fit.chipSize - 1) / fit.chipSize));
+    }
+}
+
+qint64 PartLayout::fileSize(int file) const
+{
+    return m_fit.chipSize > 0 ? m_fit.chipSize : dealt(wayOf(file));
+}
+
+qint64 PartLayout::sourceOffset(int file, qint64 offset) const
+{
+    const int way = wayOf(file);
+    const qint64 wayOffset = qint64(file % m_banks) * m_fit.chipSize + offset;
+    if (wayOffset >= dealt(way))
+        return -1;
+    const qint64 unit = wayOffset / m_shape.width;
+    const qint64 within = wayOffset % m_shape.width;
+    // A short last turn is reversed within what it holds, as the deal does.
+    const qint64 unitBytes = std::min<qint64>(m_shape.width, dealt(way) - unit * m_shape.width);
+    return unit * m_shape.roundBytes() + qint64(way) * m_shape.width +
+        (m_shape.swap ? unitBytes - 1 - within : within);
+}
+
+QStringList PartLayout::proposedNames(const QString &source) const
+{
+    const QString extension = m_fit.format == RecordFormat::IntelHex ? QStringLiteral(".hex")
+        : m_fit.format == RecordFormat::SRecord                      ? QStringLiteral(".srec")
+                                                                     : QStringLiteral(".bin");
+    QStringList names;
+    for (int file = 0; file < fileCount(); ++file) {
+        const int way = wayOf(file);
+        QString suffix =
+            m_shape.ways == 2 ? QString::fromLatin1(way == 0 ? "_g" : "_k") : QStringLiteral("_%1").arg(way);
+        if (m_fit.banks)
+            suffix += QStringLiteral("_%1").arg(file % m_banks);
+        names.append(proposedOutputName(source, suffix + extension));
+    }
+    return names;
+}
+
+void PartLayout::refuseMisfits(const QStringList &names) const
+{
+    for (int file = 0; file < fileCount(); ++file) {
+        // Only a way's last chip can be given more than it holds.
+        const int bank = file % m_banks;
+        const qint64 bytes = dealt(wayOf(file)) - qint64(bank) * m_fit.chipSize;
+        if (m_fit.chipSize > 0 && bank == m_banks - 1 && bytes > m_fit.chipSize)
+            throw RuntimeError(
+                ErrorNumber::ChipOverflow, names[file],
+                QStringLiteral("(出力 %1 バイト、チップ %2 バイト)").arg(bytes).arg(m_fit.chipSize));
+        if (m_fit.format != RecordFormat::Binary && fileSize(file) > kRecordAddressLimit)
+            throw RuntimeError(ErrorNumber::InvalidArgument, names[file],
+                               QStringLiteral("(Intel HEX と S レコードで書けるのは 4 GiB まで)"));
+    }
+}
+
+} // namespace tamrivel

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "deal_shape.h"
+#include "record_format.h"
+
+#include <QStringList>
+
+namespace tamrivel {
+
+// How each way of a split is fitted to its chips.
+struct ChipFit {
+    qint64 chipSize = 0; // 0: each output holds just its dealt bytes
+    bool banks = false; // a way larger than a chip goes on several chips
+    uchar fill = 0xFF; // an erased EPROM
+    RecordFormat format = RecordFormat::Binary;
+
+    bool changesOutputs() const { return chipSize > 0 || format != RecordFormat::Binary; }
+};
+
+// The files a split of `sourceSize` bytes writes, listed way by way and bank
+// by bank within a way, and what each one holds. With banks, every way gets
+// the same number of chips, so that a bank is one chip per byte lane.
+class PartLayout {
+public:
+    PartLayout(const DealShape &shape, const ChipFit &fit, qint64 sourceSize);
+
+    const DealShape &shape() const { return m_shape; }
+    const ChipFit &fit() const { return m_fit; }
+    int banks() const { return m_banks; }
+    int fileCount() const { return m_shape.ways * m_banks; }
+    int wayOf(int file) const { return file / m_banks; }
+
+    // Bytes file `file` holds, padding included.
+    qint64 fileSize(int file) const;
+    // Where byte `offset` of file `file` comes from in the source; -1 for
+    // padding.
+    qint64 sourceOffset(int file, qint64 offset) const;
+
+    // The names a split writes when none are given: the window's _g and _k
+    // for a pair, numbers for more ways, then the bank number, then .bin,
+    // .hex or .srec.
+    QStringList proposedNames(const QString &source) const;
+
+    // Before anything is written: raises ChipOverflow, naming the output,
+    // for a way that does not fit its chip, and InvalidArgument for a record
+    // file beyond 32-bit addresses.
+    void refuseMisfits(const QStringList &names) const;
+
+private:
+    qint64 dealt(int way) const { return m_shape.partSize(m_sourceSize, way); }
+
+    DealShape m_shape;
+    ChipFit m_fit;
+    qint64 m_sourceSize;
+    int m_banks = 1;
+};
+
+} // namespace tamrivel

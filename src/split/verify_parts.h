@@ -1,0 +1,36 @@
+#pragma once
+
+#include "deal_shape.h"
+#include "part_layout.h"
+
+#include <QList>
+#include <QStringList>
+
+namespace tamrivel {
+
+struct ByteDifference {
+    qint64 partOffset = 0;
+    qint64 sourceOffset = -1; // -1: the byte is padding
+    uchar expected = 0;
+    uchar found = 0;
+};
+
+// How one part compares with what the split would write.
+struct PartVerdict {
+    QString name;
+    qint64 expectedSize = 0;
+    qint64 foundSize = 0;
+    qint64 differing = 0; // among the bytes both have
+    QList<ByteDifference> first; // the first few of them
+
+    bool same() const { return differing == 0 && expectedSize == foundSize; }
+};
+
+// Compares `parts` (raw, Intel HEX or S-records, as PartSource reads them) with
+// the files a split of `source` laid out as `layout` would write, padding
+// included, in one pass and constant memory. A record part whose data ends
+// early is taken as filled to the size expected, as a programmer loads it.
+QList<PartVerdict> verifyParts(const QString &source, const QStringList &parts, const PartLayout &layout,
+                               const Watchers &watchers = {});
+
+} // namespace tamrivel
