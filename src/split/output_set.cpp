@@ -20,6 +20,17 @@ void beforeStep(CommitStep step, int output)
         commitHook()(step, output);
 }
 
+// True when the two resolved outputs will be one file: the same existing
+// file, or the same name (as the folder compares names) in the same folder.
+bool sameTarget(const platform::ResolvedOutput &a, const platform::ResolvedOutput &b)
+{
+    if (a.kind != platform::Kind::Missing && b.kind != platform::Kind::Missing)
+        return a.id == b.id;
+    if (!(a.folderId == b.folderId))
+        return false;
+    return a.name.compare(b.name, a.foldsCase ? Qt::CaseInsensitive : Qt::CaseSensitive) == 0;
+}
+
 } // namespace
 
 void setCommitHook(std::function<void(CommitStep step, int output)> hook)
@@ -49,7 +60,7 @@ OutputSet::OutputSet(const QStringList &paths, const QList<OpenedInput> &inputs)
                 throw RuntimeError(ErrorNumber::SameFile, target.userPath);
         }
         for (size_t j = 0; j < i; ++j) {
-            if (platform::sameTarget(m_outputs[j]->target, target))
+            if (sameTarget(m_outputs[j]->target, target))
                 throw RuntimeError(ErrorNumber::SameFile, target.userPath);
         }
     }

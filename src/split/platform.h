@@ -78,9 +78,6 @@ struct ResolvedOutput {
 // forbid following, FolderNotFound when the folder is missing.
 ResolvedOutput resolveOutput(const QString &path);
 
-// True when the two resolved outputs will be one file.
-bool sameTarget(const ResolvedOutput &a, const ResolvedOutput &b);
-
 // A new file being written beside an output, invisible to the user as far as
 // the platform allows (unnamed where it can be), holding the old file's mode
 // and, where the caller may set them, its owner and group. Removed unless it

@@ -280,16 +280,6 @@ ResolvedOutput resolveOutput(const QString &path)
     }
 }
 
-bool sameTarget(const ResolvedOutput &a, const ResolvedOutput &b)
-{
-    if (a.kind != Kind::Missing && b.kind != Kind::Missing)
-        return a.id == b.id;
-    if (!(a.folderId == b.folderId))
-        return false;
-    const Qt::CaseSensitivity cs = a.foldsCase ? Qt::CaseInsensitive : Qt::CaseSensitive;
-    return a.name.compare(b.name, cs) == 0;
-}
-
 struct PendingFile::State {
     File folder;
     QByteArray name; // the target's, in the folder

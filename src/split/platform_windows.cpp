@@ -356,16 +356,6 @@ ResolvedOutput resolveOutput(const QString &path)
     return out;
 }
 
-bool sameTarget(const ResolvedOutput &a, const ResolvedOutput &b)
-{
-    if (a.kind != Kind::Missing && b.kind != Kind::Missing)
-        return a.id == b.id;
-    if (!(a.folderId == b.folderId))
-        return false;
-    const Qt::CaseSensitivity cs = a.foldsCase ? Qt::CaseInsensitive : Qt::CaseSensitive;
-    return a.name.compare(b.name, cs) == 0;
-}
-
 struct PendingFile::State {
     QString target; // the output, in long form
     QString hidden; // the new file while it is ours
