@@ -81,7 +81,10 @@ windows: windows-configure
 test-windows: windows-configure
 	@scripts/install-deps wine wine64 python3-pefile
 	@cmake --build $(WINDOWS_DIR)
-	@[ -f $(WINDOWS_DIR)/wine/system.reg ] || timeout 300 $(WINDOWS_DIR)/wine-run wineboot -i
+	@# A new prefix's server lingers a few seconds after wineboot: wait for it,
+	@# or the persistent one below cannot start.
+	@[ -f $(WINDOWS_DIR)/wine/system.reg ] || \
+	  { timeout 300 $(WINDOWS_DIR)/wine-run wineboot -i && $(WINE) timeout 60 wineserver -w; }
 	@$(WINE) wineserver -p
 	@# Wine's services start with the first program and outlive it; started
 	@# here, they do not hold ctest's output pipes open after each test.
