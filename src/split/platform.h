@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 // Everything the engine needs of the operating system, in one place: one
 // implementation file per platform, chosen by the build. Every failure is
@@ -28,14 +29,22 @@ public:
     File() = default;
     explicit File(qintptr handle) : m_handle(handle) { }
     File(File &&other) noexcept : m_handle(other.release()) { }
-    File &operator=(File &&other) noexcept;
+    File &operator=(File &&other) noexcept
+    {
+        if (this != &other) {
+            File old(release());
+            m_handle = other.release();
+        }
+        return *this;
+    }
     ~File();
     File(const File &) = delete;
     File &operator=(const File &) = delete;
 
-    bool isOpen() const;
+    // A failed open gives -1 on every platform (INVALID_HANDLE_VALUE too).
+    bool isOpen() const { return m_handle != kNoHandle; }
     qintptr handle() const { return m_handle; }
-    qintptr release();
+    qintptr release() { return std::exchange(m_handle, kNoHandle); }
 
 private:
     qintptr m_handle = kNoHandle;

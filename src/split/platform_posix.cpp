@@ -140,29 +140,10 @@ QByteArray hiddenName(const QByteArray &name)
 
 } // namespace
 
-File &File::operator=(File &&other) noexcept
-{
-    if (this != &other) {
-        File old(release());
-        m_handle = other.release();
-    }
-    return *this;
-}
-
 File::~File()
 {
     if (isOpen())
         ::close(int(m_handle));
-}
-
-bool File::isOpen() const
-{
-    return m_handle >= 0;
-}
-
-qintptr File::release()
-{
-    return std::exchange(m_handle, kNoHandle);
 }
 
 File openForReading(const QString &path)

@@ -193,29 +193,10 @@ QString hiddenName(const QString &name)
 
 } // namespace
 
-File &File::operator=(File &&other) noexcept
-{
-    if (this != &other) {
-        File old(release());
-        m_handle = other.release();
-    }
-    return *this;
-}
-
 File::~File()
 {
     if (isOpen())
         ::CloseHandle(handleOf(*this));
-}
-
-bool File::isOpen() const
-{
-    return m_handle != kNoHandle;
-}
-
-qintptr File::release()
-{
-    return std::exchange(m_handle, kNoHandle);
 }
 
 File openForReading(const QString &path)
