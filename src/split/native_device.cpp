@@ -1,6 +1,13 @@
 #include "native_device.h"
 
 namespace tamrivel {
+namespace {
+
+// Write-back is asked for in steps this large: small enough that the disk
+// starts early, large enough that it costs one call in many writes.
+constexpr qint64 kWriteBackStep = qint64(1) << 20;
+
+} // namespace
 
 NativeDevice::NativeDevice(const platform::File &file, const QString &path, OpenMode mode)
     : m_file(file), m_path(path)
@@ -21,10 +28,20 @@ qint64 NativeDevice::writeData(const char *data, qint64 size)
 {
     try {
         platform::writeAll(m_file, data, qsizetype(size), m_path);
+        m_written += size;
+        startWriteBackOfNewBytes();
         return size;
     } catch (const RuntimeError &error) {
         return failWith(error);
     }
+}
+
+void NativeDevice::startWriteBackOfNewBytes()
+{
+    if (m_written - m_writingBack < kWriteBackStep)
+        return;
+    platform::startWriteBack(m_file, m_writingBack, m_written - m_writingBack);
+    m_writingBack = m_written;
 }
 
 qint64 NativeDevice::failWith(const RuntimeError &error)

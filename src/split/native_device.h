@@ -21,10 +21,15 @@ protected:
     qint64 writeData(const char *data, qint64 size) override;
 
 private:
+    // Outputs are synced before they are placed; starting their write-back as
+    // they grow lets the disk work while the rest is still being dealt.
+    void startWriteBackOfNewBytes();
     qint64 failWith(const RuntimeError &error);
 
     const platform::File &m_file;
     QString m_path;
+    qint64 m_written = 0;
+    qint64 m_writingBack = 0;
     ErrorNumber m_failure = ErrorNumber::DeviceIo;
 };
 

@@ -68,6 +68,10 @@ qsizetype readSome(const File &file, char *buffer, qsizetype length, const QStri
 void writeAll(const File &file, const char *data, qsizetype length, const QString &path);
 // The bytes and the metadata on the disk.
 void syncFile(const File &file, const QString &path);
+// Asks the system to start writing these bytes to the disk now, so that the
+// disk works while the rest is computed and the sync finds little left. A
+// hint: it fails quietly where the file or the system has no such thing.
+void startWriteBack(const File &file, qint64 offset, qint64 length);
 
 // Where an output will really be written: its folder and the final name in
 // it, with every link followed once, here, so that the check for sameness and

@@ -211,6 +211,11 @@ void syncFile(const File &file, const QString &path)
         raise(path);
 }
 
+void startWriteBack(const File &file, qint64 offset, qint64 length)
+{
+    ::sync_file_range(int(file.handle()), offset, length, SYNC_FILE_RANGE_WRITE);
+}
+
 ResolvedOutput resolveOutput(const QString &path)
 {
     ResolvedOutput out;
