@@ -58,9 +58,15 @@ void BlockWriter::run()
         lock.unlock();
         std::exception_ptr error;
         try {
-            for (qsizetype i = 0; i < m_to.size(); ++i)
-                writeFully(m_to[i], reinterpret_cast<const char *>(m_blocks[size_t(i)]),
-                           m_lengths[size_t(i)]);
+            for (qsizetype i = 0; i < m_to.size(); ++i) {
+                const auto *data = reinterpret_cast<const char *>(m_blocks[size_t(i)]);
+                const qsizetype length = m_lengths[size_t(i)];
+                // The tap first: it brings the block into this core's cache,
+                // where the write then finds it.
+                if (m_to[i].tap)
+                    m_to[i].tap(data, length);
+                writeFully(m_to[i], data, length);
+            }
         } catch (...) {
             error = std::current_exception();
         }

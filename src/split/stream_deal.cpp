@@ -32,16 +32,6 @@ void raiseIfStopped(const Watchers &watchers)
         throw RuntimeError(ErrorNumber::Cancelled);
 }
 
-// The taps (a checksum, say) run here while the writer thread writes the
-// block before, and while the bytes are still in this core's cache.
-void showToTaps(const QList<NamedDevice> &to, const BufferSet &set)
-{
-    for (qsizetype i = 0; i < to.size(); ++i) {
-        if (to[i].tap)
-            to[i].tap(reinterpret_cast<const char *>(set.pointers[size_t(i)]), set.lengths[size_t(i)]);
-    }
-}
-
 } // namespace
 
 qsizetype blockBytes(const DealShape &shape)
@@ -65,7 +55,6 @@ void dealStream(const NamedDevice &source, const QList<NamedDevice> &parts, cons
             break;
         BufferSet &set = sets[turn];
         dealBlock(shape, input.data(), got, set.pointers.data(), set.lengths.data());
-        showToTaps(parts, set);
         writer.write(set.pointers.data(), set.lengths.data());
         done += got;
         if (watchers.progress)
@@ -111,7 +100,6 @@ void gatherStream(const QList<NamedDevice> &parts, const QList<qint64> &partSize
         BufferSet &set = sets[turn];
         gatherBlock(shape, input.pointers.data(), input.lengths.data(), set.pointers[0]);
         set.lengths[0] = blockTotal;
-        showToTaps({dest}, set);
         writer.write(set.pointers.data(), set.lengths.data());
         done += blockTotal;
         if (watchers.progress)
