@@ -14,9 +14,9 @@ namespace tamrivel {
 
 // Writes blocks to a fixed set of devices, and shows each block to its
 // device's tap (a checksum, say), on one thread that lives as long as the
-// writer, so that the caller reads and deals the next block meanwhile. The caller keeps two sets of buffers and alternates:
-// write() returns once the block before is done, so the set handed over two
-// calls ago is free again.
+// writer, so that the caller reads and deals the next block meanwhile. The
+// caller keeps two sets of buffers and alternates: write() returns once the
+// block before is done, so the set handed over two calls ago is free again.
 class BlockWriter {
 public:
     explicit BlockWriter(const QList<NamedDevice> &to);

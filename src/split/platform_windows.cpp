@@ -285,7 +285,9 @@ void syncFile(const File &file, const QString &path)
 
 // Windows has no call to start writing part of a file; FlushFileBuffers at
 // the end does all of it.
-void startWriteBack(const File &, qint64, qint64) {}
+void startWriteBack(const File &, qint64, qint64)
+{
+}
 
 ResolvedOutput resolveOutput(const QString &path)
 {
