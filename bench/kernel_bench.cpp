@@ -2,8 +2,8 @@
 // the same bytes with no reordering, the floor for any kernel. The last
 // argument picks the code: 1 for the fastest vector kernels here, 0 for the
 // scalar reference.
-#include "split/deal_kernel.h"
-#include "split/stream_deal.h"
+#include "split/kernels/deal_kernel.h"
+#include "split/stream/stream_deal.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,7 +3,7 @@
 // alignment of the parts, and the join-size check must accept exactly the
 // sizes a split produces. Build and run with `make fuzz`.
 #include "../tests/reference_deal.h"
-#include "split/deal_kernel.h"
+#include "split/kernels/deal_kernel.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "split/named_device.h"
+#include "split/stream/named_device.h"
 
 #include <QIODevice>
 

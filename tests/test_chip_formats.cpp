@@ -4,8 +4,8 @@
 #include "runtime/runtime_error.h"
 #include "split/chip_table.h"
 #include "split/part_layout.h"
-#include "split/record_reader.h"
-#include "split/record_writer.h"
+#include "split/records/record_reader.h"
+#include "split/records/record_writer.h"
 #include "temp_files.h"
 
 #include <QTemporaryDir>

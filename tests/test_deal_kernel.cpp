@@ -1,6 +1,6 @@
 #include "reference_deal.h"
-#include "split/deal_kernel.h"
-#include "split/stream_deal.h"
+#include "split/kernels/deal_kernel.h"
+#include "split/stream/stream_deal.h"
 
 #include <QTest>
 

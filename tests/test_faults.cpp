@@ -2,10 +2,10 @@
 #include "failing_device.h"
 #include "reference_deal.h"
 #include "runtime/runtime_error.h"
-#include "split/output_set.h"
-#include "split/platform.h"
+#include "split/output/output_set.h"
+#include "split/platform/platform.h"
 #include "split/split_files.h"
-#include "split/stream_deal.h"
+#include "split/stream/stream_deal.h"
 #include "temp_files.h"
 
 #include <QBuffer>

@@ -1,7 +1,7 @@
 #include "reference_deal.h"
 #include "runtime/runtime_error.h"
 #include "split/split_files.h"
-#include "split/stream_deal.h"
+#include "split/stream/stream_deal.h"
 #include "temp_files.h"
 
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../runtime/runtime_error.h"
+#include "runtime/runtime_error.h"
 
 #include <QObject>
 

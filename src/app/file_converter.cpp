@@ -1,10 +1,10 @@
 #include "file_converter.h"
 
-#include "../runtime/common_dialog.h"
-#include "../runtime/error_box.h"
-#include "../split/output_naming.h"
 #include "frame_style.h"
 #include "input_lock.h"
+#include "runtime/common_dialog.h"
+#include "runtime/error_box.h"
+#include "split/output_naming.h"
 #include "ui_file_converter.h"
 
 #include <QApplication>

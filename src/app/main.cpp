@@ -1,5 +1,5 @@
 #include "file_converter.h"
-#include "split/platform.h"
+#include "split/platform/platform.h"
 #include "window_application.h"
 
 #include <cstdio>

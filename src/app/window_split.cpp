@@ -1,7 +1,7 @@
 #include "window_split.h"
 
-#include "../runtime/runtime_error.h"
-#include "../split/split_files.h"
+#include "runtime/runtime_error.h"
+#include "split/split_files.h"
 
 #include <utility>
 

@@ -3,10 +3,10 @@
 #include "file_report.h"
 #include "progress_line.h"
 #include "runtime/runtime_error.h"
-#include "split/chip_outputs.h"
 #include "split/chip_table.h"
-#include "split/platform.h"
-#include "split/record_reader.h"
+#include "split/chips/chip_outputs.h"
+#include "split/platform/platform.h"
+#include "split/records/record_reader.h"
 #include "split/split_files.h"
 #include "split/verify_parts.h"
 

@@ -1,7 +1,7 @@
 #include "file_report.h"
 
 #include "crc32.h"
-#include "split/platform.h"
+#include "split/platform/platform.h"
 
 #include <QDir>
 

@@ -2,7 +2,7 @@
 #include "commands.h"
 #include "product.h"
 #include "runtime/runtime_error.h"
-#include "split/platform.h"
+#include "split/platform/platform.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "progress_line.h"
 
-#include "split/platform.h"
+#include "split/platform/platform.h"
 
 namespace tamrivel::cli {
 

@@ -1,4 +1,4 @@
-#include "chip_table.h"
+#include "split/chip_table.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "deal_shape.h"
+#include "split/deal_shape.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "output_naming.h"
+#include "split/output_naming.h"
 
-#include "../runtime/text_units.h"
+#include "runtime/text_units.h"
 
 namespace tamrivel {
 

@@ -1,7 +1,7 @@
-#include "part_layout.h"
+#include "split/part_layout.h"
 
-#include "../runtime/runtime_error.h"
-#include "output_naming.h"
+#include "runtime/runtime_error.h"
+#include "split/output_naming.h"
 
 namespace tamrivel {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "deal_shape.h"
-#include "record_format.h"
+#include "split/deal_shape.h"
+#include "split/records/record_format.h"
 
 #include <QStringList>
 

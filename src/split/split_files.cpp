@@ -1,11 +1,11 @@
-#include "split_files.h"
+#include "split/split_files.h"
 
-#include "../runtime/runtime_error.h"
-#include "native_device.h"
-#include "output_set.h"
-#include "path_checks.h"
-#include "platform.h"
-#include "stream_deal.h"
+#include "runtime/runtime_error.h"
+#include "split/input/path_checks.h"
+#include "split/output/output_set.h"
+#include "split/platform/platform.h"
+#include "split/stream/native_device.h"
+#include "split/stream/stream_deal.h"
 
 #include <list>
 

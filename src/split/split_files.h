@@ -1,9 +1,9 @@
 #pragma once
 
-#include "deal_shape.h"
-#include "named_device.h"
-#include "output_shaper.h"
-#include "platform.h"
+#include "split/deal_shape.h"
+#include "split/output/output_shaper.h"
+#include "split/platform/platform.h"
+#include "split/stream/named_device.h"
 
 #include <QStringList>
 

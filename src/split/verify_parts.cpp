@@ -1,12 +1,12 @@
-#include "verify_parts.h"
+#include "split/verify_parts.h"
 
-#include "../runtime/runtime_error.h"
-#include "native_device.h"
-#include "path_checks.h"
-#include "platform.h"
-#include "record_reader.h"
-#include "stream_deal.h"
-#include "way_device.h"
+#include "runtime/runtime_error.h"
+#include "split/chips/way_device.h"
+#include "split/input/path_checks.h"
+#include "split/platform/platform.h"
+#include "split/records/record_reader.h"
+#include "split/stream/native_device.h"
+#include "split/stream/stream_deal.h"
 
 #include <cstring>
 #include <list>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "deal_shape.h"
-#include "part_layout.h"
+#include "split/deal_shape.h"
+#include "split/part_layout.h"
 
 #include <QList>
 #include <QStringList>

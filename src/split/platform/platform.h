@@ -1,0 +1,167 @@
+#pragma once
+
+#include "runtime/runtime_error.h"
+
+#include <QString>
+#include <QtGlobal>
+
+#include <atomic>
+#include <cstdio>
+#include <memory>
+#include <utility>
+
+// Everything the engine needs of the operating system, in one place: one
+// implementation file per platform, chosen by the build. Every failure is
+// raised as a RuntimeError whose number comes from the call that failed and
+// which names the path the user gave.
+namespace tamrivel::platform {
+
+// Which file an open file or a resolved name is, whatever it was called.
+struct FileId {
+    quint64 volume = 0;
+    quint64 index = 0;
+    bool operator==(const FileId &) const = default;
+};
+
+// An open file, closed when the object goes.
+class File {
+public:
+    File() = default;
+    explicit File(qintptr handle) : m_handle(handle) { }
+    File(File &&other) noexcept : m_handle(other.release()) { }
+    File &operator=(File &&other) noexcept
+    {
+        if (this != &other) {
+            File old(release());
+            m_handle = other.release();
+        }
+        return *this;
+    }
+    ~File();
+    File(const File &) = delete;
+    File &operator=(const File &) = delete;
+
+    // A failed open gives -1 on every platform (INVALID_HANDLE_VALUE too).
+    bool isOpen() const { return m_handle != kNoHandle; }
+    qintptr handle() const { return m_handle; }
+    qintptr release() { return std::exchange(m_handle, kNoHandle); }
+
+private:
+    qintptr m_handle = kNoHandle;
+    static constexpr qintptr kNoHandle = -1;
+};
+
+enum class Kind { Missing, Regular, Folder, Other };
+
+// An existing file opened for reading. A folder is refused as IsFolder.
+File openForReading(const QString &path);
+// An existing file that cannot be replaced (a FIFO, a device), to write in place.
+File openExistingForWriting(const QString &path);
+FileId identityOf(const File &file, const QString &path);
+Kind kindOf(const File &file, const QString &path);
+// The size now, or -1 where the file has none (a pipe, a device).
+qint64 sizeOf(const File &file, const QString &path);
+
+// Up to `length` bytes; 0 only at the end of the file.
+qsizetype readSome(const File &file, char *buffer, qsizetype length, const QString &path);
+// All of `length` bytes.
+void writeAll(const File &file, const char *data, qsizetype length, const QString &path);
+// The bytes and the metadata on the disk.
+void syncFile(const File &file, const QString &path);
+// Asks the system to start writing these bytes to the disk now, so that the
+// disk works while the rest is computed and the sync finds little left. A
+// hint: it fails quietly where the file or the system has no such thing.
+void startWriteBack(const File &file, qint64 offset, qint64 length);
+
+// Where an output will really be written: its folder and the final name in
+// it, with every link followed once, here, so that the check for sameness and
+// the write see exactly the same file.
+struct ResolvedOutput {
+    QString userPath; // as given, for messages
+    QString folder; // absolute, links resolved
+    QString name; // the last component, no links left
+    Kind kind = Kind::Missing;
+    FileId id; // of the existing file
+    FileId folderId;
+    bool foldsCase = false; // names in the folder compare case-insensitively
+};
+
+// Raises BadFileName for a name whose links cannot be resolved (a loop, too
+// long a chain), AccessDenied for a link that a shared, sticky folder's rules
+// forbid following, FolderNotFound when the folder is missing.
+ResolvedOutput resolveOutput(const QString &path);
+
+// A new file being written beside an output, invisible to the user as far as
+// the platform allows (unnamed where it can be), holding the old file's mode
+// and, where the caller may set them, its owner and group. Removed unless it
+// is put in place.
+class PendingFile {
+public:
+    explicit PendingFile(const ResolvedOutput &target);
+    ~PendingFile();
+    PendingFile(const PendingFile &) = delete;
+    PendingFile &operator=(const PendingFile &) = delete;
+
+    const File &file() const { return m_file; }
+    const ResolvedOutput &target() const { return m_target; }
+
+    // Bytes and metadata to the disk (nothing can fail for lack of space
+    // after this).
+    void prepare();
+    // Gives the file the hidden name it needs to be swapped in, where it
+    // needs one, so that placing is one quick step per output.
+    void stage();
+    // Puts the new file in the target's place. Afterwards the old file (if
+    // any) lives on under the hidden name until finish() or undo().
+    void place();
+    // Puts the old file back (after place()).
+    void undo() noexcept;
+    // Drops the old file for good (after place()).
+    void finish() noexcept;
+
+private:
+    struct State;
+    ResolvedOutput m_target;
+    File m_file;
+    std::unique_ptr<State> m_state;
+};
+
+// Serialises commits into the same folder across processes while it lives.
+class FolderLock {
+public:
+    explicit FolderLock(const QString &folder);
+    ~FolderLock();
+    FolderLock(const FolderLock &) = delete;
+    FolderLock &operator=(const FolderLock &) = delete;
+
+private:
+    File m_lock;
+};
+
+// Makes the folder's entries durable, so a power cut cannot bring back the
+// old names. Silently does nothing where the platform cannot.
+void syncFolder(const QString &folder, const QString &pathForErrors);
+
+// The signals that a write can raise (a pipe's reader gone, a size limit)
+// become ordinary write errors.
+void turnWriteSignalsIntoErrors();
+
+// Ctrl+C and termination requests set `stop` instead of ending the program
+// at once; a second one ends it the usual way.
+void stopOnInterrupt(std::atomic<bool> *stop);
+
+// False when the command-line argument's bytes cannot be turned into a name
+// and back unchanged (not valid in the file-system encoding).
+bool argumentIsFaithful(const char *argument);
+
+// True when the stream (stdout, stderr) is a terminal or console.
+bool isTerminal(std::FILE *stream);
+
+// Writes text so that it reads right where it lands: a console of any code
+// page, a terminal, or a file or pipe (UTF-8 there). False if it failed.
+bool writeText(std::FILE *stream, const QString &text);
+
+// For tests: forbid unnamed temporary files, as file systems without them do.
+void allowUnnamedTemporaries(bool allowed);
+
+} // namespace tamrivel::platform

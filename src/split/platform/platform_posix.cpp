@@ -1,0 +1,502 @@
+#include "split/platform/platform.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/vfs.h>
+#include <unistd.h>
+
+namespace tamrivel::platform {
+namespace {
+
+// Links followed for one name before it counts as a loop, as the kernel does.
+constexpr int kMaxLinkHops = 40;
+
+std::atomic<bool> unnamedTemporariesAllowed{true};
+
+ErrorNumber fromErrno(int err, ErrorNumber fallback)
+{
+    switch (err) {
+    case ENOENT: return ErrorNumber::FileNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ETXTBSY:
+    case EBUSY: return ErrorNumber::AccessDenied;
+    case ENOSPC:
+    case EFBIG:
+    case EDQUOT: return ErrorNumber::DiskFull;
+    case EIO:
+    case ENXIO:
+    case EPIPE: return ErrorNumber::DeviceIo;
+    case EISDIR: return ErrorNumber::IsFolder;
+    case EMFILE:
+    case ENFILE: return ErrorNumber::TooManyOpenFiles;
+    case ENAMETOOLONG:
+    case ELOOP:
+    case ENOTDIR:
+    case EILSEQ: return ErrorNumber::BadFileName;
+    default: return fallback;
+    }
+}
+
+[[noreturn]] void raise(const QString &path, ErrorNumber fallback = ErrorNumber::DeviceIo, int err = errno)
+{
+    throw RuntimeError(fromErrno(err, fallback), path);
+}
+
+QByteArray encoded(const QString &path)
+{
+    return QFile::encodeName(path);
+}
+
+// The folder part and the last component of a path, split as the kernel
+// would walk it (no lexical clean-up: "link/.." is not "").
+std::pair<QByteArray, QByteArray> splitLast(const QByteArray &path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash < 0)
+        return {QByteArrayLiteral("."), path};
+    return {slash == 0 ? QByteArrayLiteral("/") : path.left(slash), path.mid(slash + 1)};
+}
+
+// A missing file is reported as a missing folder when that is what is missing.
+[[noreturn]] void raiseOpenFailure(const QString &path, int err)
+{
+    if (err == ENOENT) {
+        struct stat folder { };
+        if (::stat(splitLast(encoded(path)).first.constData(), &folder) != 0) {
+            if (errno == ENOENT)
+                throw RuntimeError(ErrorNumber::FolderNotFound, path);
+            raise(path, ErrorNumber::AccessDenied);
+        }
+    }
+    raise(path, ErrorNumber::AccessDenied, err);
+}
+
+FileId idOf(const struct stat &status)
+{
+    return FileId{quint64(status.st_dev), quint64(status.st_ino)};
+}
+
+Kind kindOf(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return Kind::Regular;
+    if (S_ISDIR(mode))
+        return Kind::Folder;
+    return Kind::Other;
+}
+
+struct stat statusOf(int fd, const QString &path)
+{
+    struct stat status { };
+    if (::fstat(fd, &status) != 0)
+        raise(path);
+    return status;
+}
+
+QByteArray realFolder(const QByteArray &folder, const QString &path)
+{
+    char *resolved = ::realpath(folder.constData(), nullptr);
+    if (!resolved) {
+        if (errno == ENOENT)
+            throw RuntimeError(ErrorNumber::FolderNotFound, path);
+        raise(path, ErrorNumber::FolderNotFound);
+    }
+    QByteArray result(resolved);
+    ::free(resolved);
+    return result;
+}
+
+// The kernel's protected-symlinks rule: in a sticky folder that anyone may
+// write to, a link is followed only if it belongs to the folder's owner or
+// to us, so that nobody can plant a link where our output will go.
+bool mayFollow(const struct stat &folder, const struct stat &link)
+{
+    const bool shared = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
+    return !shared || link.st_uid == folder.st_uid || link.st_uid == ::geteuid();
+}
+
+bool caseFoldingFileSystem(const QByteArray &folder)
+{
+    constexpr long kFat = 0x4d44;
+    constexpr long kExfat = 0x2011BAB0;
+    struct statfs info { };
+    return ::statfs(folder.constData(), &info) == 0 && (info.f_type == kFat || info.f_type == kExfat);
+}
+
+QByteArray hiddenName(const QByteArray &name)
+{
+    return '.' + name + ".tamrivel-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+}
+
+} // namespace
+
+File::~File()
+{
+    if (isOpen())
+        ::close(int(m_handle));
+}
+
+File openForReading(const QString &path)
+{
+    const int fd = ::open(encoded(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        raiseOpenFailure(path, errno);
+    File file(fd);
+    if (S_ISDIR(statusOf(fd, path).st_mode))
+        throw RuntimeError(ErrorNumber::IsFolder, path);
+    return file;
+}
+
+File openExistingForWriting(const QString &path)
+{
+    const int fd = ::open(encoded(path).constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        raiseOpenFailure(path, errno);
+    return File(fd);
+}
+
+FileId identityOf(const File &file, const QString &path)
+{
+    return idOf(statusOf(int(file.handle()), path));
+}
+
+Kind kindOf(const File &file, const QString &path)
+{
+    return kindOf(statusOf(int(file.handle()), path).st_mode);
+}
+
+qint64 sizeOf(const File &file, const QString &path)
+{
+    const struct stat status = statusOf(int(file.handle()), path);
+    return S_ISREG(status.st_mode) ? qint64(status.st_size) : -1;
+}
+
+qsizetype readSome(const File &file, char *buffer, qsizetype length, const QString &path)
+{
+    for (;;) {
+        const ssize_t got = ::read(int(file.handle()), buffer, size_t(length));
+        if (got >= 0)
+            return got;
+        if (errno != EINTR)
+            raise(path);
+    }
+}
+
+void writeAll(const File &file, const char *data, qsizetype length, const QString &path)
+{
+    while (length > 0) {
+        const ssize_t wrote = ::write(int(file.handle()), data, size_t(length));
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote <= 0)
+            raise(path, ErrorNumber::DeviceIo, wrote == 0 ? ENOSPC : errno);
+        data += wrote;
+        length -= wrote;
+    }
+}
+
+void syncFile(const File &file, const QString &path)
+{
+    if (::fsync(int(file.handle())) != 0)
+        raise(path);
+}
+
+void startWriteBack(const File &file, qint64 offset, qint64 length)
+{
+    ::sync_file_range(int(file.handle()), offset, length, SYNC_FILE_RANGE_WRITE);
+}
+
+ResolvedOutput resolveOutput(const QString &path)
+{
+    ResolvedOutput out;
+    out.userPath = path;
+    auto [folder, name] = splitLast(encoded(path));
+    for (int hops = 0;; ++hops) {
+        if (name.isEmpty() || name == "." || name == "..")
+            throw RuntimeError(ErrorNumber::IsFolder, path);
+        folder = realFolder(folder, path);
+        struct stat folderStatus { };
+        if (::stat(folder.constData(), &folderStatus) != 0)
+            raise(path, ErrorNumber::FolderNotFound);
+        const QByteArray full = (folder == "/" ? folder : folder + '/') + name;
+        struct stat status { };
+        if (::lstat(full.constData(), &status) != 0) {
+            if (errno != ENOENT)
+                raise(path);
+            out.kind = Kind::Missing;
+        } else if (S_ISLNK(status.st_mode)) {
+            if (hops == kMaxLinkHops)
+                raise(path, ErrorNumber::BadFileName, ELOOP);
+            if (!mayFollow(folderStatus, status))
+                raise(path, ErrorNumber::AccessDenied, EACCES);
+            QByteArray target(qsizetype(status.st_size > 0 ? status.st_size : PATH_MAX), '\0');
+            const ssize_t length = ::readlink(full.constData(), target.data(), size_t(target.size()));
+            if (length < 0)
+                raise(path);
+            target.truncate(length);
+            // A relative target is read from the link's own folder.
+            auto [linkFolder, linkName] = splitLast(target);
+            if (target.startsWith('/'))
+                folder = linkFolder;
+            else if (target.contains('/'))
+                folder = folder + '/' + linkFolder;
+            name = linkName;
+            continue;
+        } else {
+            out.kind = kindOf(status.st_mode);
+            out.id = idOf(status);
+        }
+        if (out.kind == Kind::Folder)
+            throw RuntimeError(ErrorNumber::IsFolder, path);
+        out.folder = QFile::decodeName(folder);
+        out.name = QFile::decodeName(name);
+        out.folderId = idOf(folderStatus);
+        out.foldsCase = caseFoldingFileSystem(folder);
+        return out;
+    }
+}
+
+struct PendingFile::State {
+    File folder;
+    QByteArray name; // the target's, in the folder
+    QByteArray hidden; // ours, while it has a name
+    QByteArray backup; // the old file, where it could not be swapped
+    File old; // held, so that removing its name is quick and freeing it waits
+    bool named = false;
+    bool placed = false;
+    bool swapped = false;
+    bool created = false;
+};
+
+PendingFile::PendingFile(const ResolvedOutput &target) : m_target(target), m_state(std::make_unique<State>())
+{
+    State &s = *m_state;
+    const QByteArray folder = encoded(target.folder);
+    s.name = encoded(target.name);
+    const int dirFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd < 0)
+        raise(target.userPath, ErrorNumber::FolderNotFound);
+    s.folder = File(dirFd);
+
+    int fd = -1;
+    if (unnamedTemporariesAllowed)
+        fd = ::openat(dirFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd < 0 && unnamedTemporariesAllowed && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+        raise(target.userPath, ErrorNumber::AccessDenied);
+    if (fd < 0) {
+        // Named, but hidden and recognisably ours; removed on every error we see.
+        do {
+            s.hidden = hiddenName(s.name);
+            fd = ::openat(dirFd, s.hidden.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        } while (fd < 0 && errno == EEXIST);
+        if (fd < 0)
+            raise(target.userPath, ErrorNumber::AccessDenied);
+        s.named = true;
+    }
+    m_file = File(fd);
+
+    struct stat old { };
+    if (target.kind == Kind::Regular &&
+        ::fstatat(dirFd, s.name.constData(), &old, AT_SYMLINK_NOFOLLOW) == 0) {
+        // Owner first: changing it clears the set-ID bits that the mode then
+        // restores. Only root may give a file away; others keep the group
+        // where they belong to it.
+        if (::fchown(fd, ::geteuid() == 0 ? old.st_uid : uid_t(-1), old.st_gid) != 0 && ::geteuid() == 0)
+            raise(target.userPath, ErrorNumber::AccessDenied);
+        if (::fchmod(fd, old.st_mode & 07777) != 0)
+            raise(target.userPath, ErrorNumber::AccessDenied);
+    }
+}
+
+PendingFile::~PendingFile()
+{
+    State &s = *m_state;
+    if (s.named && !s.placed)
+        ::unlinkat(int(s.folder.handle()), s.hidden.constData(), 0);
+}
+
+void PendingFile::prepare()
+{
+    syncFile(m_file, m_target.userPath);
+}
+
+namespace {
+
+// Gives an unnamed file the name `name` in the folder; false if it is taken.
+bool linkUnnamed(const File &file, int dirFd, const QByteArray &name, const QString &path)
+{
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(file.handle());
+    if (::linkat(AT_FDCWD, self.constData(), dirFd, name.constData(), AT_SYMLINK_FOLLOW) == 0)
+        return true;
+    if (errno != EEXIST)
+        raise(path, ErrorNumber::AccessDenied);
+    return false;
+}
+
+} // namespace
+
+void PendingFile::stage()
+{
+    State &s = *m_state;
+    if (m_target.kind == Kind::Regular)
+        s.old = File(::openat(int(s.folder.handle()), s.name.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+    if (s.named || m_target.kind == Kind::Missing)
+        return;
+    do
+        s.hidden = hiddenName(s.name);
+    while (!linkUnnamed(m_file, int(s.folder.handle()), s.hidden, m_target.userPath));
+    s.named = true;
+}
+
+void PendingFile::place()
+{
+    State &s = *m_state;
+    const int dirFd = int(s.folder.handle());
+    const char *name = s.name.constData();
+    // A new output simply appears, whole; one that has appeared since it was
+    // resolved is swapped like any other.
+    if (!s.named) {
+        if (linkUnnamed(m_file, dirFd, s.name, m_target.userPath)) {
+            s.created = s.placed = true;
+            return;
+        }
+        do
+            s.hidden = hiddenName(s.name);
+        while (!linkUnnamed(m_file, dirFd, s.hidden, m_target.userPath));
+        s.named = true;
+    }
+    const char *hidden = s.hidden.constData();
+    // Swapped atomically where the file system can, so the old file is never
+    // absent; otherwise set aside under a hidden name, then replaced.
+    if (::renameat2(dirFd, hidden, dirFd, name, RENAME_EXCHANGE) == 0) {
+        s.swapped = true;
+    } else if (errno == ENOENT && ::renameat2(dirFd, hidden, dirFd, name, RENAME_NOREPLACE) == 0) {
+        s.created = true;
+    } else if (errno == EINVAL || errno == ENOSYS) {
+        s.backup = hiddenName(s.name);
+        const bool hadOld = ::renameat(dirFd, name, dirFd, s.backup.constData()) == 0;
+        if (!hadOld && errno != ENOENT)
+            raise(m_target.userPath, ErrorNumber::AccessDenied);
+        if (::renameat(dirFd, hidden, dirFd, name) != 0) {
+            const int err = errno;
+            if (hadOld)
+                ::renameat(dirFd, s.backup.constData(), dirFd, name);
+            raise(m_target.userPath, ErrorNumber::AccessDenied, err);
+        }
+        if (!hadOld)
+            s.backup.clear();
+        s.created = !hadOld;
+    } else {
+        raise(m_target.userPath, ErrorNumber::AccessDenied);
+    }
+    s.placed = true;
+}
+
+void PendingFile::undo() noexcept
+{
+    State &s = *m_state;
+    const int dirFd = int(s.folder.handle());
+    if (s.swapped) {
+        if (::renameat2(dirFd, s.hidden.constData(), dirFd, s.name.constData(), RENAME_EXCHANGE) == 0)
+            ::unlinkat(dirFd, s.hidden.constData(), 0);
+    } else if (!s.backup.isEmpty()) {
+        ::renameat(dirFd, s.backup.constData(), dirFd, s.name.constData());
+    } else if (s.created) {
+        ::unlinkat(dirFd, s.name.constData(), 0);
+    }
+    s.placed = false;
+    s.named = false;
+}
+
+void PendingFile::finish() noexcept
+{
+    State &s = *m_state;
+    const int dirFd = int(s.folder.handle());
+    if (s.swapped)
+        ::unlinkat(dirFd, s.hidden.constData(), 0);
+    else if (!s.backup.isEmpty())
+        ::unlinkat(dirFd, s.backup.constData(), 0);
+}
+
+FolderLock::FolderLock(const QString &folder)
+{
+    const int fd = ::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        raise(folder, ErrorNumber::FolderNotFound);
+    m_lock = File(fd);
+    // Advisory: where the file system has no locks, commits just go unserialised.
+    while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) { }
+}
+
+FolderLock::~FolderLock() = default;
+
+void syncFolder(const QString &folder, const QString &pathForErrors)
+{
+    const int fd = ::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        raise(pathForErrors);
+    File dir(fd);
+    if (::fsync(fd) != 0 && errno != EINVAL && errno != EROFS)
+        raise(pathForErrors);
+}
+
+void turnWriteSignalsIntoErrors()
+{
+    ::signal(SIGPIPE, SIG_IGN);
+    ::signal(SIGXFSZ, SIG_IGN);
+}
+
+namespace {
+std::atomic<bool> *interruptFlag = nullptr;
+extern "C" void onInterrupt(int)
+{
+    if (interruptFlag)
+        interruptFlag->store(true);
+}
+} // namespace
+
+void stopOnInterrupt(std::atomic<bool> *stop)
+{
+    interruptFlag = stop;
+    struct sigaction action { };
+    action.sa_handler = onInterrupt;
+    // A second Ctrl+C ends the program the usual way, for a read that never returns.
+    action.sa_flags = SA_RESETHAND;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGTERM, &action, nullptr);
+}
+
+bool argumentIsFaithful(const char *argument)
+{
+    const QByteArray bytes(argument);
+    return QFile::encodeName(QFile::decodeName(bytes)) == bytes;
+}
+
+bool isTerminal(std::FILE *stream)
+{
+    return ::isatty(::fileno(stream)) == 1;
+}
+
+bool writeText(std::FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size());
+}
+
+void allowUnnamedTemporaries(bool allowed)
+{
+    unnamedTemporariesAllowed = allowed;
+}
+
+} // namespace tamrivel::platform
