@@ -3,8 +3,8 @@
 #include "reference_deal.h"
 #include "runtime/runtime_error.h"
 #include "split/chip_table.h"
+#include "split/input/input_file.h"
 #include "split/part_layout.h"
-#include "split/records/record_reader.h"
 #include "split/records/record_writer.h"
 #include "temp_files.h"
 
@@ -27,11 +27,11 @@ QByteArray written(RecordFormat format, const QByteArray &image, qint64 declared
     return text;
 }
 
-QByteArray readAll(const PartSource &part)
+QByteArray readAll(const InputFile &part)
 {
     QByteArray bytes;
     char block[4096];
-    for (qint64 got; (got = part.device()->read(block, sizeof block)) > 0;)
+    for (qint64 got; (got = part.device().device->read(block, sizeof block)) > 0;)
         bytes.append(block, got);
     return bytes;
 }
@@ -166,7 +166,7 @@ private slots:
         QFETCH(int, dataBytes);
         QTemporaryDir dir;
         writeBytes(dir.filePath("part"), text);
-        const PartSource part(dir.filePath("part"), 0x00);
+        const InputFile part(dir.filePath("part"), InputFile::Reading::Image, 0x00);
         QCOMPARE(part.size(), 0x10001);
         const QByteArray bytes = readAll(part);
         QCOMPARE(bytes.size(), 0x10001);
@@ -195,7 +195,7 @@ private slots:
         QTemporaryDir dir;
         writeBytes(dir.filePath("part.hex"), text);
         try {
-            PartSource(dir.filePath("part.hex"), 0xFF);
+            InputFile(dir.filePath("part.hex"), InputFile::Reading::Image, 0xFF);
             QFAIL("accepted");
         } catch (const RuntimeError &error) {
             QCOMPARE(error.number(), ErrorNumber::BadRecord);
@@ -209,7 +209,7 @@ private slots:
     {
         QTemporaryDir dir;
         writeBytes(dir.filePath("rom"), ":0200000012AB42\n:00000001FF\n"); // one checksum off
-        const PartSource part(dir.filePath("rom"), 0xFF);
+        const InputFile part(dir.filePath("rom"), InputFile::Reading::Image, 0xFF);
         QCOMPARE(part.format(), RecordFormat::Binary);
         QCOMPARE(readAll(part), readBytes(dir.filePath("rom")));
     }

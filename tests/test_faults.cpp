@@ -299,17 +299,16 @@ private slots:
         writeBytes(dir.filePath("rom.bin"), kSource);
         const QStringList outputs = existingOutputs(dir);
         const auto before = snapshot(dir.path());
-        platform::allowUnnamedTemporaries(!named);
-        setCommitHook([&](CommitStep at, int output) {
+        CommitSeams seams;
+        seams.namedTemporaries = named;
+        seams.beforeStep = [&](CommitStep at, int output) {
             if (at == step && output == failing)
                 throw RuntimeError(ErrorNumber::AccessDenied, outputs[output]);
-        });
-        const auto restore = qScopeGuard([] {
-            setCommitHook({});
-            platform::allowUnnamedTemporaries(true);
-        });
+        };
+        Watchers watchers;
+        watchers.seams = &seams;
         const RuntimeError error =
-            errorFrom([&] { splitFile(dir.filePath("rom.bin"), outputs[0], outputs[1]); });
+            errorFrom([&] { splitFile(dir.filePath("rom.bin"), outputs[0], outputs[1], watchers); });
         QCOMPARE(error.number(), ErrorNumber::AccessDenied);
         QCOMPARE(snapshot(dir.path()), before);
     }
@@ -327,7 +326,8 @@ private slots:
         const QStringList outputs = existingOutputs(dir);
         std::thread second;
         std::atomic<bool> secondStarted{false}, secondDone{false};
-        setCommitHook([&](CommitStep step, int output) {
+        CommitSeams seams;
+        seams.beforeStep = [&](CommitStep step, int output) {
             if (step != CommitStep::Place || output != 1 || secondStarted.exchange(true))
                 return;
             second = std::thread([&] {
@@ -336,9 +336,10 @@ private slots:
             });
             const auto blockedOnALock = [] { return readBytes("/proc/locks").contains("-> FLOCK"); };
             QVERIFY(QTest::qWaitFor([&] { return secondDone || blockedOnALock(); }, 20000));
-        });
-        const auto restore = qScopeGuard([] { setCommitHook({}); });
-        splitFile(dir.filePath("a.bin"), outputs[0], outputs[1]);
+        };
+        Watchers watchers;
+        watchers.seams = &seams;
+        splitFile(dir.filePath("a.bin"), outputs[0], outputs[1], watchers);
         second.join();
         const QList<QByteArray> expected = referenceDeal(patternBytes(4000, 2), 2, 1, false);
         QCOMPARE(readBytes(outputs[0]), expected[0]);

@@ -47,9 +47,32 @@ private slots:
         QFETCH(QString, source);
         QFETCH(QString, even);
         QFETCH(QString, odd);
-        QCOMPARE(proposedOutputName(source, QString::fromLatin1(kEvenSuffix)), even);
-        QCOMPARE(proposedOutputName(source, QString::fromLatin1(kOddSuffix)), odd);
+        QCOMPARE(proposedPartNames(source, 2), QStringList({even, odd}));
         QVERIFY(QStringView(even).isValidUtf16());
+    }
+
+    void namesMoreWaysAndBanksByTheSameCut_data()
+    {
+        QTest::addColumn<int>("ways");
+        QTest::addColumn<int>("banks");
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("three ways") << 3 << 0 << int(RecordFormat::Binary)
+                                    << QStringList{"/w/rom_0.bin", "/w/rom_1.bin", "/w/rom_2.bin"};
+        QTest::newRow("a pair in two banks, way by way")
+            << 2 << 2 << int(RecordFormat::IntelHex)
+            << QStringList{"/w/rom_g_0.hex", "/w/rom_g_1.hex", "/w/rom_k_0.hex", "/w/rom_k_1.hex"};
+        QTest::newRow("S-records") << 2 << 0 << int(RecordFormat::SRecord)
+                                   << QStringList{"/w/rom_g.srec", "/w/rom_k.srec"};
+    }
+
+    void namesMoreWaysAndBanksByTheSameCut()
+    {
+        QFETCH(int, ways);
+        QFETCH(int, banks);
+        QFETCH(int, format);
+        QFETCH(QStringList, names);
+        QCOMPARE(proposedPartNames("/w/rom.bin", ways, banks, RecordFormat(format)), names);
     }
 
     void shorterThanFourUnitsIsAnError_data()
@@ -63,7 +86,7 @@ private slots:
     {
         QFETCH(QString, source);
         try {
-            outputBase(source);
+            proposedPartNames(source, 2);
             QFAIL("a name shorter than four units has no base");
         } catch (const RuntimeError &error) {
             QCOMPARE(error.number(), ErrorNumber::InvalidArgument);

@@ -21,8 +21,8 @@ void BackgroundSplit::start(const QString &source, const QString &even, const QS
         std::optional<RuntimeError> error;
         try {
             splitFromFields(source, even, odd, m_stop);
-        } catch (const RuntimeError &raised) {
-            error = raised;
+        } catch (const std::exception &raised) {
+            error = RuntimeError::from(raised);
         }
         // Dropped unread if this object is destroyed first.
         QMetaObject::invokeMethod(

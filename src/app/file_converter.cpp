@@ -70,9 +70,9 @@ void FileConverter::com_refer_Click()
         dialog.ShowOpen();
         ui->Text1->setText(dialog.FileName());
         const QString source = ui->Text1->text();
-        const QString even = proposedOutputName(source, QString::fromLatin1(kEvenSuffix));
-        ui->Text2->setText(even);
-        ui->Text3->setText(proposedOutputName(source, QString::fromLatin1(kOddSuffix)));
+        const QStringList outputs = proposedPartNames(source, 2);
+        ui->Text2->setText(outputs[0]);
+        ui->Text3->setText(outputs[1]);
     } catch (const RuntimeError &) {
     }
 }

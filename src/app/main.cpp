@@ -1,5 +1,7 @@
 #include "file_converter.h"
-#include "split/platform/platform.h"
+#include "runtime/error_box.h"
+#include "runtime/runtime_error.h"
+#include "split/process.h"
 #include "window_application.h"
 
 #include <cstdio>
@@ -35,7 +37,14 @@ int main(int argc, char *argv[])
     // report in the box, not a reason for the window to vanish.
     tamrivel::platform::turnWriteSignalsIntoErrors();
     tamrivel::WindowApplication app(argc, argv);
-    tamrivel::FileConverter window;
-    window.show();
-    return app.exec();
+    try {
+        tamrivel::FileConverter window;
+        window.show();
+        return app.exec();
+    } catch (const std::exception &error) {
+        // Nothing was meant to get here; the user still gets the box rather
+        // than a program that vanishes.
+        tamrivel::showErrorBox(nullptr, tamrivel::RuntimeError::from(error));
+        return 1;
+    }
 }

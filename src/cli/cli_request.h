@@ -2,6 +2,7 @@
 
 #include "split/deal_shape.h"
 #include "split/part_layout.h"
+#include "split/usage_error.h"
 
 #include <QStringList>
 
@@ -18,11 +19,6 @@ struct CliRequest {
     qint64 length = -1; // join: cut the output to this many bytes
     bool quiet = false;
     QString helpText;
-};
-
-// A command line that cannot be carried out as written (exit status 2).
-struct UsageError {
-    QString message;
 };
 
 // Understands `arguments` (the program name first). Raises UsageError for a

@@ -1,7 +1,7 @@
 #include "file_report.h"
 
 #include "crc32.h"
-#include "split/platform/platform.h"
+#include "split/process.h"
 
 #include <QDir>
 
@@ -34,15 +34,12 @@ quint32 addBytes(quint32 sum, const uchar *bytes, qsizetype length)
 
 } // namespace
 
-FileReport::FileReport(const QStringList &outputs)
-{
-    for (const QString &path : outputs)
-        m_files.push_back({path, 0, 0, 0});
-}
-
 OutputTap FileReport::tap()
 {
     return [this](int index, const char *data, qsizetype length) {
+        // An output that is never written to is never seen here.
+        if (size_t(index) >= m_files.size())
+            m_files.resize(size_t(index) + 1);
         Entry &entry = m_files[size_t(index)];
         entry.crc = crc32Update(entry.crc, data, length);
         const auto *bytes = reinterpret_cast<const uchar *>(data);
@@ -51,20 +48,21 @@ OutputTap FileReport::tap()
     };
 }
 
-void FileReport::print(std::FILE *to) const
+void FileReport::print(std::FILE *to, const QStringList &outputs) const
 {
     int widest = 4;
-    for (const Entry &entry : m_files)
-        widest = std::max(widest, int(QDir::toNativeSeparators(entry.path).size()));
+    for (const QString &path : outputs)
+        widest = std::max(widest, int(QDir::toNativeSeparators(path).size()));
     const QString header = QStringLiteral("%1  %2  %3  %4\n")
                                .arg(QStringLiteral("file"), -widest)
                                .arg(QStringLiteral("bytes"), 12)
                                .arg(QStringLiteral("crc32"), 8)
                                .arg(QStringLiteral("sum"), 8);
     platform::writeText(to, header);
-    for (const Entry &entry : m_files) {
+    for (qsizetype i = 0; i < outputs.size(); ++i) {
+        const Entry entry = size_t(i) < m_files.size() ? m_files[size_t(i)] : Entry{};
         const QString line = QStringLiteral("%1  %2  %3  %4\n")
-                                 .arg(QDir::toNativeSeparators(entry.path), -widest)
+                                 .arg(QDir::toNativeSeparators(outputs[i]), -widest)
                                  .arg(entry.size, 12)
                                  .arg(entry.crc, 8, 16, QLatin1Char('0'))
                                  .arg(entry.sum, 8, 16, QLatin1Char('0'));

@@ -14,22 +14,17 @@ namespace tamrivel::cli {
 // file these are of the image it holds, as a programmer loads it.
 class FileReport {
 public:
-    explicit FileReport(const QStringList &outputs);
-
-    // Feed to the split or join as its OutputTap.
+    // Feed to the split or join as its OutputTap. Only one thread may write
+    // through it at a time, and only until the operation has returned.
     OutputTap tap();
 
-    // One line a file: path, size in bytes, CRC-32 and the 32-bit sum of the
-    // bytes (the checksum programmer software shows), both in hex.
-    void print(std::FILE *to) const;
-
-    quint32 crc32(int index) const { return m_files[size_t(index)].crc; }
-    quint32 sum(int index) const { return m_files[size_t(index)].sum; }
-    qint64 size(int index) const { return m_files[size_t(index)].size; }
+    // One line a file, `outputs` in the order the operation numbered them:
+    // path, size in bytes, CRC-32 and the 32-bit sum of the bytes (the
+    // checksum programmer software shows), both in hex.
+    void print(std::FILE *to, const QStringList &outputs) const;
 
 private:
     struct Entry {
-        QString path;
         qint64 size = 0;
         quint32 crc = 0;
         quint32 sum = 0;

@@ -2,7 +2,7 @@
 #include "commands.h"
 #include "product.h"
 #include "runtime/runtime_error.h"
-#include "split/platform/platform.h"
+#include "split/process.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -72,9 +72,11 @@ int main(int argc, char *argv[])
     } catch (const UsageError &error) {
         say(stderr, QStringLiteral("tamrivel-cli: %1\nTry 'tamrivel-cli --help'.\n").arg(error.message));
         return BadUsage;
-    } catch (const RuntimeError &error) {
+    } catch (const std::exception &raised) {
+        const RuntimeError error = RuntimeError::from(raised);
         say(stderr,
-            QStringLiteral("tamrivel-cli: エラー %1: %2\n").arg(error.code()).arg(error.description()));
+            QStringLiteral("tamrivel-cli: エラー %1: ").arg(error.code()) + error.description() +
+                QLatin1Char('\n'));
         return error.number() == ErrorNumber::Cancelled ? Interrupted : Failed;
     }
 }

@@ -1,6 +1,6 @@
 #include "progress_line.h"
 
-#include "split/platform/platform.h"
+#include "split/process.h"
 
 namespace tamrivel::cli {
 

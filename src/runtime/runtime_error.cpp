@@ -2,6 +2,8 @@
 
 #include <QDir>
 
+#include <new>
+
 namespace tamrivel {
 
 RuntimeError::RuntimeError(ErrorNumber number, const QString &path, const QString &detail)
@@ -29,8 +31,20 @@ QString RuntimeError::message(ErrorNumber number)
         return QStringLiteral("分割ファイルの大きさが一つの分割から生じたものと合いません。");
     case ErrorNumber::ChipOverflow: return QStringLiteral("イメージがチップに収まりません。");
     case ErrorNumber::BadRecord: return QStringLiteral("Intel HEX または S レコードの行が正しくありません。");
+    case ErrorNumber::OutOfMemory: return QStringLiteral("メモリが不足しています。");
+    case ErrorNumber::Unexpected: return QStringLiteral("予期しないエラーが起きました。");
     }
     return QStringLiteral("不明なエラーです。");
+}
+
+RuntimeError RuntimeError::from(const std::exception &error)
+{
+    if (const auto *ours = dynamic_cast<const RuntimeError *>(&error))
+        return *ours;
+    if (dynamic_cast<const std::bad_alloc *>(&error))
+        return RuntimeError(ErrorNumber::OutOfMemory);
+    return RuntimeError(ErrorNumber::Unexpected, QString(),
+                        QStringLiteral("(%1)").arg(QString::fromLocal8Bit(error.what())));
 }
 
 QString RuntimeError::description() const

@@ -23,6 +23,8 @@ enum class ErrorNumber : int {
     TooManyOpenFiles = 12,
     ChipOverflow = 13,
     BadRecord = 14,
+    OutOfMemory = 15,
+    Unexpected = 16,
 };
 
 // An error raised by a failing operation: a number and a Japanese description
@@ -41,6 +43,10 @@ public:
 
     // The catalogue text for a number, without any file name.
     static QString message(ErrorNumber number);
+
+    // Any failure as one of ours, so that what nobody foresaw still reaches
+    // the user as a number and words rather than ending the program.
+    static RuntimeError from(const std::exception &error);
 
 private:
     ErrorNumber m_number;

@@ -1,20 +1,46 @@
 #include "split/output_naming.h"
 
+#include "runtime/runtime_error.h"
 #include "runtime/text_units.h"
 
 namespace tamrivel {
+namespace {
 
-QString outputBase(const QString &sourcePath)
+QString outputBase(const QString &source)
 {
-    QString base = leftUnits(sourcePath, sourcePath.size() - 4);
+    if (source.size() < 4)
+        throw RuntimeError(ErrorNumber::InvalidArgument, source,
+                           QStringLiteral("出力ファイル名を作るには名前が短すぎます。"));
+    QString base = leftUnits(source, source.size() - 4);
     if (!base.isEmpty() && base.back().isHighSurrogate())
         base.chop(1);
     return base;
 }
 
-QString proposedOutputName(const QString &sourcePath, const QString &suffix)
+QString extensionOf(RecordFormat format)
 {
-    return outputBase(sourcePath) + suffix;
+    switch (format) {
+    case RecordFormat::IntelHex: return QStringLiteral(".hex");
+    case RecordFormat::SRecord: return QStringLiteral(".srec");
+    case RecordFormat::Binary: break;
+    }
+    return QStringLiteral(".bin");
+}
+
+} // namespace
+
+QStringList proposedPartNames(const QString &source, int ways, int banks, RecordFormat format)
+{
+    const QString base = outputBase(source);
+    QStringList names;
+    for (int way = 0; way < ways; ++way) {
+        const QString lane =
+            ways == 2 ? QString::fromLatin1(way == 0 ? "_g" : "_k") : QStringLiteral("_%1").arg(way);
+        for (int bank = 0; bank < std::max(banks, 1); ++bank)
+            names.append(base + lane + (banks > 0 ? QStringLiteral("_%1").arg(bank) : QString()) +
+                         extensionOf(format));
+    }
+    return names;
 }
 
 } // namespace tamrivel

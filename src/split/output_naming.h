@@ -1,19 +1,20 @@
 #pragma once
 
-#include <QString>
+#include "split/records/record_format.h"
+
+#include <QStringList>
 
 namespace tamrivel {
 
-inline constexpr char kEvenSuffix[] = "_g.bin";
-inline constexpr char kOddSuffix[] = "_k.bin";
-
-// The source path less its last four UTF-16 code units, whatever they are (an
-// extension or not). Raises InvalidArgument for a path shorter than four. A
-// cut through a character outside the BMP drops its dangling first half, so
-// that the base stays valid text.
-QString outputBase(const QString &sourcePath);
-
-// The proposed output: the base followed by `suffix`.
-QString proposedOutputName(const QString &sourcePath, const QString &suffix);
+// The names a split writes when none are given, for the window and the
+// companion alike: the source path less its last four UTF-16 code units,
+// whatever they are (an extension or not), then _g and _k for a pair (偶数,
+// the even bytes, and 奇数, the odd ones) or the way's number for more ways,
+// then with `banks` (0: not banked) the bank's number, then .bin, .hex or
+// .srec. Listed way by way, bank by bank. Raises InvalidArgument, naming the
+// source, for a path shorter than four. A cut through a character outside
+// the BMP drops its dangling first half, so that the names stay valid text.
+QStringList proposedPartNames(const QString &source, int ways, int banks = 0,
+                              RecordFormat format = RecordFormat::Binary);
 
 } // namespace tamrivel

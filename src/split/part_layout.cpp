@@ -1,6 +1,6 @@
 #include "split/part_layout.h"
 
-#include "runtime/runtime_error.h"
+#include "split/chips/fit_errors.h"
 #include "split/output_naming.h"
 
 namespace tamrivel {
@@ -35,19 +35,7 @@ qint64 PartLayout::sourceOffset(int file, qint64 offset) const
 
 QStringList PartLayout::proposedNames(const QString &source) const
 {
-    const QString extension = m_fit.format == RecordFormat::IntelHex ? QStringLiteral(".hex")
-        : m_fit.format == RecordFormat::SRecord                      ? QStringLiteral(".srec")
-                                                                     : QStringLiteral(".bin");
-    QStringList names;
-    for (int file = 0; file < fileCount(); ++file) {
-        const int way = wayOf(file);
-        QString suffix =
-            m_shape.ways == 2 ? QString::fromLatin1(way == 0 ? "_g" : "_k") : QStringLiteral("_%1").arg(way);
-        if (m_fit.banks)
-            suffix += QStringLiteral("_%1").arg(file % m_banks);
-        names.append(proposedOutputName(source, suffix + extension));
-    }
-    return names;
+    return proposedPartNames(source, m_shape.ways, m_fit.banks ? m_banks : 0, m_fit.format);
 }
 
 void PartLayout::refuseMisfits(const QStringList &names) const
@@ -57,12 +45,9 @@ void PartLayout::refuseMisfits(const QStringList &names) const
         const int bank = file % m_banks;
         const qint64 bytes = dealt(wayOf(file)) - qint64(bank) * m_fit.chipSize;
         if (m_fit.chipSize > 0 && bank == m_banks - 1 && bytes > m_fit.chipSize)
-            throw RuntimeError(
-                ErrorNumber::ChipOverflow, names[file],
-                QStringLiteral("(出力 %1 バイト、チップ %2 バイト)").arg(bytes).arg(m_fit.chipSize));
+            throw chipOverflow(names[file], bytes, m_fit.chipSize);
         if (m_fit.format != RecordFormat::Binary && fileSize(file) > kRecordAddressLimit)
-            throw RuntimeError(ErrorNumber::InvalidArgument, names[file],
-                               QStringLiteral("(Intel HEX と S レコードで書けるのは 4 GiB まで)"));
+            throw beyondRecordAddresses(names[file]);
     }
 }
 

@@ -1,69 +1,47 @@
 #include "split/split_files.h"
 
 #include "runtime/runtime_error.h"
-#include "split/input/path_checks.h"
+#include "split/chips/chip_outputs.h"
+#include "split/chips/fit_errors.h"
+#include "split/chips/length_cut.h"
+#include "split/input/input_file.h"
 #include "split/output/output_set.h"
-#include "split/platform/platform.h"
-#include "split/stream/native_device.h"
+#include "split/output/output_shaper.h"
+#include "split/output/planned_outputs.h"
 #include "split/stream/stream_deal.h"
 
 #include <list>
+#include <optional>
 
 namespace tamrivel {
 namespace {
 
-platform::File openChecked(const QString &path)
+// Two inputs that are one file, however they were named, would be read as
+// two.
+void refuseRepeats(const std::vector<const InputFile *> &inputs)
 {
-    checkPathText(path);
-    return platform::openForReading(path);
-}
-
-// An input, open, and known by what was opened rather than by its name.
-struct Input {
-    explicit Input(const QString &path)
-        : path(path),
-          file(openChecked(path)),
-          id(platform::identityOf(file, path)),
-          device(file, path, QIODevice::ReadOnly)
-    {
-    }
-
-    QString path;
-    platform::File file;
-    platform::FileId id;
-    NativeDevice device;
-};
-
-QList<OpenedInput> identities(const QList<OpenedInput> &inputs)
-{
-    QList<OpenedInput> opened;
-    for (const OpenedInput &input : inputs) {
-        for (const OpenedInput &earlier : opened) {
-            if (earlier.id == input.id)
-                throw RuntimeError(ErrorNumber::SameFile, input.path);
+    for (size_t i = 0; i < inputs.size(); ++i) {
+        for (size_t j = 0; j < i; ++j) {
+            if (inputs[j]->id() == inputs[i]->id())
+                throw RuntimeError(ErrorNumber::SameFile, inputs[i]->path());
         }
-        opened.append(input);
     }
-    return opened;
 }
 
-QList<OpenedInput> identities(const std::list<Input> &inputs)
-{
-    QList<OpenedInput> opened;
-    for (const Input &input : inputs)
-        opened.append({input.id, input.path});
-    return identities(opened);
-}
-
-// Lets `write` fill the outputs (through `shaper`, if any, which then pads
-// and closes them), then replaces them as a set.
+// Lets `write` fill the outputs, through `shaper` when there is one, then
+// replaces them as a set. The report sees every output's bytes either way.
 template <typename Write>
-void writeAndCommit(OutputSet &outputs, const OutputTap &tap, OutputShaper *shaper, Write &&write)
+void writeAndCommit(OutputSet &outputs, const OutputTap &report, OutputShaper *shaper, Write &&write)
 {
-    const QList<NamedDevice> files = outputs.devices(tap);
-    write(shaper ? shaper->attach(files) : files);
-    if (shaper)
+    QList<NamedDevice> files = outputs.devices();
+    if (shaper) {
+        write(shaper->attach(files, report));
         shaper->finish();
+    } else {
+        for (int i = 0; i < files.size(); ++i)
+            files[i].tap = tapFor(report, i);
+        write(files);
+    }
     outputs.commit();
 }
 
@@ -88,24 +66,29 @@ void refuseMisfits(const QStringList &parts, const QList<qint64> &sizes, const D
 
 } // namespace
 
-void splitFiles(const QString &source, const QStringList &outputs, const DealShape &shape,
-                const Watchers &watchers, OutputShaper *shaper)
+QStringList splitFiles(const QString &source, const QStringList &outputs, const DealShape &shape,
+                       const Watchers &watchers, const ChipFit &fit)
 {
-    Q_ASSERT(shape.problem().isEmpty() && (shaper || outputs.size() == shape.ways));
-    std::list<Input> inputs;
-    Input &input = inputs.emplace_back(source);
-    OutputSet set(outputs, identities(inputs));
-    const qint64 size = std::max<qint64>(0, platform::sizeOf(input.file, source));
-    writeAndCommit(set, watchers.written, shaper, [&](const QList<NamedDevice> &parts) {
-        dealStream(NamedDevice{&input.device, source}, parts, shape, size, watchers);
+    Q_ASSERT(shape.problem().isEmpty());
+    InputFile input(source, InputFile::Reading::Raw);
+    const PartLayout layout(shape, fit, input.size());
+    const QStringList names = plannedOutputs(input, outputs, layout);
+    OutputSet set(names, {&input}, watchers.seams);
+    // The plain split goes straight to the files, at full speed.
+    std::optional<ChipOutputs> chips;
+    if (fit.changesOutputs())
+        chips.emplace(layout);
+    writeAndCommit(set, watchers.written, chips ? &*chips : nullptr, [&](const QList<NamedDevice> &parts) {
+        dealStream(input.device(), parts, shape, input.size(), watchers);
     });
+    return names;
 }
 
 void splitSource(const NamedDevice &source, qint64 expectedSize, const QStringList &outputs,
                  const DealShape &shape, const Watchers &watchers)
 {
     Q_ASSERT(shape.problem().isEmpty() && outputs.size() == shape.ways);
-    OutputSet set(outputs, {});
+    OutputSet set(outputs, {}, watchers.seams);
     writeAndCommit(set, watchers.written, nullptr, [&](const QList<NamedDevice> &parts) {
         dealStream(source, parts, shape, expectedSize, watchers);
     });
@@ -118,42 +101,33 @@ void splitFile(const QString &source, const QString &evenOutput, const QString &
 }
 
 void joinFiles(const QStringList &parts, const QString &output, const DealShape &shape,
-               const Watchers &watchers)
+               const Watchers &watchers, const JoinFit &fit)
 {
     Q_ASSERT(shape.problem().isEmpty() && parts.size() == shape.ways);
-    std::list<Input> inputs;
+    std::list<InputFile> inputs;
+    qint64 largest = 0;
     for (const QString &part : parts)
-        inputs.emplace_back(part);
-    OutputSet set({output}, identities(inputs));
+        largest = std::max(largest, inputs.emplace_back(part, InputFile::Reading::Image, fit.fill).size());
+    std::vector<const InputFile *> opened;
     QList<qint64> sizes;
     QList<NamedDevice> devices;
-    for (Input &input : inputs) {
-        sizes.append(std::max<qint64>(0, platform::sizeOf(input.file, input.path)));
-        devices.append(NamedDevice{&input.device, input.path});
+    qint64 total = 0;
+    for (InputFile &input : inputs) {
+        input.fillTo(largest);
+        opened.push_back(&input);
+        sizes.append(input.size());
+        devices.append(input.device());
+        total += input.size();
     }
+    refuseRepeats(opened);
     refuseMisfits(parts, sizes, shape);
-    writeAndCommit(set, watchers.written, nullptr, [&](const QList<NamedDevice> &dest) {
-        gatherStream(devices, sizes, dest.first(), shape, watchers);
-    });
-}
-
-void joinParts(const QList<OpenPart> &parts, const QString &output, const DealShape &shape,
-               const Watchers &watchers, OutputShaper *shaper)
-{
-    Q_ASSERT(shape.problem().isEmpty() && parts.size() == shape.ways);
-    QList<OpenedInput> opened;
-    QStringList names;
-    QList<qint64> sizes;
-    QList<NamedDevice> devices;
-    for (const OpenPart &part : parts) {
-        opened.append({part.id, part.device.name});
-        names.append(part.device.name);
-        sizes.append(part.size);
-        devices.append(part.device);
-    }
-    OutputSet set({output}, identities(opened));
-    refuseMisfits(names, sizes, shape);
-    writeAndCommit(set, watchers.written, shaper, [&](const QList<NamedDevice> &dest) {
+    if (fit.length > total)
+        throw lengthBeyondParts(output, fit.length, total);
+    OutputSet set({output}, opened, watchers.seams);
+    std::optional<LengthCut> cut;
+    if (fit.length >= 0)
+        cut.emplace(fit.length, fit.fill);
+    writeAndCommit(set, watchers.written, cut ? &*cut : nullptr, [&](const QList<NamedDevice> &dest) {
         gatherStream(devices, sizes, dest.first(), shape, watchers);
     });
 }

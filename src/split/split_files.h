@@ -1,22 +1,25 @@
 #pragma once
 
 #include "split/deal_shape.h"
-#include "split/output/output_shaper.h"
-#include "split/platform/platform.h"
+#include "split/part_layout.h"
 #include "split/stream/named_device.h"
 
 #include <QStringList>
 
 namespace tamrivel {
 
-// Deals `source` to `outputs` (one per way). The paths are checked in the
-// order they are used (the source, then each output) and every check comes
-// before any output is created; the outputs are replaced as one set, only once
-// every one has been written in full, so a failure leaves all existing files
-// as they were. Raises RuntimeError naming the file at fault. With a
-// `shaper`, the outputs are the files it makes of the ways (chips in banks).
-void splitFiles(const QString &source, const QStringList &outputs, const DealShape &shape,
-                const Watchers &watchers = {}, OutputShaper *shaper = nullptr);
+// Deals `source` to its outputs: one per way, or with a `fit` that changes
+// them, the files of its PartLayout (chips in banks, record formats). With no
+// outputs named, they are proposed from the source's name, which must then
+// be a plain file. The source's size is taken from the file opened, once.
+// The paths are checked in the order they are used (the source, then each
+// output) and every check, the fit of each way to its chip included, comes
+// before any output is created; the outputs are replaced as one set, only
+// once every one has been written in full, so a failure leaves all existing
+// files as they were. Returns the outputs written. Raises RuntimeError naming
+// the file at fault, and UsageError for outputs that do not match the shape.
+QStringList splitFiles(const QString &source, const QStringList &outputs, const DealShape &shape,
+                       const Watchers &watchers = {}, const ChipFit &fit = {});
 
 // Deals an already-open `source` (a pipe, say) into files, with the same
 // guarantees for the outputs. `expectedSize` only feeds the progress figure.
@@ -27,22 +30,19 @@ void splitSource(const NamedDevice &source, qint64 expectedSize, const QStringLi
 void splitFile(const QString &source, const QString &evenOutput, const QString &oddOutput,
                const Watchers &watchers = {});
 
-// Puts `parts` (one per way) back together into `output`, with the same
-// guarantees. Parts whose sizes cannot come from one split of `shape` are
-// refused before anything is written.
-void joinFiles(const QStringList &parts, const QString &output, const DealShape &shape,
-               const Watchers &watchers = {});
-
-// A part already open (decoded records, say): the device named by its path,
-// the identity of the file it reads, and how many bytes it yields.
-struct OpenPart {
-    NamedDevice device;
-    platform::FileId id;
-    qint64 size = 0;
+// How a join reads record parts and what it cuts off.
+struct JoinFit {
+    uchar fill = 0xFF; // gaps in record parts, and what --length may cut
+    qint64 length = -1; // the output cut to this many bytes; -1: all
 };
 
-// joinFiles for parts already open, written through `shaper` when given.
-void joinParts(const QList<OpenPart> &parts, const QString &output, const DealShape &shape,
-               const Watchers &watchers = {}, OutputShaper *shaper = nullptr);
+// Puts `parts` (one per way; each raw, Intel HEX or S-records, told from its
+// content) back together into `output`, with the same guarantees. A record
+// part whose data stops short of its peers' size is filled up to it, as many
+// tools leave out erased bytes. Parts whose sizes cannot come from one split
+// of `shape`, and a length beyond them, are refused before anything is
+// written.
+void joinFiles(const QStringList &parts, const QString &output, const DealShape &shape,
+               const Watchers &watchers = {}, const JoinFit &fit = {});
 
 } // namespace tamrivel

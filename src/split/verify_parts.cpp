@@ -2,10 +2,8 @@
 
 #include "runtime/runtime_error.h"
 #include "split/chips/way_device.h"
-#include "split/input/path_checks.h"
-#include "split/platform/platform.h"
-#include "split/records/record_reader.h"
-#include "split/stream/native_device.h"
+#include "split/input/input_file.h"
+#include "split/output/planned_outputs.h"
 #include "split/stream/stream_deal.h"
 
 #include <cstring>
@@ -20,12 +18,8 @@ constexpr qsizetype kDifferencesShown = 8;
 // Reads a part alongside the bytes the split would write to it.
 class PartComparison : public ByteSink {
 public:
-    PartComparison(const PartSource &part, int file, const PartLayout &layout, PartVerdict &verdict)
-        : m_part(part),
-          m_named{part.device(), part.path()},
-          m_file(file),
-          m_layout(layout),
-          m_verdict(verdict)
+    PartComparison(const InputFile &part, int file, const PartLayout &layout, PartVerdict &verdict)
+        : m_part(part), m_named(part.device()), m_file(file), m_layout(layout), m_verdict(verdict)
     {
     }
 
@@ -55,7 +49,7 @@ private:
         }
     }
 
-    const PartSource &m_part;
+    const InputFile &m_part;
     NamedDevice m_named;
     int m_file;
     const PartLayout &m_layout;
@@ -66,21 +60,19 @@ private:
 
 } // namespace
 
-QList<PartVerdict> verifyParts(const QString &source, const QStringList &parts, const PartLayout &layout,
-                               const Watchers &watchers)
+QList<PartVerdict> verifyParts(const QString &source, const QStringList &parts, const DealShape &shape,
+                               const ChipFit &fit, const Watchers &watchers)
 {
-    Q_ASSERT(parts.size() == layout.fileCount());
-    checkPathText(source);
-    const platform::File input = platform::openForReading(source);
-    NativeDevice inputDevice(input, source, QIODevice::ReadOnly);
-    layout.refuseMisfits(parts);
+    const InputFile input(source, InputFile::Reading::Raw);
+    const PartLayout layout(shape, fit, input.size());
+    plannedOutputs(input, parts, layout);
 
     QList<PartVerdict> verdicts(parts.size());
-    std::list<PartSource> opened;
+    std::list<InputFile> opened;
     std::vector<std::unique_ptr<PartComparison>> comparisons;
     std::vector<ByteSink *> sinks;
     for (int file = 0; file < parts.size(); ++file) {
-        PartSource &part = opened.emplace_back(parts[file], layout.fit().fill);
+        InputFile &part = opened.emplace_back(parts[file], InputFile::Reading::Image, fit.fill);
         PartVerdict &verdict = verdicts[file];
         verdict.name = parts[file];
         verdict.expectedSize = layout.fileSize(file);
@@ -90,8 +82,7 @@ QList<PartVerdict> verifyParts(const QString &source, const QStringList &parts, 
         sinks.push_back(comparisons.back().get());
     }
     WayDevices ways(layout, sinks, parts);
-    dealStream(NamedDevice{&inputDevice, source}, ways.named, layout.shape(),
-               std::max<qint64>(0, platform::sizeOf(input, source)), watchers);
+    dealStream(input.device(), ways.named, shape, input.size(), watchers);
     ways.finish();
     return verdicts;
 }

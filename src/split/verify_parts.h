@@ -26,11 +26,12 @@ struct PartVerdict {
     bool same() const { return differing == 0 && expectedSize == foundSize; }
 };
 
-// Compares `parts` (raw, Intel HEX or S-records, as PartSource reads them) with
-// the files a split of `source` laid out as `layout` would write, padding
-// included, in one pass and constant memory. A record part whose data ends
-// early is taken as filled to the size expected, as a programmer loads it.
-QList<PartVerdict> verifyParts(const QString &source, const QStringList &parts, const PartLayout &layout,
-                               const Watchers &watchers = {});
+// Compares `parts` (each raw, Intel HEX or S-records, told from its content)
+// with the files a split of `source` as `shape` and `fit` would write,
+// padding included, in one pass and constant memory. A record part whose data
+// ends early is taken as filled to the size expected, as a programmer loads
+// it. Raises UsageError for a count of parts the split does not write.
+QList<PartVerdict> verifyParts(const QString &source, const QStringList &parts, const DealShape &shape,
+                               const ChipFit &fit, const Watchers &watchers = {});
 
 } // namespace tamrivel

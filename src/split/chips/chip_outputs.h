@@ -18,44 +18,25 @@ class ChipOutputs : public OutputShaper {
 public:
     explicit ChipOutputs(const PartLayout &layout) : m_layout(layout) { }
 
-    QList<NamedDevice> attach(const QList<NamedDevice> &files) override;
+    QList<NamedDevice> attach(const QList<NamedDevice> &files, const OutputTap &report) override;
     void finish() override;
 
 private:
     class FileImage : public ByteSink {
     public:
-        FileImage(const NamedDevice &file, RecordFormat format, qint64 imageSize);
+        FileImage(const NamedDevice &file, RecordFormat format, qint64 imageSize, FileTap report);
         void put(const char *data, qsizetype length) override;
         void finish();
 
     private:
         NamedDevice m_file;
+        FileTap m_report;
         std::optional<RecordWriter> m_records;
     };
 
     PartLayout m_layout;
     std::vector<std::unique_ptr<FileImage>> m_files;
     std::optional<WayDevices> m_ways;
-};
-
-// A join's output cut to `length` bytes. The bytes cut off must all be
-// `fill`: anything else is data that would be lost, and is refused.
-class LengthCut : public OutputShaper, private QIODevice {
-public:
-    LengthCut(qint64 length, uchar fill) : m_length(length), m_fill(fill) { }
-
-    QList<NamedDevice> attach(const QList<NamedDevice> &files) override;
-    void finish() override;
-
-private:
-    bool isSequential() const override { return true; }
-    qint64 readData(char *, qint64) override { return -1; }
-    qint64 writeData(const char *data, qint64 length) override;
-
-    qint64 m_length;
-    uchar m_fill;
-    qint64 m_seen = 0;
-    NamedDevice m_file;
 };
 
 } // namespace tamrivel

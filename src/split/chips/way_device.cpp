@@ -1,6 +1,6 @@
 #include "split/chips/way_device.h"
 
-#include "runtime/runtime_error.h"
+#include "split/chips/fit_errors.h"
 #include "split/part_layout.h"
 
 namespace tamrivel {
@@ -17,10 +17,7 @@ qint64 WayDevice::writeData(const char *data, qint64 length)
     while (done < length) {
         if (m_chipSize > 0 && m_inChip == m_chipSize) {
             if (m_chip + 1 == m_chips.size())
-                throw RuntimeError(ErrorNumber::ChipOverflow, m_names.back(),
-                                   QStringLiteral("(出力 %1 バイト以上、チップ %2 バイト)")
-                                       .arg(m_chipSize + length - done)
-                                       .arg(m_chipSize));
+                throw chipOverflow(m_names.back(), m_chipSize + length - done, m_chipSize, true);
             ++m_chip;
             m_inChip = 0;
         }

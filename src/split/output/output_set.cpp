@@ -1,5 +1,6 @@
 #include "split/output/output_set.h"
 
+#include "split/input/input_file.h"
 #include "split/input/path_checks.h"
 #include "split/stream/native_device.h"
 
@@ -7,18 +8,6 @@
 
 namespace tamrivel {
 namespace {
-
-std::function<void(CommitStep, int)> &commitHook()
-{
-    static std::function<void(CommitStep, int)> hook;
-    return hook;
-}
-
-void beforeStep(CommitStep step, int output)
-{
-    if (commitHook())
-        commitHook()(step, output);
-}
 
 // True when the two resolved outputs will be one file: the same existing
 // file, or the same name (as the folder compares names) in the same folder.
@@ -33,11 +22,6 @@ bool sameTarget(const platform::ResolvedOutput &a, const platform::ResolvedOutpu
 
 } // namespace
 
-void setCommitHook(std::function<void(CommitStep step, int output)> hook)
-{
-    commitHook() = std::move(hook);
-}
-
 struct OutputSet::Output {
     platform::ResolvedOutput target;
     std::unique_ptr<platform::PendingFile> pending;
@@ -45,7 +29,9 @@ struct OutputSet::Output {
     std::unique_ptr<NativeDevice> device;
 };
 
-OutputSet::OutputSet(const QStringList &paths, const QList<OpenedInput> &inputs)
+OutputSet::OutputSet(const QStringList &paths, const std::vector<const InputFile *> &inputs,
+                     const CommitSeams *seams)
+    : m_seams(seams)
 {
     for (const QString &path : paths) {
         auto output = std::make_unique<Output>();
@@ -55,8 +41,8 @@ OutputSet::OutputSet(const QStringList &paths, const QList<OpenedInput> &inputs)
     }
     for (size_t i = 0; i < m_outputs.size(); ++i) {
         const platform::ResolvedOutput &target = m_outputs[i]->target;
-        for (const OpenedInput &input : inputs) {
-            if (target.kind != platform::Kind::Missing && target.id == input.id)
+        for (const InputFile *input : inputs) {
+            if (target.kind != platform::Kind::Missing && target.id == input->id())
                 throw RuntimeError(ErrorNumber::SameFile, target.userPath);
         }
         for (size_t j = 0; j < i; ++j) {
@@ -70,7 +56,10 @@ OutputSet::OutputSet(const QStringList &paths, const QList<OpenedInput> &inputs)
             output->direct = platform::openExistingForWriting(output->target.userPath);
             file = &output->direct;
         } else {
-            output->pending = std::make_unique<platform::PendingFile>(output->target);
+            const auto temporary = seams && seams->namedTemporaries
+                ? platform::PendingFile::Temporary::Named
+                : platform::PendingFile::Temporary::UnnamedWherePossible;
+            output->pending = std::make_unique<platform::PendingFile>(output->target, temporary);
             file = &output->pending->file();
         }
         output->device = std::make_unique<NativeDevice>(*file, output->target.userPath, QIODevice::WriteOnly);
@@ -79,18 +68,18 @@ OutputSet::OutputSet(const QStringList &paths, const QList<OpenedInput> &inputs)
 
 OutputSet::~OutputSet() = default;
 
-QList<NamedDevice> OutputSet::devices(const OutputTap &tap) const
+QList<NamedDevice> OutputSet::devices() const
 {
     QList<NamedDevice> devices;
-    for (const auto &output : m_outputs) {
-        NamedDevice device{output->device.get(), output->target.userPath};
-        if (tap) {
-            const int index = int(devices.size());
-            device.tap = [tap, index](const char *data, qsizetype length) { tap(index, data, length); };
-        }
-        devices.append(device);
-    }
+    for (const auto &output : m_outputs)
+        devices.append(NamedDevice{output->device.get(), output->target.userPath});
     return devices;
+}
+
+void OutputSet::beforeStep(CommitStep step, int output) const
+{
+    if (m_seams && m_seams->beforeStep)
+        m_seams->beforeStep(step, output);
 }
 
 void OutputSet::commit()

@@ -12,12 +12,19 @@
 
 namespace tamrivel {
 
+class InputFile;
 class NativeDevice;
 
-// An input already open, by the identity of what was opened.
-struct OpenedInput {
-    platform::FileId id;
-    QString path;
+enum class CommitStep { Sync, Place };
+
+// What tests may change of how the outputs are placed: a step that fails as
+// the platform could, and the hidden named temporaries of file systems that
+// have no unnamed ones. Handed in by the caller, never kept in between.
+struct CommitSeams {
+    // Called before each output is synced and before it is put in place;
+    // throwing there fails that step.
+    std::function<void(CommitStep step, int output)> beforeStep;
+    bool namedTemporaries = false;
 };
 
 // The outputs of one split or join, replaced as one set: each is written to
@@ -30,24 +37,23 @@ public:
     // Resolves each path once, the way it will be written, and refuses an
     // output that is one of `inputs` or another output, before creating
     // anything.
-    OutputSet(const QStringList &paths, const QList<OpenedInput> &inputs);
+    OutputSet(const QStringList &paths, const std::vector<const InputFile *> &inputs,
+              const CommitSeams *seams = nullptr);
     ~OutputSet();
     OutputSet(const OutputSet &) = delete;
     OutputSet &operator=(const OutputSet &) = delete;
 
-    // One device per output, in order; `tap` sees what each is given.
-    QList<NamedDevice> devices(const OutputTap &tap) const;
+    // One device per output, in order.
+    QList<NamedDevice> devices() const;
 
     void commit();
 
 private:
+    void beforeStep(CommitStep step, int output) const;
+
     struct Output;
     std::vector<std::unique_ptr<Output>> m_outputs;
+    const CommitSeams *m_seams;
 };
-
-// For tests: called before each output is synced and before it is put in
-// place; throwing there fails that step as the platform could.
-enum class CommitStep { Sync, Place };
-void setCommitHook(std::function<void(CommitStep step, int output)> hook);
 
 } // namespace tamrivel

@@ -5,8 +5,6 @@
 #include <QString>
 #include <QtGlobal>
 
-#include <atomic>
-#include <cstdio>
 #include <memory>
 #include <utility>
 
@@ -61,6 +59,13 @@ FileId identityOf(const File &file, const QString &path);
 Kind kindOf(const File &file, const QString &path);
 // The size now, or -1 where the file has none (a pipe, a device).
 qint64 sizeOf(const File &file, const QString &path);
+// False where the size the system reports says nothing of what a read
+// yields: the files of kernel and process folders (procfs, sysfs and the
+// like) show 0 or a page whatever they hold.
+bool sizeIsReal(const File &file, const QString &path);
+// True when the folder of `path`, as written, holds the system's devices or
+// its kernel and process files rather than the user's.
+bool inSystemFolder(const QString &path);
 
 // Up to `length` bytes; 0 only at the end of the file.
 qsizetype readSome(const File &file, char *buffer, qsizetype length, const QString &path);
@@ -97,7 +102,10 @@ ResolvedOutput resolveOutput(const QString &path);
 // is put in place.
 class PendingFile {
 public:
-    explicit PendingFile(const ResolvedOutput &target);
+    // Named is what file systems without unnamed files get; tests ask for it
+    // to see that path taken anywhere.
+    enum class Temporary { UnnamedWherePossible, Named };
+    PendingFile(const ResolvedOutput &target, Temporary temporary);
     ~PendingFile();
     PendingFile(const PendingFile &) = delete;
     PendingFile &operator=(const PendingFile &) = delete;
@@ -141,27 +149,5 @@ private:
 // Makes the folder's entries durable, so a power cut cannot bring back the
 // old names. Silently does nothing where the platform cannot.
 void syncFolder(const QString &folder, const QString &pathForErrors);
-
-// The signals that a write can raise (a pipe's reader gone, a size limit)
-// become ordinary write errors.
-void turnWriteSignalsIntoErrors();
-
-// Ctrl+C and termination requests set `stop` instead of ending the program
-// at once; a second one ends it the usual way.
-void stopOnInterrupt(std::atomic<bool> *stop);
-
-// False when the command-line argument's bytes cannot be turned into a name
-// and back unchanged (not valid in the file-system encoding).
-bool argumentIsFaithful(const char *argument);
-
-// True when the stream (stdout, stderr) is a terminal or console.
-bool isTerminal(std::FILE *stream);
-
-// Writes text so that it reads right where it lands: a console of any code
-// page, a terminal, or a file or pipe (UTF-8 there). False if it failed.
-bool writeText(std::FILE *stream, const QString &text);
-
-// For tests: forbid unnamed temporary files, as file systems without them do.
-void allowUnnamedTemporaries(bool allowed);
 
 } // namespace tamrivel::platform

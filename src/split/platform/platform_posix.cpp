@@ -1,8 +1,11 @@
 #include "split/platform/platform.h"
+#include "split/process.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
@@ -10,6 +13,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/vfs.h>
 #include <unistd.h>
 
@@ -18,8 +22,6 @@ namespace {
 
 // Links followed for one name before it counts as a loop, as the kernel does.
 constexpr int kMaxLinkHops = 40;
-
-std::atomic<bool> unnamedTemporariesAllowed{true};
 
 ErrorNumber fromErrno(int err, ErrorNumber fallback)
 {
@@ -84,6 +86,42 @@ std::pair<QByteArray, QByteArray> splitLast(const QByteArray &path)
 FileId idOf(const struct stat &status)
 {
     return FileId{quint64(status.st_dev), quint64(status.st_ino)};
+}
+
+// The file systems whose files the kernel makes up as they are read: they
+// show a size of 0 or a page, whatever a read yields.
+bool madeUpByTheKernel(const struct statfs &system)
+{
+    constexpr unsigned long kMadeUp[] = {
+        0x9fa0, // proc
+        0x62656572, // sysfs
+        0x64626720, // debugfs
+        0x74726163, // tracefs
+        0x73636673, // securityfs
+        0x27e0eb, // cgroup
+        0x63677270, // cgroup2
+        0xcafe4a11, // bpf
+        0x6e736673, // nsfs
+        0xf97cff8c, // selinuxfs
+    };
+    const auto type = static_cast<unsigned long>(system.f_type);
+    return std::find(std::begin(kMadeUp), std::end(kMadeUp), type) != std::end(kMadeUp);
+}
+
+// The type of the file system mounted as `device`, from the mount table.
+QByteArray mountTypeOf(dev_t device)
+{
+    QFile table(QStringLiteral("/proc/self/mountinfo"));
+    if (!table.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray wanted = QByteArray::number(major(device)) + ':' + QByteArray::number(minor(device));
+    for (const QByteArray &line : table.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        const qsizetype dash = fields.indexOf("-");
+        if (fields.size() > 2 && fields[2] == wanted && dash > 0 && dash + 1 < fields.size())
+            return fields[dash + 1];
+    }
+    return {};
 }
 
 Kind kindOf(mode_t mode)
@@ -179,6 +217,25 @@ qint64 sizeOf(const File &file, const QString &path)
 {
     const struct stat status = statusOf(int(file.handle()), path);
     return S_ISREG(status.st_mode) ? qint64(status.st_size) : -1;
+}
+
+bool sizeIsReal(const File &file, const QString &path)
+{
+    struct statfs system { };
+    if (::fstatfs(int(file.handle()), &system) != 0)
+        raise(path);
+    return !madeUpByTheKernel(system);
+}
+
+bool inSystemFolder(const QString &path)
+{
+    const QByteArray folder = encoded(QFileInfo(path).absolutePath());
+    struct statfs system { };
+    struct stat status { };
+    if (::statfs(folder.constData(), &system) != 0 || ::stat(folder.constData(), &status) != 0)
+        return false;
+    // devtmpfs calls itself tmpfs; only the mount table tells /dev from /tmp.
+    return madeUpByTheKernel(system) || mountTypeOf(status.st_dev) == "devtmpfs";
 }
 
 qsizetype readSome(const File &file, char *buffer, qsizetype length, const QString &path)
@@ -278,7 +335,8 @@ struct PendingFile::State {
     bool created = false;
 };
 
-PendingFile::PendingFile(const ResolvedOutput &target) : m_target(target), m_state(std::make_unique<State>())
+PendingFile::PendingFile(const ResolvedOutput &target, Temporary temporary)
+    : m_target(target), m_state(std::make_unique<State>())
 {
     State &s = *m_state;
     const QByteArray folder = encoded(target.folder);
@@ -289,9 +347,10 @@ PendingFile::PendingFile(const ResolvedOutput &target) : m_target(target), m_sta
     s.folder = File(dirFd);
 
     int fd = -1;
-    if (unnamedTemporariesAllowed)
+    const bool unnamed = temporary == Temporary::UnnamedWherePossible;
+    if (unnamed)
         fd = ::openat(dirFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-    if (fd < 0 && unnamedTemporariesAllowed && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+    if (fd < 0 && unnamed && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
         raise(target.userPath, ErrorNumber::AccessDenied);
     if (fd < 0) {
         // Named, but hidden and recognisably ours; removed on every error we see.
@@ -492,11 +551,6 @@ bool writeText(std::FILE *stream, const QString &text)
 {
     const QByteArray bytes = text.toLocal8Bit();
     return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size());
-}
-
-void allowUnnamedTemporaries(bool allowed)
-{
-    unnamedTemporariesAllowed = allowed;
 }
 
 } // namespace tamrivel::platform

@@ -1,4 +1,5 @@
 #include "split/platform/platform.h"
+#include "split/process.h"
 
 #include <QHash>
 #include <QRandomGenerator>
@@ -252,6 +253,18 @@ qint64 sizeOf(const File &file, const QString &path)
     return qint64(size.QuadPart);
 }
 
+bool sizeIsReal(const File &file, const QString &)
+{
+    // A disk file's size is its own; pipes and consoles are not disk files.
+    return isDisk(file);
+}
+
+bool inSystemFolder(const QString &)
+{
+    // Windows keeps its devices in a namespace of their own, not in a folder.
+    return false;
+}
+
 qsizetype readSome(const File &file, char *buffer, qsizetype length, const QString &path)
 {
     DWORD got = 0;
@@ -351,7 +364,8 @@ struct PendingFile::State {
     bool created = false;
 };
 
-PendingFile::PendingFile(const ResolvedOutput &target) : m_target(target), m_state(std::make_unique<State>())
+PendingFile::PendingFile(const ResolvedOutput &target, Temporary)
+    : m_target(target), m_state(std::make_unique<State>())
 {
     State &s = *m_state;
     const QString folder = longForm(target.folder);
@@ -572,12 +586,6 @@ bool writeText(std::FILE *stream, const QString &text)
         at += qsizetype(wrote);
     }
     return true;
-}
-
-void allowUnnamedTemporaries(bool allowed)
-{
-    // Windows has none: every pending file is a hidden named one.
-    Q_UNUSED(allowed);
 }
 
 } // namespace tamrivel::platform

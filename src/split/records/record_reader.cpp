@@ -1,8 +1,6 @@
 #include "split/records/record_reader.h"
 
 #include "runtime/runtime_error.h"
-#include "split/input/path_checks.h"
-#include "split/stream/native_device.h"
 
 #include <cstring>
 
@@ -53,8 +51,9 @@ QString decodeLine(QByteArrayView line, RecordFormat format, uchar *bytes, int &
     return QString();
 }
 
-// A file is a record file when its first line is a well-formed record.
-RecordFormat detectFormat(LineReader &lines)
+} // namespace
+
+RecordFormat detectRecordFormat(LineReader &lines)
 {
     QByteArrayView line;
     const bool any = lines.next(line);
@@ -70,7 +69,15 @@ RecordFormat detectFormat(LineReader &lines)
     return RecordFormat::Binary;
 }
 
-} // namespace
+qint64 recordImageSize(LineReader lines, RecordFormat format, uchar fill)
+{
+    RecordDevice scan(std::move(lines), format, fill);
+    char sink[kReadBlock];
+    qint64 size = 0;
+    for (qint64 got; (got = scan.read(sink, kReadBlock)) > 0;)
+        size += got;
+    return size;
+}
 
 LineReader::LineReader(const platform::File &file, const QString &path)
     : m_file(&file), m_path(path), m_buffer(size_t(kReadBlock))
@@ -108,44 +115,6 @@ bool LineReader::next(QByteArrayView &line)
         m_end += got;
         m_atEnd = got == 0;
     }
-}
-
-PartSource::PartSource(const QString &path, uchar fill) : m_path(path)
-{
-    checkPathText(path);
-    platform::File first = platform::openForReading(path);
-    m_id = platform::identityOf(first, path);
-    // A pipe cannot be read twice, so it can only be taken as it comes.
-    if (platform::kindOf(first, path) == platform::Kind::Regular) {
-        LineReader lines(first, path);
-        m_format = detectFormat(lines);
-        if (m_format != RecordFormat::Binary) {
-            RecordDevice scan(std::move(lines), m_format, fill);
-            char sink[kReadBlock];
-            for (qint64 got; (got = scan.read(sink, kReadBlock)) > 0;)
-                m_size += got;
-        }
-        first = platform::openForReading(path);
-        if (!(platform::identityOf(first, path) == m_id))
-            throw RuntimeError(ErrorNumber::MisfitParts, path);
-    }
-    m_file = std::move(first);
-    if (m_format == RecordFormat::Binary) {
-        m_size = std::max<qint64>(0, platform::sizeOf(m_file, path));
-        m_device = std::make_unique<NativeDevice>(m_file, path, QIODevice::ReadOnly);
-    } else {
-        auto records = std::make_unique<RecordDevice>(LineReader(m_file, path), m_format, fill);
-        records->padTo(m_size);
-        m_device = std::move(records);
-    }
-}
-
-void PartSource::fillTo(qint64 size)
-{
-    if (m_format == RecordFormat::Binary || size <= m_size)
-        return;
-    static_cast<RecordDevice *>(m_device.get())->padTo(size);
-    m_size = size;
 }
 
 RecordDevice::RecordDevice(LineReader lines, RecordFormat format, uchar fill)

@@ -78,32 +78,12 @@ private:
     Record m_record;
 };
 
-// An image read back from a file: Intel HEX or S-records when its first line
-// is a well-formed record, the raw bytes otherwise. A record file is read
-// through once on opening, to check every line and find its size (the end
-// of its last data), then opened again, as the same file, to be read.
-class PartSource {
-public:
-    PartSource(const QString &path, uchar fill);
-    PartSource(const PartSource &) = delete;
-    PartSource &operator=(const PartSource &) = delete;
+// A file is a record file when its first line is a well-formed record; the
+// line is left to be read again.
+RecordFormat detectRecordFormat(LineReader &lines);
 
-    const QString &path() const { return m_path; }
-    QIODevice *device() const { return m_device.get(); }
-    const platform::FileId &id() const { return m_id; }
-    RecordFormat format() const { return m_format; }
-    qint64 size() const { return m_size; }
-    // A record file's data may stop short of the chip's end, as many tools
-    // leave out erased bytes: it then reads as filled up to `size`.
-    void fillTo(qint64 size);
-
-private:
-    QString m_path;
-    platform::File m_file;
-    platform::FileId m_id;
-    RecordFormat m_format = RecordFormat::Binary;
-    qint64 m_size = 0;
-    std::unique_ptr<QIODevice> m_device;
-};
+// Reads every line through, checking each, and gives the size of the image
+// (the end of its last data).
+qint64 recordImageSize(LineReader lines, RecordFormat format, uchar fill);
 
 } // namespace tamrivel

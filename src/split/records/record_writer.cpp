@@ -72,8 +72,7 @@ void RecordWriter::writeDataRecord()
 {
     const quint64 last = m_address + quint64(m_pending.size()) - 1;
     if (last >= quint64(kRecordAddressLimit))
-        throw RuntimeError(ErrorNumber::InvalidArgument, m_name,
-                           QStringLiteral("(Intel HEX と S レコードで書けるのは 4 GiB まで)"));
+        throw beyondRecordAddresses(m_name);
     const auto *bytes = reinterpret_cast<const uchar *>(m_pending.constData());
     const int length = int(m_pending.size());
     if (m_format == RecordFormat::IntelHex) {

@@ -19,14 +19,17 @@ protected:
     ~ReportsFailure() = default;
 };
 
+// Sees bytes written to one file, in order (called by the streams, possibly
+// on another thread, never twice at once).
+using FileTap = std::function<void(const char *data, qsizetype length)>;
+
 // An open device with the path the user gave for it, so that a failure can
 // name the file.
 struct NamedDevice {
     QIODevice *device = nullptr;
     QString name;
-    // Sees every byte written to the device, in order (called by the streams,
-    // possibly on another thread, never twice at once).
-    std::function<void(const char *data, qsizetype length)> tap = {};
+    // Sees every byte the stream writes to the device.
+    FileTap tap = {};
 };
 
 // Reads until `buffer` holds `length` bytes or the device has no more; returns

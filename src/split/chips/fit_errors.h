@@ -1,0 +1,21 @@
+#pragma once
+
+#include "runtime/runtime_error.h"
+
+namespace tamrivel {
+
+// The errors of fitting an image to its chips and files, each worded in one
+// place, whichever step finds it.
+
+// `bytes` of a way for a chip of `chipSize`; `atLeast` when the stream found
+// it and the way's whole size is not known yet.
+RuntimeError chipOverflow(const QString &file, qint64 bytes, qint64 chipSize, bool atLeast = false);
+
+// A join cut to `length` bytes where the parts hold only `total`.
+RuntimeError lengthBeyondParts(const QString &file, qint64 length, qint64 total);
+
+// A join cut to a length that would drop `byte`, at `offset`, which is not
+// the fill: data, not padding.
+RuntimeError dataBeyondLength(const QString &file, qint64 offset, uchar byte);
+
+} // namespace tamrivel

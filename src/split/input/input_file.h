@@ -1,0 +1,49 @@
+#pragma once
+
+#include "split/platform/platform.h"
+#include "split/records/record_format.h"
+#include "split/stream/named_device.h"
+
+#include <QIODevice>
+
+#include <memory>
+
+namespace tamrivel {
+
+// A file opened to be read, known by the identity of what was opened and
+// never again by its name: its size is taken from the open file, and its
+// bytes come from the open file. As an image, a file whose first line is a
+// well-formed record is read as the bytes its records describe (Intel HEX or
+// S-records); otherwise, and always as Raw, its bytes are taken as they are.
+class InputFile {
+public:
+    enum class Reading { Raw, Image };
+
+    InputFile(const QString &path, Reading reading, uchar fill = 0xFF);
+    InputFile(const InputFile &) = delete;
+    InputFile &operator=(const InputFile &) = delete;
+
+    const QString &path() const { return m_path; }
+    const platform::FileId &id() const { return m_id; }
+    RecordFormat format() const { return m_format; }
+    qint64 size() const { return m_size; }
+    // False for a pipe, a device or a file of a system folder whose size the
+    // system makes up: such a source gives no names to propose outputs from.
+    bool isPlainFile() const { return m_plain; }
+    NamedDevice device() const { return {m_device.get(), m_path}; }
+
+    // A record file's data may stop short of the chip's end, as many tools
+    // leave out erased bytes: it then reads as filled up to `size`.
+    void fillTo(qint64 size);
+
+private:
+    QString m_path;
+    platform::File m_file;
+    platform::FileId m_id;
+    RecordFormat m_format = RecordFormat::Binary;
+    qint64 m_size = 0;
+    bool m_plain = false;
+    std::unique_ptr<QIODevice> m_device;
+};
+
+} // namespace tamrivel

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+#include <atomic>
+#include <cstdio>
+
+// What the programs need of the operating system beyond files: signals,
+// arguments and the console. Each platform's file implements these beside
+// the engine's file services.
+namespace tamrivel::platform {
+
+// The signals that a write can raise (a pipe's reader gone, a size limit)
+// become ordinary write errors.
+void turnWriteSignalsIntoErrors();
+
+// Ctrl+C and termination requests set `stop` instead of ending the program
+// at once; a second one ends it the usual way.
+void stopOnInterrupt(std::atomic<bool> *stop);
+
+// False when the command-line argument's bytes cannot be turned into a name
+// and back unchanged (not valid in the file-system encoding).
+bool argumentIsFaithful(const char *argument);
+
+// True when the stream (stdout, stderr) is a terminal or console.
+bool isTerminal(std::FILE *stream);
+
+// Writes text so that it reads right where it lands: a console of any code
+// page, a terminal, or a file or pipe (UTF-8 there). False if it failed.
+bool writeText(std::FILE *stream, const QString &text);
+
+} // namespace tamrivel::platform

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace tamrivel {
+
+// A request that cannot be carried out as asked, whatever the files hold:
+// the wrong number of files for the shape, a stream where a name is needed.
+// The companion reports it as bad usage rather than as a failed operation.
+struct UsageError {
+    QString message;
+};
+
+} // namespace tamrivel
