@@ -2,7 +2,6 @@
 #include "command_line.h"
 #include "console_text.h"
 #include "exit_status.h"
-#include "product.h"
 #include "runtime/runtime_error.h"
 #include "split/platform/platform.h"
 
@@ -45,7 +44,6 @@ int main(int argc, char *argv[])
     platform::stopOnInterrupt(&stopRequested);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tamrivel-cli"));
-    QCoreApplication::setApplicationVersion(QString::fromLatin1(kProductVersion));
     try {
         refuseUnfaithfulArguments(argc, argv);
         const int status = runCommandLine(QCoreApplication::arguments(), &stopRequested);
