@@ -48,11 +48,16 @@ package:
 	@cmake --build build-release
 	cd build-release && cpack
 
-# The desktop entry and the AppStream metadata, as the desktop will read them.
+# The desktop entry, the AppStream metadata and the manual page, as the
+# desktop and man will read them. man reports a roff problem only as a
+# warning, so any output on stderr fails the check.
+MAN_CHECK = LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z
 check-package:
-	@scripts/install-deps desktop-file-utils appstream
+	@scripts/install-deps desktop-file-utils appstream man-db groff-base
 	desktop-file-validate packaging/org.tamrivel.Tamrivel.desktop
 	appstreamcli validate --no-net packaging/org.tamrivel.Tamrivel.metainfo.xml
+	@warnings=$$($(MAN_CHECK) packaging/tamrivel-cli.1 2>&1 >/dev/null) && [ -z "$$warnings" ] \
+	  && echo "tamrivel-cli.1: clean" || { echo "tamrivel-cli.1: $$warnings"; exit 1; }
 
 # 64-bit Windows, cross-built with Debian's mingw-w64 against a Qt built once
 # from Debian's own source into ~/.cache/tamrivel (scripts/build-qt-windows:

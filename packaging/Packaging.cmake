@@ -8,6 +8,17 @@ if(UNIX AND NOT APPLE)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
   install(FILES ${CMAKE_CURRENT_LIST_DIR}/${TAMRIVEL_APP_ID}.metainfo.xml
           DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+  # Debian wants manual pages compressed, and without gzip's name and time
+  # stamp, so that a rebuild gives the same package.
+  set(TAMRIVEL_MAN_PAGE ${PROJECT_BINARY_DIR}/man/tamrivel-cli.1)
+  find_program(TAMRIVEL_GZIP gzip REQUIRED)
+  add_custom_command(OUTPUT ${TAMRIVEL_MAN_PAGE}.gz
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_LIST_DIR}/tamrivel-cli.1 ${TAMRIVEL_MAN_PAGE}
+    COMMAND ${TAMRIVEL_GZIP} -9nf ${TAMRIVEL_MAN_PAGE}
+    DEPENDS ${CMAKE_CURRENT_LIST_DIR}/tamrivel-cli.1
+    VERBATIM)
+  add_custom_target(tamrivel_man_page ALL DEPENDS ${TAMRIVEL_MAN_PAGE}.gz)
+  install(FILES ${TAMRIVEL_MAN_PAGE}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
 
 set(CPACK_PACKAGE_NAME tamrivel)

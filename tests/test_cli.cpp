@@ -114,6 +114,11 @@ private slots:
             << QStringList{"split", "--size", "8", "--fill", "256", "rom.bin"};
         QTest::newRow("unknown format") << QStringList{"split", "--format", "elf", "rom.bin"};
         QTest::newRow("length on a split") << QStringList{"split", "--length", "4", "rom.bin"};
+        QTest::newRow("chip on a join")
+            << QStringList{"join", "--chip", "27256", "rom.bin", "rom.bin", "out"};
+        QTest::newRow("option on chips") << QStringList{"chips", "--quiet"};
+        QTest::newRow("option before the command") << QStringList{"--ways", "4", "split", "rom.bin"};
+        QTest::newRow("help on an unknown command") << QStringList{"help", "shuffle"};
         QTest::newRow("banks and too few outputs")
             << QStringList{"split", "--size", "2", "--banks", "rom.bin", "a", "b"};
     }
@@ -238,9 +243,21 @@ private slots:
         QCOMPARE(version.out, QStringLiteral("tamrivel-cli 1.00\n"));
         const CliResult help = runCli({"--help"});
         QCOMPARE(help.exitCode, 0);
-        for (const char *word : {"split", "join", "verify", "chips", "--ways", "--width", "--swap", "--chip",
-                                 "--size", "--fill", "--banks", "--format", "--length", "--quiet"})
-            QVERIFY2(help.out.contains(QLatin1String(word)), word);
+        for (const char *verb : {"split", "join", "verify", "chips"}) {
+            QVERIFY2(help.out.contains(QLatin1String(verb)), verb);
+            const CliResult own = runCli({verb, "--help"});
+            QCOMPARE(own.exitCode, 0);
+            QCOMPARE(runCli({"help", verb}).out, own.out);
+        }
+    }
+
+    void helpDoesNothingElse()
+    {
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("rom.bin"), "abcdef");
+        const auto before = snapshot(dir.path());
+        QCOMPARE(runCli({"split", "rom.bin", "--help"}, dir.path()).exitCode, 0);
+        QCOMPARE(snapshot(dir.path()), before);
     }
 
     void quietPrintsNothing()

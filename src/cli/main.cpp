@@ -1,6 +1,7 @@
 #include "cli_request.h"
-#include "commands.h"
-#include "product.h"
+#include "command_line.h"
+#include "console_text.h"
+#include "exit_status.h"
 #include "runtime/runtime_error.h"
 #include "split/process.h"
 
@@ -16,11 +17,6 @@ using namespace tamrivel::cli;
 namespace {
 
 std::atomic<bool> stopRequested{false};
-
-void say(std::FILE *to, const QString &text)
-{
-    platform::writeText(to, text);
-}
 
 // A report that could not be written (a full disk, a closed stdout) is a
 // failure, or a script would take the missing report for success.
@@ -40,21 +36,6 @@ void refuseUnfaithfulArguments(int argc, char *argv[])
     }
 }
 
-int run(const CliRequest &request)
-{
-    switch (request.verb) {
-    case CliRequest::Verb::Help: say(stdout, request.helpText); return Success;
-    case CliRequest::Verb::Version:
-        say(stdout, QStringLiteral("tamrivel-cli %1\n").arg(QString::fromLatin1(kProductVersion)));
-        return Success;
-    case CliRequest::Verb::Split: return runSplit(request, &stopRequested);
-    case CliRequest::Verb::Join: return runJoin(request, &stopRequested);
-    case CliRequest::Verb::Verify: return runVerify(request, &stopRequested);
-    case CliRequest::Verb::Chips: return runChips();
-    }
-    return BadUsage;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -63,20 +44,21 @@ int main(int argc, char *argv[])
     platform::stopOnInterrupt(&stopRequested);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tamrivel-cli"));
-    QCoreApplication::setApplicationVersion(QString::fromLatin1(kProductVersion));
     try {
         refuseUnfaithfulArguments(argc, argv);
-        const int status = run(parseCommandLine(QCoreApplication::arguments()));
+        const int status = runCommandLine(QCoreApplication::arguments(), &stopRequested);
         finishStandardOutput();
         return status;
     } catch (const UsageError &error) {
-        say(stderr, QStringLiteral("tamrivel-cli: %1\nTry 'tamrivel-cli --help'.\n").arg(error.message));
+        const QString help =
+            error.verb.isEmpty() ? QStringLiteral("--help") : error.verb + QStringLiteral(" --help");
+        say(QStringLiteral("tamrivel-cli: %1\nTry 'tamrivel-cli %2'.\n").arg(error.message, help), stderr);
         return BadUsage;
     } catch (const std::exception &raised) {
         const RuntimeError error = RuntimeError::from(raised);
-        say(stderr,
-            QStringLiteral("tamrivel-cli: エラー %1: ").arg(error.code()) + error.description() +
-                QLatin1Char('\n'));
+        say(QStringLiteral("tamrivel-cli: エラー %1: ").arg(error.code()) + error.description() +
+                QLatin1Char('\n'),
+            stderr);
         return error.number() == ErrorNumber::Cancelled ? Interrupted : Failed;
     }
 }

@@ -9,6 +9,7 @@ namespace tamrivel {
 // The companion reports it as bad usage rather than as a failed operation.
 struct UsageError {
     QString message;
+    QString verb = {}; // the command whose request it is, to point at its help
 };
 
 } // namespace tamrivel

@@ -1,0 +1,95 @@
+#include "command_line.h"
+
+#include "cli_request.h"
+#include "console_text.h"
+#include "exit_status.h"
+#include "options/verb_parser.h"
+#include "product.h"
+#include "verbs/chips_verb.h"
+#include "verbs/join_verb.h"
+#include "verbs/split_verb.h"
+#include "verbs/verify_verb.h"
+
+namespace tamrivel::cli {
+namespace {
+
+const QList<Verb> &verbs()
+{
+    static const QList<Verb> all{splitVerb(), joinVerb(), verifyVerb(), chipsVerb()};
+    return all;
+}
+
+const Verb &findVerb(const QString &name)
+{
+    for (const Verb &verb : verbs()) {
+        if (verb.name == name)
+            return verb;
+    }
+    throw UsageError{QStringLiteral("unknown command '%1': say split, join, verify or chips").arg(name)};
+}
+
+QString description()
+{
+    QString text = QStringLiteral(
+        "Splits a ROM image into the images of its chips by dealing bytes round-robin, joins chip images "
+        "back into one, and checks chips read back against the image.\n\nCommands:\n");
+    for (const Verb &verb : verbs())
+        text += QStringLiteral("  %1  %2  %3\n").arg(verb.name, -6).arg(verb.synopsis, -18).arg(verb.summary);
+    return text +
+        QStringLiteral("\n'tamrivel-cli help COMMAND' or 'tamrivel-cli COMMAND --help' shows the "
+                       "command's options.");
+}
+
+} // namespace
+
+int runCommandLine(const QStringList &arguments, const std::atomic<bool> *stop)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(description());
+    // The options after the verb are the verb's.
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
+                                        QStringLiteral("Show this help."));
+    const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
+                                           QStringLiteral("Show the version."));
+    parser.addOptions({helpOption, versionOption});
+    if (!parser.parse(arguments)) {
+        if (parser.unknownOptionNames().isEmpty())
+            throw UsageError{parser.errorText()};
+        throw UsageError{QStringLiteral("a command's options follow it, as in 'tamrivel-cli split --ways 4 "
+                                        "rom.bin'")};
+    }
+    const QString help = helpWithUsage(parser,
+                                       QStringLiteral("Usage: tamrivel-cli COMMAND [options] FILE...\n"
+                                                      "       tamrivel-cli help COMMAND"));
+    if (parser.isSet(helpOption)) {
+        say(help);
+        return Success;
+    }
+    if (parser.isSet(versionOption)) {
+        say(QStringLiteral("tamrivel-cli %1\n").arg(QString::fromLatin1(kProductVersion)));
+        return Success;
+    }
+
+    QStringList words = parser.positionalArguments();
+    if (words.isEmpty())
+        throw UsageError{QStringLiteral("say split, join, verify or chips")};
+    if (words.constFirst() == QLatin1String("help")) {
+        if (words.size() == 1) {
+            say(help);
+            return Success;
+        }
+        if (words.size() > 2)
+            throw UsageError{QStringLiteral("help takes one command")};
+        words = {words[1], QStringLiteral("--help")};
+    }
+    const Verb &verb = findVerb(words.takeFirst());
+    try {
+        return verb.run(words, stop);
+    } catch (UsageError &error) {
+        error.verb = verb.name;
+        throw;
+    }
+}
+
+} // namespace tamrivel::cli

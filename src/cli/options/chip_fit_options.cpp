@@ -1,0 +1,69 @@
+#include "chip_fit_options.h"
+
+#include "option_values.h"
+
+#include "cli/cli_request.h"
+#include "split/chip_table.h"
+
+namespace tamrivel::cli {
+namespace {
+
+qint64 chipBytes(const QString &name)
+{
+    if (const std::optional<Chip> chip = findChip(name))
+        return chip->bytes;
+    throw UsageError{QStringLiteral("unknown chip '%1'; closest: %2 (see 'tamrivel-cli chips')")
+                         .arg(name, closestChipNames(name).join(QStringLiteral(", ")))};
+}
+
+RecordFormat recordFormat(const QString &name)
+{
+    if (name == QLatin1String("bin"))
+        return RecordFormat::Binary;
+    if (name == QLatin1String("ihex"))
+        return RecordFormat::IntelHex;
+    if (name == QLatin1String("srec"))
+        return RecordFormat::SRecord;
+    throw UsageError{QStringLiteral("--format is bin, ihex or srec, not '%1'").arg(name)};
+}
+
+} // namespace
+
+ChipFitOptions::ChipFitOptions(VerbParser &parser)
+    : m_chip(QStringLiteral("chip"),
+             QStringLiteral("Pad each output to the size of this chip (see 'tamrivel-cli chips')."),
+             QStringLiteral("NAME")),
+      m_size(QStringLiteral("size"), QStringLiteral("Pad each output to SIZE bytes."),
+             QStringLiteral("SIZE")),
+      m_fill(QStringLiteral("fill"),
+             QStringLiteral("The padding and gap byte (default 0xFF, an erased EPROM)."),
+             QStringLiteral("BYTE")),
+      m_banks(QStringLiteral("banks"),
+              QStringLiteral("Cut each way over as many chips as it needs (needs --chip or --size).")),
+      m_format(QStringLiteral("format"), QStringLiteral("Write bin (default), ihex or srec."),
+               QStringLiteral("F"))
+{
+    for (const QCommandLineOption *option : {&m_chip, &m_size, &m_fill, &m_banks, &m_format})
+        parser.addOption(*option);
+}
+
+ChipFit ChipFitOptions::read(const QCommandLineParser &parser) const
+{
+    ChipFit fit;
+    if (parser.isSet(m_chip) && parser.isSet(m_size))
+        throw UsageError{QStringLiteral("give --chip or --size, not both")};
+    if (parser.isSet(m_chip))
+        fit.chipSize = chipBytes(parser.value(m_chip));
+    if (parser.isSet(m_size))
+        fit.chipSize = sizeValue(parser, m_size);
+    fit.banks = parser.isSet(m_banks);
+    if (fit.banks && fit.chipSize == 0)
+        throw UsageError{QStringLiteral("--banks needs --chip or --size")};
+    if (parser.isSet(m_fill))
+        fit.fill = byteValue(parser, m_fill);
+    if (parser.isSet(m_format))
+        fit.format = recordFormat(parser.value(m_format));
+    return fit;
+}
+
+} // namespace tamrivel::cli

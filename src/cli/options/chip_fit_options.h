@@ -1,0 +1,27 @@
+#pragma once
+
+#include "verb_parser.h"
+
+#include "split/part_layout.h"
+
+namespace tamrivel::cli {
+
+// --chip or --size, --fill, --banks and --format: the chips a split writes,
+// and so the parts a verify expects.
+class ChipFitOptions {
+public:
+    explicit ChipFitOptions(VerbParser &parser);
+
+    // Raises UsageError for options that contradict each other or a value
+    // that is not of its kind.
+    ChipFit read(const QCommandLineParser &parser) const;
+
+private:
+    QCommandLineOption m_chip;
+    QCommandLineOption m_size;
+    QCommandLineOption m_fill;
+    QCommandLineOption m_banks;
+    QCommandLineOption m_format;
+};
+
+} // namespace tamrivel::cli

@@ -1,0 +1,36 @@
+#include "shape_options.h"
+
+#include "option_values.h"
+
+#include "cli/cli_request.h"
+
+namespace tamrivel::cli {
+
+ShapeOptions::ShapeOptions(VerbParser &parser)
+    : m_ways(QStringLiteral("ways"),
+             QStringLiteral("Deal to N parts, 2 to 16 (default 2, or as many as named)."),
+             QStringLiteral("N")),
+      m_width(QStringLiteral("width"), QStringLiteral("Bytes a turn: 1, 2, 4 or 8 (default 1)."),
+              QStringLiteral("W")),
+      m_swap(QStringLiteral("swap"), QStringLiteral("Reverse the byte order inside each W-byte unit."))
+{
+    for (const QCommandLineOption *option : {&m_ways, &m_width, &m_swap})
+        parser.addOption(*option);
+}
+
+DealShape ShapeOptions::read(const QCommandLineParser &parser, qsizetype named, bool banks) const
+{
+    DealShape shape;
+    shape.width = numberValue(parser, m_width, 1);
+    shape.swap = parser.isSet(m_swap);
+    const int fallback = named > 0 && !banks ? int(named) : 2;
+    shape.ways = numberValue(parser, m_ways, fallback);
+    if (named > 0 && !banks && shape.ways != named)
+        throw UsageError{
+            QStringLiteral("--ways %1 does not match the %2 parts named").arg(shape.ways).arg(named)};
+    if (const QString problem = shape.problem(); !problem.isEmpty())
+        throw UsageError{problem};
+    return shape;
+}
+
+} // namespace tamrivel::cli

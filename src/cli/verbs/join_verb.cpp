@@ -1,0 +1,80 @@
+#include "join_verb.h"
+
+#include "report_watchers.h"
+
+#include "cli/console_text.h"
+#include "cli/exit_status.h"
+#include "cli/options/option_values.h"
+#include "cli/options/quiet_option.h"
+#include "cli/options/shape_options.h"
+#include "split/split_files.h"
+
+namespace tamrivel::cli {
+namespace {
+
+int runJoin(const CliRequest &request, const std::atomic<bool> *stop)
+{
+    const QString &output = request.outputs.first();
+    FileReport report;
+    {
+        ProgressLine progress(shown(output));
+        joinFiles(request.inputs, output, request.shape, watchersFor(progress, request, report, stop),
+                  JoinFit{request.fit.fill, request.length});
+    }
+    if (!request.quiet)
+        report.print(stdout, {output});
+    return Success;
+}
+
+int join(const QStringList &arguments, const std::atomic<bool> *stop)
+{
+    VerbParser parser(joinVerb(),
+                      QStringLiteral("Joins the PARTs into OUTPUT, the exact inverse of split with the same "
+                                     "--ways, --width and --swap. Each PART may be raw bytes, Intel HEX or "
+                                     "S-records, told from its content; a record part's gaps read as --fill, "
+                                     "and one whose data stops short of its peers' size is filled up to it. "
+                                     "Then prints OUTPUT with its size, CRC-32 and 32-bit byte sum.\n\n") +
+                          sizeAndByteSyntax());
+    parser.describeFiles(QStringLiteral("PART"),
+                         QStringLiteral("The chip images, in the order split names them."),
+                         QStringLiteral("PART..."));
+    parser.describeFiles(QStringLiteral("OUTPUT"), QStringLiteral("The image to write."));
+    const ShapeOptions shape(parser);
+    const QCommandLineOption fill(
+        QStringLiteral("fill"),
+        QStringLiteral("The byte a record part's gaps read as, and the only one --length may cut off "
+                       "(default 0xFF, an erased EPROM)."),
+        QStringLiteral("BYTE"));
+    const QCommandLineOption length(
+        QStringLiteral("length"), QStringLiteral("Cut the output to SIZE bytes, to drop the chips' padding."),
+        QStringLiteral("SIZE"));
+    const QCommandLineOption quiet = quietOption();
+    for (const QCommandLineOption *option : {&fill, &length, &quiet})
+        parser.addOption(*option);
+    if (!parser.parse(arguments))
+        return Success;
+
+    QStringList files = parser.files();
+    if (files.size() < 3)
+        throw UsageError{QStringLiteral("join needs at least two PARTs and an OUTPUT")};
+    CliRequest request;
+    request.quiet = parser.parsed().isSet(quiet);
+    if (parser.parsed().isSet(fill))
+        request.fit.fill = byteValue(parser.parsed(), fill);
+    request.outputs = {files.takeLast()};
+    request.inputs = files;
+    request.shape = shape.read(parser.parsed(), files.size(), false);
+    if (parser.parsed().isSet(length))
+        request.length = sizeValue(parser.parsed(), length);
+    return runJoin(request, stop);
+}
+
+} // namespace
+
+Verb joinVerb()
+{
+    return {QStringLiteral("join"), QStringLiteral("PART... OUTPUT"),
+            QStringLiteral("join chip images back into one, undoing split"), &join};
+}
+
+} // namespace tamrivel::cli

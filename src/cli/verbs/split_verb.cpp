@@ -1,0 +1,73 @@
+#include "split_verb.h"
+
+#include "report_watchers.h"
+
+#include "cli/console_text.h"
+#include "cli/exit_status.h"
+#include "cli/options/chip_fit_options.h"
+#include "cli/options/option_values.h"
+#include "cli/options/quiet_option.h"
+#include "cli/options/shape_options.h"
+#include "split/split_files.h"
+
+namespace tamrivel::cli {
+namespace {
+
+int runSplit(const CliRequest &request, const std::atomic<bool> *stop)
+{
+    const QString &source = request.inputs.first();
+    FileReport report;
+    QStringList outputs;
+    {
+        ProgressLine progress(shown(source));
+        outputs = splitFiles(source, request.outputs, request.shape,
+                             watchersFor(progress, request, report, stop), request.fit);
+    }
+    if (!request.quiet)
+        report.print(stdout, outputs);
+    return Success;
+}
+
+int split(const QStringList &arguments, const std::atomic<bool> *stop)
+{
+    VerbParser parser(
+        splitVerb(),
+        QStringLiteral("Deals SOURCE round-robin to the images of its chips: with two ways, the "
+                       "even bytes to the first OUTPUT and the odd to the second. With no OUTPUT "
+                       "named: SOURCE less its last four characters, then _g.bin and _k.bin "
+                       "(_0.bin, _1.bin, ... for more than two ways; _g_0.bin, ... with --banks; "
+                       ".hex or .srec with --format). Then prints each file written with its "
+                       "size, CRC-32 and 32-bit byte sum.\n\n") +
+            sizeAndByteSyntax());
+    parser.describeFiles(QStringLiteral("SOURCE"), QStringLiteral("The image to split."));
+    parser.describeFiles(QStringLiteral("OUTPUT"),
+                         QStringLiteral("The files to write, way by way, and bank by bank within a way."),
+                         QStringLiteral("[OUTPUT...]"));
+    const ShapeOptions shape(parser);
+    const ChipFitOptions fit(parser);
+    const QCommandLineOption quiet = quietOption();
+    parser.addOption(quiet);
+    if (!parser.parse(arguments))
+        return Success;
+
+    QStringList files = parser.files();
+    if (files.isEmpty())
+        throw UsageError{QStringLiteral("split needs a SOURCE")};
+    CliRequest request;
+    request.quiet = parser.parsed().isSet(quiet);
+    request.fit = fit.read(parser.parsed());
+    request.inputs = {files.takeFirst()};
+    request.shape = shape.read(parser.parsed(), files.size(), request.fit.banks);
+    request.outputs = files;
+    return runSplit(request, stop);
+}
+
+} // namespace
+
+Verb splitVerb()
+{
+    return {QStringLiteral("split"), QStringLiteral("SOURCE [OUTPUT...]"),
+            QStringLiteral("deal an image round-robin to its chips' images"), &split};
+}
+
+} // namespace tamrivel::cli

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QStringList>
+
+#include <atomic>
+
+namespace tamrivel::cli {
+
+// One verb of the companion, as the overall help lists it.
+struct Verb {
+    QString name;
+    QString synopsis; // the files it takes, as in "SOURCE [OUTPUT...]"
+    QString summary; // one line
+    // Reads the arguments after the verb with the verb's own options, then
+    // carries it out. Returns the exit status; raises UsageError for a line
+    // it cannot carry out, and RuntimeError for a failure.
+    int (*run)(const QStringList &arguments, const std::atomic<bool> *stop);
+};
+
+} // namespace tamrivel::cli

@@ -1,0 +1,100 @@
+#include "verify_verb.h"
+
+#include "cli/cli_request.h"
+
+#include "cli/console_text.h"
+#include "cli/exit_status.h"
+#include "cli/options/chip_fit_options.h"
+#include "cli/options/option_values.h"
+#include "cli/options/shape_options.h"
+#include "cli/progress_line.h"
+#include "split/verify_parts.h"
+
+namespace tamrivel::cli {
+namespace {
+
+int runVerify(const CliRequest &request, const std::atomic<bool> *stop)
+{
+    const QString &source = request.inputs.first();
+    QList<PartVerdict> verdicts;
+    {
+        ProgressLine progress(shown(source));
+        verdicts = verifyParts(source, request.outputs, request.shape, request.fit,
+                               Watchers{progress.callback(), {}, stop});
+    }
+    bool allSame = true;
+    for (const PartVerdict &verdict : verdicts) {
+        allSame = allSame && verdict.same();
+        if (verdict.same()) {
+            say(QStringLiteral("%1: the same, %2 bytes\n").arg(shown(verdict.name)).arg(verdict.foundSize));
+            continue;
+        }
+        if (verdict.expectedSize != verdict.foundSize)
+            say(QStringLiteral("%1: %2 bytes, but the split writes %3\n")
+                    .arg(shown(verdict.name))
+                    .arg(verdict.foundSize)
+                    .arg(verdict.expectedSize));
+        if (verdict.differing == 0)
+            continue;
+        say(verdict.differing == 1
+                ? QStringLiteral("%1: 1 byte differs\n").arg(shown(verdict.name))
+                : QStringLiteral("%1: %2 bytes differ\n").arg(shown(verdict.name)).arg(verdict.differing));
+        for (const ByteDifference &at : verdict.first) {
+            const QString from = at.sourceOffset < 0
+                ? QStringLiteral("padding")
+                : QStringLiteral("source 0x%1").arg(at.sourceOffset, 0, 16);
+            say(QStringLiteral("  part 0x%1 (%2): expected 0x%3, found 0x%4\n")
+                    .arg(at.partOffset, 0, 16)
+                    .arg(from)
+                    .arg(at.expected, 2, 16, QLatin1Char('0'))
+                    .arg(at.found, 2, 16, QLatin1Char('0')));
+        }
+    }
+    return allSame ? Success : Failed;
+}
+
+int verify(const QStringList &arguments, const std::atomic<bool> *stop)
+{
+    VerbParser parser(
+        verifyVerb(),
+        QStringLiteral("Checks that the PARTs are exactly what split SOURCE with the same options "
+                       "would write, padding included. Each PART may be raw bytes, Intel HEX or "
+                       "S-records, told from its content. Exit status 0 and one line a part if "
+                       "so; otherwise 1, and for each part that differs, how many bytes, the "
+                       "first eight with their part and source offsets, and any difference in "
+                       "size.\n\n") +
+            sizeAndByteSyntax());
+    parser.describeFiles(QStringLiteral("SOURCE"), QStringLiteral("The image the chips were split from."));
+    parser.describeFiles(QStringLiteral("PART"),
+                         QStringLiteral("The chip images, in the order split names them."),
+                         QStringLiteral("PART..."));
+    const ShapeOptions shape(parser);
+    const ChipFitOptions fit(parser);
+    // So that a split's command line can be checked as it stands.
+    const QCommandLineOption quiet(
+        QStringLiteral("quiet"),
+        QStringLiteral("Taken as split takes it; the findings are printed all the same."));
+    parser.addOption(quiet);
+    if (!parser.parse(arguments))
+        return Success;
+
+    QStringList files = parser.files();
+    if (files.size() < 2)
+        throw UsageError{QStringLiteral("verify needs a SOURCE and its PARTs")};
+    CliRequest request;
+    request.fit = fit.read(parser.parsed());
+    request.inputs = {files.takeFirst()};
+    request.shape = shape.read(parser.parsed(), files.size(), request.fit.banks);
+    request.outputs = files;
+    return runVerify(request, stop);
+}
+
+} // namespace
+
+Verb verifyVerb()
+{
+    return {QStringLiteral("verify"), QStringLiteral("SOURCE PART..."),
+            QStringLiteral("check chip images against what split would write"), &verify};
+}
+
+} // namespace tamrivel::cli
