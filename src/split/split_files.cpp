@@ -5,9 +5,9 @@
 #include "split/chips/fit_errors.h"
 #include "split/chips/length_cut.h"
 #include "split/input/input_file.h"
+#include "split/output/checked_outputs.h"
 #include "split/output/output_set.h"
 #include "split/output/output_shaper.h"
-#include "split/output/planned_outputs.h"
 #include "split/stream/stream_deal.h"
 
 #include <list>
@@ -72,7 +72,7 @@ QStringList splitFiles(const QString &source, const QStringList &outputs, const 
     Q_ASSERT(shape.problem().isEmpty());
     InputFile input(source, InputFile::Reading::Raw);
     const PartLayout layout(shape, fit, input.size());
-    const QStringList names = plannedOutputs(input, outputs, layout);
+    const QStringList names = checkedOutputs(input, outputs, layout);
     OutputSet set(names, {&input}, watchers.seams);
     // The plain split goes straight to the files, at full speed.
     std::optional<ChipOutputs> chips;

@@ -3,7 +3,7 @@
 #include "runtime/runtime_error.h"
 #include "split/chips/way_device.h"
 #include "split/input/input_file.h"
-#include "split/output/planned_outputs.h"
+#include "split/output/checked_outputs.h"
 #include "split/stream/stream_deal.h"
 
 #include <cstring>
@@ -65,7 +65,7 @@ QList<PartVerdict> verifyParts(const QString &source, const QStringList &parts, 
 {
     const InputFile input(source, InputFile::Reading::Raw);
     const PartLayout layout(shape, fit, input.size());
-    plannedOutputs(input, parts, layout);
+    checkedOutputs(input, parts, layout);
 
     QList<PartVerdict> verdicts(parts.size());
     std::list<InputFile> opened;

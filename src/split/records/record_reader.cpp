@@ -1,6 +1,7 @@
 #include "split/records/record_reader.h"
 
 #include "runtime/runtime_error.h"
+#include "split/records/record_types.h"
 
 #include <cstring>
 
@@ -46,7 +47,7 @@ QString decodeLine(QByteArrayView line, RecordFormat format, uchar *bytes, int &
     }
     if (bytes[0] + (hex ? 5 : 1) != count)
         return QStringLiteral("長さが正しくありません");
-    if ((sum & 0xFF) != (hex ? 0x00 : 0xFF))
+    if (!records::checksumHolds(format, sum))
         return QStringLiteral("チェックサムが合いません");
     return QString();
 }
@@ -189,21 +190,20 @@ bool RecordDevice::parseLine(QByteArrayView line)
         length = bytes[0];
         const uint value = length == 2 ? uint(bytes[4]) << 8 | bytes[5] : 0;
         switch (bytes[3]) {
-        case 0:
+        case records::kHexData:
             address = m_base + (uint(bytes[1]) << 8 | bytes[2]);
             data = bytes + 4;
             break;
-        case 1: m_ended = true; return false;
-        case 2: m_base = quint64(value) << 4; return false;
-        case 4: m_base = quint64(value) << 16; return false;
-        case 3:
-        case 5: return false;
+        case records::kHexEnd: m_ended = true; return false;
+        case records::kHexSegmentBase: m_base = quint64(value) << 4; return false;
+        case records::kHexLinearBase: m_base = quint64(value) << 16; return false;
+        case records::kHexSegmentStart:
+        case records::kHexLinearStart: return false;
         default: fail(QStringLiteral("知らないレコード型です"));
         }
     } else {
         const int type = line[1] - '0';
-        static constexpr int kAddressBytes[10] = {2, 2, 3, 4, 0, 2, 3, 4, 3, 2};
-        const int addressBytes = kAddressBytes[type];
+        const int addressBytes = records::kSRecordAddressBytes[type];
         if (type == 4 || bytes[0] < addressBytes + 1)
             fail(type == 4 ? QStringLiteral("知らないレコード型です")
                            : QStringLiteral("長さが正しくありません"));

@@ -1,6 +1,6 @@
 #include "split/records/record_writer.h"
 
-#include "runtime/runtime_error.h"
+#include "split/records/record_types.h"
 
 #include <QFileInfo>
 
@@ -57,13 +57,13 @@ void RecordWriter::finish()
     if (!m_pending.isEmpty())
         writeDataRecord();
     if (m_format == RecordFormat::IntelHex) {
-        writeRecord(1, 0, 2, nullptr, 0);
+        writeRecord(records::kHexEnd, 0, 2, nullptr, 0);
     } else {
         if (m_dataRecords <= 0xFFFF)
             writeRecord(5, quint32(m_dataRecords), 2, nullptr, 0);
         else if (m_dataRecords <= 0xFFFFFF)
             writeRecord(6, quint32(m_dataRecords), 3, nullptr, 0);
-        writeRecord(11 - m_addressBytes, 0, m_addressBytes, nullptr, 0);
+        writeRecord(records::sRecordEndType(m_addressBytes), 0, m_addressBytes, nullptr, 0);
     }
     flushText();
 }
@@ -79,14 +79,15 @@ void RecordWriter::writeDataRecord()
         // Records are aligned to their size, so none crosses a 64 KiB boundary.
         if (m_address > 0 && m_address % 0x10000 == 0) {
             const uchar upper[2] = {uchar(m_address >> 24), uchar(m_address >> 16)};
-            writeRecord(4, 0, 2, upper, 2);
+            writeRecord(records::kHexLinearBase, 0, 2, upper, 2);
         }
-        writeRecord(0, quint32(m_address & 0xFFFF), 2, bytes, length);
+        writeRecord(records::kHexData, quint32(m_address & 0xFFFF), 2, bytes, length);
     } else {
         // A source that grew during the split may need wider addresses than
         // its size promised; the termination follows the widest used.
         m_addressBytes = std::max(m_addressBytes, sRecordAddressBytes(last));
-        writeRecord(m_addressBytes - 1, quint32(m_address), m_addressBytes, bytes, length);
+        writeRecord(records::sRecordDataType(m_addressBytes), quint32(m_address), m_addressBytes, bytes,
+                    length);
     }
     ++m_dataRecords;
     m_address += quint64(length);
@@ -116,8 +117,7 @@ void RecordWriter::writeRecord(int type, quint32 address, int addressBytes, cons
         appendHex(m_text, data[i], 1);
         sum += data[i];
     }
-    const uint check = m_format == RecordFormat::IntelHex ? 0x100 - (sum & 0xFF) : ~sum;
-    appendHex(m_text, check & 0xFF, 1);
+    appendHex(m_text, records::checksumFor(m_format, sum), 1);
     m_text += "\r\n";
     if (m_text.size() >= kTextChunk)
         flushText();

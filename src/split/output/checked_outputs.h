@@ -12,6 +12,6 @@ class InputFile;
 // with none named the names proposed from the source's. Raises UsageError
 // for a count the layout does not have and for names to propose from a
 // stream, and the layout's own errors for a way that does not fit its chip.
-QStringList plannedOutputs(const InputFile &source, const QStringList &named, const PartLayout &layout);
+QStringList checkedOutputs(const InputFile &source, const QStringList &named, const PartLayout &layout);
 
 } // namespace tamrivel

@@ -1,4 +1,4 @@
-#include "split/output/planned_outputs.h"
+#include "split/output/checked_outputs.h"
 
 #include "split/input/input_file.h"
 #include "split/platform/platform.h"
@@ -6,7 +6,7 @@
 
 namespace tamrivel {
 
-QStringList plannedOutputs(const InputFile &source, const QStringList &named, const PartLayout &layout)
+QStringList checkedOutputs(const InputFile &source, const QStringList &named, const PartLayout &layout)
 {
     QStringList files = named;
     if (files.isEmpty()) {
