@@ -393,6 +393,8 @@ private slots:
             << "\"$0\" split rom.bin >/dev/full" << 1 << errorLine(ErrorNumber::DeviceIo) << false;
         QTest::newRow("report to a closed stdout")
             << "\"$0\" split rom.bin >&-" << 1 << errorLine(ErrorNumber::DeviceIo) << false;
+        QTest::newRow("help to a full device")
+            << "\"$0\" --help >/dev/full" << 1 << errorLine(ErrorNumber::DeviceIo) << true;
         QTest::newRow("a name not in the file-system encoding")
             << "\"$0\" split rom.bin \"$(printf 'x\\377')\" k" << 1 << errorLine(ErrorNumber::BadFileName)
             << true;
