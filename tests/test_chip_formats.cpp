@@ -214,6 +214,8 @@ private slots:
         QTest::newRow("no end record") << hex << 2;
         QTest::newRow("text after the end") << hex + ":00000001FF\n\nhello\n" << 4;
         QTest::newRow("line too long") << hex + ":" + QByteArray(1100, '0') + "\n:00000001FF\n" << 2;
+        QTest::newRow("a long last line after the end")
+            << hex + ":00000001FF\n" + QByteArray(3000, '\x1A') + "X" << 3;
         QTest::newRow("S-record among hex") << hex + srec + ":00000001FF\n" << 2;
         QTest::newRow("S4") << srec + "S404000001FA\nS9030000FC\n" << 2;
         QTest::newRow("S2 shorter than its address") << srec + "S2030000FC\nS9030000FC\n" << 2;
