@@ -31,15 +31,18 @@ test: build
 test-large: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure --label-regex large
 
-# A minute of libFuzzer on the kernels and the join-size check (clang).
+# A minute of libFuzzer each on the kernels and the join-size check, and on
+# the record reader, which starts from the valid files in fuzz/corpus (clang).
 FUZZ_SECONDS ?= 60
 fuzz:
-	@scripts/install-deps clang
+	@scripts/install-deps clang libclang-rt-14-dev
 	@cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DTAMRIVEL_FUZZ=ON -DTAMRIVEL_SANITIZE=ON > /dev/null
 	@cmake --build build-fuzz
-	mkdir -p build-fuzz/corpus
+	mkdir -p build-fuzz/corpus build-fuzz/corpus-records
 	build-fuzz/fuzz/deal_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -artifact_prefix=build-fuzz/ build-fuzz/corpus
+	build-fuzz/fuzz/record_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -artifact_prefix=build-fuzz/record- \
+	  build-fuzz/corpus-records fuzz/corpus/records
 
 # A Debian package of the Release build, in build-release/.
 package:

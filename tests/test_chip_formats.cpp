@@ -1,13 +1,14 @@
 #include "cli/size_argument.h"
+#include "cli_runner.h"
 #include "naive_records.h"
 #include "reference_deal.h"
 #include "runtime/runtime_error.h"
 #include "split/chip_table.h"
-#include "split/input/input_file.h"
 #include "split/part_layout.h"
 #include "split/records/record_writer.h"
 #include "temp_files.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -27,14 +28,28 @@ QByteArray written(RecordFormat format, const QByteArray &image, qint64 declared
     return text;
 }
 
-QByteArray readAll(const InputFile &part)
+// Every byte of `bytes` twice over, as a join of a part with a copy of it
+// gives them.
+QByteArray doubled(const QByteArray &bytes)
+{
+    QByteArray twice;
+    for (char byte : bytes)
+        twice += QByteArray(2, byte);
+    return twice;
+}
+
+// An image of gap bytes (0xEE) with `pieces` at their addresses.
+QByteArray image(std::initializer_list<std::pair<qint64, QByteArray>> pieces)
 {
     QByteArray bytes;
-    char block[4096];
-    for (qint64 got; (got = part.device().device->read(block, sizeof block)) > 0;)
-        bytes.append(block, got);
+    for (const auto &[address, data] : pieces) {
+        bytes.resize(address, '\xEE');
+        bytes += data;
+    }
     return bytes;
 }
+
+const QStringList kJoin{"join", "part", "copy", "out.bin", "--fill", "0xEE", "--quiet"};
 
 } // namespace
 
@@ -143,75 +158,86 @@ private slots:
         QCOMPARE(back.types.count(dataType), (size + 31) / 32);
     }
 
-    void readerTakesHandWrittenRecords_data()
+    // Each record type the companion reads, through a join of the part with
+    // a copy of itself.
+    void recordPartsYieldTheirBytes_data()
     {
         QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<QByteArray>("start");
-        QTest::addColumn<char>("last"); // at 0x10000, the end
-        QTest::addColumn<int>("dataBytes"); // all the rest is fill
-        // A gap, an extended linear address, a blank line, a DOS end mark.
-        QTest::newRow("hex") << QByteArray(":0200000012AB41\r\n:01000400CD2E\r\n\r\n:020000040001F9\r\n"
-                                           ":010000007788\r\n:00000001FF\r\n\x1A")
-                             << QByteArray("\x12\xAB\x00\x00\xCD\x00", 6) << '\x77' << 4;
-        QTest::newRow("srec") << QByteArray("S00600004844521B\nS1050000AABB95\nS205010000CC2D\n"
-                                            "S5030002FA\nS804000000FB\n")
-                              << QByteArray("\xAA\xBB\x00\x00\x00\x00", 6) << '\xCC' << 3;
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("hex: data, a gap, a blank line, a DOS end mark")
+            << QByteArray(":0400000001020304F2\r\n:020010001011CD\r\n\r\n:00000001FF\r\n\x1A")
+            << image({{0, "\x01\x02\x03\x04"}, {0x10, "\x10\x11"}});
+        QTest::newRow("hex: segment address") << QByteArray(":020000021000EC\n:02000400AABB95\n:00000001FF\n")
+                                              << image({{0x10004, "\xAA\xBB"}});
+        QTest::newRow("hex: linear address, start addresses skipped")
+            << QByteArray(":0400000300000100F8\n:020000040001F9\n:01000200CC31\n:0400000500000100F6\n"
+                          ":00000001FF\n")
+            << image({{0x10002, "\xCC"}});
+        QTest::newRow("hex: lower-case digits")
+            << QByteArray(":03000000abcdef96\n:00000001ff\n") << image({{0, "\xAB\xCD\xEF"}});
+        QTest::newRow("S19: header, a gap, count")
+            << QByteArray("S0060000686472BB\nS10500000102F7\nS104001003E8\nS5030002FA\nS9030000FC\n")
+            << image({{0, "\x01\x02"}, {0x10, "\x03"}});
+        QTest::newRow("S28: 24-bit address, 24-bit count")
+            << QByteArray("S206012345DEAD05\r\nS604000001FA\r\nS804000000FB\r\n")
+            << image({{0x012345, "\xDE\xAD"}});
+        QTest::newRow("S37: 32-bit address")
+            << QByteArray("S30700010000BEEF4A\nS70500000000FA\n") << image({{0x10000, "\xBE\xEF"}});
+        QTest::newRow("first line one checksum off: raw bytes")
+            << QByteArray(":0200000012AB42\n:00000001FF\n") << QByteArray(":0200000012AB42\n:00000001FF\n");
     }
 
-    void readerTakesHandWrittenRecords()
+    void recordPartsYieldTheirBytes()
     {
         QFETCH(QByteArray, text);
-        QFETCH(QByteArray, start);
-        QFETCH(char, last);
-        QFETCH(int, dataBytes);
+        QFETCH(QByteArray, bytes);
         QTemporaryDir dir;
         writeBytes(dir.filePath("part"), text);
-        const InputFile part(dir.filePath("part"), InputFile::Reading::Image, 0x00);
-        QCOMPARE(part.size(), 0x10001);
-        const QByteArray bytes = readAll(part);
-        QCOMPARE(bytes.size(), 0x10001);
-        QCOMPARE(bytes.left(6), start);
-        QCOMPARE(bytes.back(), last);
-        QCOMPARE(bytes.count('\0'), 0x10001 - dataBytes);
+        writeBytes(dir.filePath("copy"), text);
+        const CliResult result = runCli(kJoin, dir.path());
+        QVERIFY2(result.exitCode == 0, qPrintable(result.err));
+        QCOMPARE(readBytes(dir.filePath("out.bin")), doubled(bytes));
     }
 
-    void badRecordNamesTheFileAndLine_data()
+    void badRecordIsErrorFourteenNamingFileAndLine_data()
     {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<int>("line");
-        QTest::newRow("checksum") << QByteArray(":0200000012AB41\n:010000007789\n:00000001FF\n") << 2;
-        QTest::newRow("not hex") << QByteArray(":0200000012AB41\n:02000000G2AB41\n:00000001FF\n") << 2;
-        QTest::newRow("address goes back")
-            << QByteArray(":01000400CD2E\n:0200000012AB41\n:00000001FF\n") << 2;
-        QTest::newRow("no end record") << QByteArray(":0200000012AB41\n") << 2;
-        QTest::newRow("text after the end") << QByteArray(":0200000012AB41\n:00000001FF\nhello\n") << 3;
-        QTest::newRow("count record") << QByteArray("S1050000AABB95\nS5030002FA\nS9030000FC\n") << 2;
+        const QByteArray hex = ":020000000102FB\n";
+        const QByteArray srec = "S10500000102F7\n";
+        QTest::newRow("checksum") << hex + ":02001000010200\n:00000001FF\n" << 2;
+        QTest::newRow("not hex") << hex + ":02001000G102FB\n:00000001FF\n" << 2;
+        QTest::newRow("odd number of digits") << hex + ":0200100001020\n:00000001FF\n" << 2;
+        QTest::newRow("count disagrees with the digits") << hex + ":0300100001EE\n:00000001FF\n" << 2;
+        QTest::newRow("unknown hex type") << hex + ":00000006FA\n:00000001FF\n" << 2;
+        QTest::newRow("address goes back") << QByteArray(":0100100001EE\n:0100080002F5\n:00000001FF\n") << 2;
+        QTest::newRow("no end record") << hex << 2;
+        QTest::newRow("text after the end") << hex + ":00000001FF\n\nhello\n" << 4;
+        QTest::newRow("line too long") << hex + ":" + QByteArray(1100, '0') + "\n:00000001FF\n" << 2;
+        QTest::newRow("a long last line after the end")
+            << hex + ":00000001FF\n" + QByteArray(3000, '\x1A') + "X" << 3;
+        QTest::newRow("S-record among hex") << hex + srec + ":00000001FF\n" << 2;
+        QTest::newRow("S4") << srec + "S404000001FA\nS9030000FC\n" << 2;
+        QTest::newRow("S2 shorter than its address") << srec + "S2030000FC\nS9030000FC\n" << 2;
+        QTest::newRow("count record disagrees") << srec + "S5030003F9\nS9030000FC\n" << 2;
+        QTest::newRow("type not a digit") << srec + "SA030000FC\nS9030000FC\n" << 2;
+        QTest::newRow("no S9") << srec + "S5030001FB\n" << 3;
     }
 
-    void badRecordNamesTheFileAndLine()
+    void badRecordIsErrorFourteenNamingFileAndLine()
     {
         QFETCH(QByteArray, text);
         QFETCH(int, line);
         QTemporaryDir dir;
-        writeBytes(dir.filePath("part.hex"), text);
-        try {
-            InputFile(dir.filePath("part.hex"), InputFile::Reading::Image, 0xFF);
-            QFAIL("accepted");
-        } catch (const RuntimeError &error) {
-            QCOMPARE(error.number(), ErrorNumber::BadRecord);
-            QCOMPARE(error.path(), dir.filePath("part.hex"));
-            QVERIFY2(error.detail().startsWith(QStringLiteral("(%1 行目").arg(line)),
-                     qPrintable(error.detail()));
-        }
-    }
-
-    void anythingElseIsBinary()
-    {
-        QTemporaryDir dir;
-        writeBytes(dir.filePath("rom"), ":0200000012AB42\n:00000001FF\n"); // one checksum off
-        const InputFile part(dir.filePath("rom"), InputFile::Reading::Image, 0xFF);
-        QCOMPARE(part.format(), RecordFormat::Binary);
-        QCOMPARE(readAll(part), readBytes(dir.filePath("rom")));
+        writeBytes(dir.filePath("part"), text);
+        writeBytes(dir.filePath("copy"), ":020000000102FB\n:00000001FF\n");
+        writeBytes(dir.filePath("out.bin"), "previous image");
+        const CliResult result = runCli(kJoin, dir.path());
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY2(result.err.startsWith(QStringLiteral("tamrivel-cli: エラー 14: ")), qPrintable(result.err));
+        QVERIFY2(result.err.contains(QStringLiteral("「part」")), qPrintable(result.err));
+        QVERIFY2(result.err.contains(QStringLiteral("(%1 行目").arg(line)), qPrintable(result.err));
+        QCOMPARE(readBytes(dir.filePath("out.bin")), QByteArray("previous image"));
     }
 
     void layoutMapsEveryByteBackToTheSource_data()
@@ -251,14 +277,19 @@ private slots:
         const PartLayout banked({}, {2, true, 0xFF, RecordFormat::IntelHex}, 5);
         QCOMPARE(banked.proposedNames("dir/rom.bin"),
                  QStringList({"dir/rom_g_0.hex", "dir/rom_g_1.hex", "dir/rom_k_0.hex", "dir/rom_k_1.hex"}));
-        const PartLayout tight({3, 1, false}, {2, false, 0xFF, RecordFormat::Binary}, 7);
+        // 7001 bytes in three ways: 2334, 2334 and 2333, the first too many.
+        const PartLayout tight({3, 1, false}, {1000, false, 0xFF, RecordFormat::Binary}, 7001);
         try {
             tight.refuseMisfits({"a", "b", "c"});
             QFAIL("accepted");
         } catch (const RuntimeError &error) {
             QCOMPARE(error.number(), ErrorNumber::ChipOverflow);
             QCOMPARE(error.path(), QStringLiteral("a"));
-            QVERIFY(error.detail().contains("3") && error.detail().contains("2"));
+            QStringList sizes;
+            for (const QRegularExpressionMatch &number :
+                 QRegularExpression("\\d+").globalMatch(error.detail()))
+                sizes.append(number.captured());
+            QCOMPARE(sizes, QStringList({"2334", "1000"}));
         }
     }
 };

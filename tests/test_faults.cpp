@@ -64,9 +64,10 @@ QStringList existingOutputs(const QTemporaryDir &dir)
 }
 
 #ifndef Q_OS_WIN
-// True once process `pid` has written into a file it holds open in `folder`:
-// proof that a kill then lands in the middle of the write.
-bool isWritingInto(qint64 pid, const QString &folder)
+// True once process `pid` has read or written past the start of a file it
+// holds open in `folder`: proof that a kill then lands in the middle of the
+// work.
+bool isWorkingOnAFileIn(qint64 pid, const QString &folder)
 {
     const QString fds = QStringLiteral("/proc/%1/fd").arg(pid);
     for (QDirIterator it(fds, QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot); it.hasNext();) {
@@ -266,7 +267,8 @@ private slots:
         QProcess cli;
         cli.start(QStringLiteral(TAMRIVEL_CLI_PATH), {"split", "--quiet", source, outputs[0], outputs[1]});
         QVERIFY(cli.waitForStarted());
-        QVERIFY(QTest::qWaitFor([&] { return isWritingInto(cli.processId(), outputDir.path()); }, 20000));
+        QVERIFY(
+            QTest::qWaitFor([&] { return isWorkingOnAFileIn(cli.processId(), outputDir.path()); }, 20000));
         cli.kill();
         QVERIFY(cli.waitForFinished());
         QCOMPARE(cli.exitStatus(), QProcess::CrashExit);
@@ -386,9 +388,14 @@ private slots:
             << "\"$0\" split rom.bin >/dev/full" << 1 << errorLine(ErrorNumber::DeviceIo) << false;
         QTest::newRow("report to a closed stdout")
             << "\"$0\" split rom.bin >&-" << 1 << errorLine(ErrorNumber::DeviceIo) << false;
+        QTest::newRow("help to a full device")
+            << "\"$0\" --help >/dev/full" << 1 << errorLine(ErrorNumber::DeviceIo) << true;
         QTest::newRow("a name not in the file-system encoding")
             << "\"$0\" split rom.bin \"$(printf 'x\\377')\" k" << 1 << errorLine(ErrorNumber::BadFileName)
             << true;
+        QTest::newRow("a stream larger than the chip sized from it")
+            << "head -c 100 rom.bin | \"$0\" split /dev/stdin e.bin o.bin --size 16" << 1
+            << errorLine(ErrorNumber::ChipOverflow) << true;
         QTest::newRow("no outputs named for standard input")
             << "\"$0\" split /dev/stdin <rom.bin" << 2 << "not a regular file" << true;
     }
@@ -460,30 +467,52 @@ private slots:
 #endif
     }
 
-    void interruptedSplitLeavesEverythingAsItWas_data()
+    void interruptedRunLeavesEverythingAsItWas_data()
     {
+        QTest::addColumn<QString>("command");
         QTest::addColumn<int>("signal");
-        QTest::newRow("Ctrl+C") << SIGINT;
-        QTest::newRow("terminate") << SIGTERM;
+        for (const char *command : {"split", "join", "verify"}) {
+            QTest::addRow("%s, Ctrl+C", command) << QString::fromLatin1(command) << SIGINT;
+            QTest::addRow("%s, terminate", command) << QString::fromLatin1(command) << SIGTERM;
+        }
     }
 
-    void interruptedSplitLeavesEverythingAsItWas()
+    void interruptedRunLeavesEverythingAsItWas()
     {
 #ifdef Q_OS_WIN
         QSKIP("needs POSIX signals and /dev/zero");
 #else
+        QFETCH(QString, command);
         QFETCH(int, signal);
-        QTemporaryDir dir;
+        QTemporaryDir inputs, dir;
         const QStringList outputs = existingOutputs(dir);
+        // Sparse, so they cost no disk to make, but take seconds to go through.
+        const QString source = inputs.filePath("rom.bin");
+        const QStringList parts = {inputs.filePath("p0"), inputs.filePath("p1")};
+        for (const QString &path : QStringList{source} + parts) {
+            QFile sparse(path);
+            QVERIFY(sparse.open(QIODevice::WriteOnly));
+            QVERIFY(sparse.resize(path == source ? qint64(2) << 30 : qint64(1) << 30));
+        }
+        const QMap<QString, QStringList> arguments{{"split", {"/dev/zero", outputs[0], outputs[1]}},
+                                                   {"join", {parts[0], parts[1], outputs[0]}},
+                                                   {"verify", {source, parts[0], parts[1]}}};
         const auto before = snapshot(dir.path());
         QProcess cli;
-        cli.start(QStringLiteral(TAMRIVEL_CLI_PATH), {"split", "/dev/zero", outputs[0], outputs[1]});
+        // Should the stop never come, the run fails at this size rather than
+        // filling the disk.
+        cli.setChildProcessModifier([] {
+            const rlimit limit{256 << 20, 256 << 20};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        });
+        cli.start(QStringLiteral(TAMRIVEL_CLI_PATH), QStringList{command, "--quiet"} + arguments[command]);
         QVERIFY(cli.waitForStarted());
-        QVERIFY(QTest::qWaitFor([&] { return isWritingInto(cli.processId(), dir.path()); }, 20000));
+        const QString busy = command == "verify" ? inputs.path() : dir.path();
+        QVERIFY(QTest::qWaitFor([&] { return isWorkingOnAFileIn(cli.processId(), busy); }, 20000));
         ::kill(pid_t(cli.processId()), signal);
         QVERIFY(cli.waitForFinished());
         QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(cli.exitCode(), 130);
+        QVERIFY2(cli.exitCode() == 130, cli.readAllStandardError().constData());
         QCOMPARE(snapshot(dir.path()), before);
 #endif
     }

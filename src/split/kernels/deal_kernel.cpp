@@ -1,5 +1,7 @@
 #include "split/kernels/deal_kernel.h"
 
+#include <QByteArrayList>
+
 #include <cstring>
 #include <type_traits>
 
@@ -55,13 +57,33 @@ void byWidth(int width, Fn &&fn)
     }
 }
 
+// TAMRIVEL_KERNELS=scalar, or a set's name, pins the kernels so that the
+// tests can run each set in turn. A set this processor or build lacks stops
+// the program: running another one instead would pass its tests untested.
+const VectorKernels *chosenVectorKernels()
+{
+    const std::span<const VectorKernels> here = vectorKernelsHere();
+    const QByteArray wanted = qgetenv("TAMRIVEL_KERNELS");
+    if (wanted.isEmpty())
+        return here.empty() ? nullptr : &here.back();
+    if (wanted == "scalar")
+        return nullptr;
+    QByteArrayList known{"scalar"};
+    for (const VectorKernels &set : here) {
+        if (wanted == set.name)
+            return &set;
+        known.append(set.name);
+    }
+    qFatal("TAMRIVEL_KERNELS=%s: this processor and build run only %s", wanted.constData(),
+           known.join(", ").constData());
+}
+
 } // namespace
 
 const VectorKernels *fastestVectorKernels()
 {
-    static const VectorKernels *const fastest =
-        vectorKernelsHere().empty() ? nullptr : &vectorKernelsHere().back();
-    return fastest;
+    static const VectorKernels *const chosen = chosenVectorKernels();
+    return chosen;
 }
 
 void dealBlock(const DealShape &shape, const uchar *source, qsizetype length, uchar *const *parts,

@@ -5,7 +5,8 @@
 
 namespace tamrivel {
 
-// The fastest vector kernels this processor runs, or null for none.
+// The fastest vector kernels this processor runs, or null for none; or the
+// set that TAMRIVEL_KERNELS names, null for "scalar".
 const VectorKernels *fastestVectorKernels();
 
 // Deals `length` bytes of `source`, which starts on a round boundary, into

@@ -238,11 +238,15 @@ bool RecordDevice::parseLine(QByteArrayView line)
     return true;
 }
 
-// After the end record only blank lines and end-of-file marks may follow.
+// After the end record only blank lines and end-of-file marks may follow. A
+// line too long for a record comes in pieces, each counted as a line: it is
+// refused at its first, where its number is still right.
 void RecordDevice::checkTail()
 {
     QByteArrayView line;
     while (m_lines.next(line)) {
+        if (m_lines.tooLong())
+            fail(QStringLiteral("行が長すぎます"));
         for (char c : line) {
             if (c != '\x1A')
                 fail(QStringLiteral("終了レコードの後にも行があります"));
