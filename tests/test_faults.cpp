@@ -18,6 +18,7 @@
 
 #include <atomic>
 #include <csignal>
+#include <filesystem>
 #include <thread>
 
 #ifndef Q_OS_WIN
@@ -313,6 +314,38 @@ private slots:
             errorFrom([&] { splitFile(dir.filePath("rom.bin"), outputs[0], outputs[1], watchers); });
         QCOMPARE(error.number(), ErrorNumber::AccessDenied);
         QCOMPARE(snapshot(dir.path()), before);
+    }
+
+    void anotherNameForAPlacedOutputIsRefused_data()
+    {
+        QTest::addColumn<bool>("named");
+        QTest::newRow("unnamed temporaries") << false;
+        QTest::newRow("named temporaries") << true;
+    }
+
+    // Two names that only turn out to be one file once the first output is in
+    // place (a short name, a server that folds names): placing the second
+    // would replace the first, so the run is refused and nothing is left.
+    void anotherNameForAPlacedOutputIsRefused()
+    {
+        QFETCH(bool, named);
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("rom.bin"), kSource);
+        const QStringList outputs = {dir.filePath("e.bin"), dir.filePath("o.bin")};
+        CommitSeams seams;
+        seams.namedTemporaries = named;
+        seams.beforeStep = [&](CommitStep step, int output) {
+            if (step == CommitStep::Place && output == 1)
+                std::filesystem::create_hard_link(outputs[0].toStdWString(), outputs[1].toStdWString());
+        };
+        Watchers watchers;
+        watchers.seams = &seams;
+        const RuntimeError error =
+            errorFrom([&] { splitFile(dir.filePath("rom.bin"), outputs[0], outputs[1], watchers); });
+        QCOMPARE(error.number(), ErrorNumber::SameFile);
+        QCOMPARE(error.path(), outputs[1]);
+        QVERIFY(!QFileInfo::exists(outputs[0]));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"o.bin", "rom.bin"}));
     }
 
     // A second run into the same outputs must wait for the first to place

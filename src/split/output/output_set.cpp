@@ -106,11 +106,19 @@ void OutputSet::commit()
     // Back to back, so that a kill has as little time as can be to find one
     // output new and the other old.
     size_t placed = 0;
+    std::vector<platform::FileId> placedIds;
     try {
         for (; placed < pending.size(); ++placed) {
             beforeStep(CommitStep::Place, int(placed));
-            pending[placed]->place();
+            pending[placed]->place(placedIds);
+            placedIds.push_back(pending[placed]->id());
         }
+    } catch (const platform::NameTaken &) {
+        // The same output twice under two names: replacing it would lose it.
+        const QString userPath = pending[placed]->target().userPath;
+        while (placed > 0)
+            pending[--placed]->undo();
+        throw RuntimeError(ErrorNumber::SameFile, userPath);
     } catch (...) {
         while (placed > 0)
             pending[--placed]->undo();

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <utility>
+#include <vector>
 
 // Everything the engine needs of the operating system, in one place: one
 // implementation file per platform, chosen by the build. Every failure is
@@ -112,6 +113,8 @@ public:
 
     const File &file() const { return m_file; }
     const ResolvedOutput &target() const { return m_target; }
+    // The new file's identity, which it keeps when it is put in place.
+    const FileId &id() const { return m_id; }
 
     // Bytes and metadata to the disk (nothing can fail for lack of space
     // after this).
@@ -120,8 +123,11 @@ public:
     // needs one, so that placing is one quick step per output.
     void stage();
     // Puts the new file in the target's place. Afterwards the old file (if
-    // any) lives on under the hidden name until finish() or undo().
-    void place();
+    // any) lives on under the hidden name until finish() or undo(). A name
+    // that had no file when resolved and has one of `placedByThisRun` now is
+    // another name for an output of this run (a short name, a server that
+    // folds names): NameTaken is raised, and the name left as it was.
+    void place(const std::vector<FileId> &placedByThisRun);
     // Puts the old file back (after place()).
     void undo() noexcept;
     // Drops the old file for good (after place()).
@@ -131,7 +137,14 @@ private:
     struct State;
     ResolvedOutput m_target;
     File m_file;
+    FileId m_id;
     std::unique_ptr<State> m_state;
+};
+
+// What PendingFile::place() found at its target's name instead of the file
+// it resolved.
+struct NameTaken {
+    FileId found;
 };
 
 // Serialises commits into the same folder across processes while it lives.

@@ -363,6 +363,7 @@ PendingFile::PendingFile(const ResolvedOutput &target, Temporary temporary)
         s.named = true;
     }
     m_file = File(fd);
+    m_id = identityOf(m_file, target.userPath);
 
     struct stat old { };
     if (target.kind == Kind::Regular &&
@@ -402,6 +403,18 @@ bool linkUnnamed(const File &file, int dirFd, const QByteArray &name, const QStr
     return false;
 }
 
+// The identity of whatever the folder's entry `name` is now; nothing for an
+// entry that has gone.
+FileId idAt(int dirFd, const char *name, const QString &path)
+{
+    struct stat status { };
+    if (::fstatat(dirFd, name, &status, AT_SYMLINK_NOFOLLOW) == 0)
+        return idOf(status);
+    if (errno != ENOENT)
+        raise(path, ErrorNumber::AccessDenied);
+    return {};
+}
+
 } // namespace
 
 void PendingFile::stage()
@@ -417,22 +430,33 @@ void PendingFile::stage()
     s.named = true;
 }
 
-void PendingFile::place()
+void PendingFile::place(const std::vector<FileId> &placedByThisRun)
 {
     State &s = *m_state;
     const int dirFd = int(s.folder.handle());
     const char *name = s.name.constData();
-    // A new output simply appears, whole; one that has appeared since it was
-    // resolved is swapped like any other.
+    // A new output simply appears, whole. A name taken since it was resolved
+    // is swapped like any other, unless it is another name for a file this
+    // run has just placed (a server that folds names).
+    const auto refuseOurOwn = [&] {
+        if (m_target.kind != Kind::Missing)
+            return;
+        const FileId there = idAt(dirFd, name, m_target.userPath);
+        if (std::find(placedByThisRun.begin(), placedByThisRun.end(), there) != placedByThisRun.end())
+            throw NameTaken{there};
+    };
     if (!s.named) {
         if (linkUnnamed(m_file, dirFd, s.name, m_target.userPath)) {
             s.created = s.placed = true;
             return;
         }
+        refuseOurOwn();
         do
             s.hidden = hiddenName(s.name);
         while (!linkUnnamed(m_file, dirFd, s.hidden, m_target.userPath));
         s.named = true;
+    } else {
+        refuseOurOwn();
     }
     const char *hidden = s.hidden.constData();
     // Swapped atomically where the file system can, so the old file is never

@@ -163,6 +163,17 @@ FileId idOf(const BY_HANDLE_FILE_INFORMATION &info)
     return FileId{info.dwVolumeSerialNumber, (quint64(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
 }
 
+// Whatever the folder entry at `full` (in the long form) is now; nothing for
+// an entry that has gone.
+FileId idOfEntry(const QString &full)
+{
+    const File look(qintptr(::CreateFileW(
+        wide(full), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr)));
+    BY_HANDLE_FILE_INFORMATION info{};
+    return look.isOpen() && informationOf(look, info) ? idOf(info) : FileId{};
+}
+
 // A console, pipe or device has no file index: it is known by its name.
 FileId deviceId(const QString &full)
 {
@@ -382,6 +393,10 @@ PendingFile::PendingFile(const ResolvedOutput &target, Temporary)
         s.hidden.clear();
         raise(target.userPath, ErrorNumber::AccessDenied, err);
     }
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!informationOf(m_file, info))
+        raise(target.userPath, ErrorNumber::AccessDenied);
+    m_id = idOf(info);
 }
 
 PendingFile::~PendingFile()
@@ -408,7 +423,7 @@ void PendingFile::stage()
     m_file = File();
 }
 
-void PendingFile::place()
+void PendingFile::place(const std::vector<FileId> &placedByThisRun)
 {
     State &s = *m_state;
     if (m_target.kind == Kind::Missing) {
@@ -420,7 +435,12 @@ void PendingFile::place()
         const DWORD err = ::GetLastError();
         if (err != ERROR_ALREADY_EXISTS && err != ERROR_FILE_EXISTS)
             raise(m_target.userPath, ErrorNumber::AccessDenied, err);
-        // Made by someone else meanwhile: replaced like any old file.
+        // Taken since it was resolved: by another program, and then replaced
+        // like any old file, or by the short name of a file this run has just
+        // placed, which would be replacing our own output.
+        const FileId there = idOfEntry(s.target);
+        if (std::find(placedByThisRun.begin(), placedByThisRun.end(), there) != placedByThisRun.end())
+            throw NameTaken{there};
     }
     // The old file keeps its name's case, security and attributes for the new
     // one, and stays under a hidden name until finish() or undo().
