@@ -218,7 +218,8 @@ private slots:
         // The forms other converters and editors leave records in.
         const QByteArray data = patternBytes(40, 3);
         QTest::newRow("hex as a converter writes it") << converted(data, true) << data;
-        QTest::newRow("S19 ending at its count") << converted(data, false) << data;
+        QTest::newRow("S19 ending at its count, then padding")
+            << converted(data, false) + QByteArray(2000, '\0') << data;
         QTest::newRow("hex from Notepad: BOM, CR LF")
             << "\xEF\xBB\xBF" + converted(data, true).replace("\n", "\r\n") << data;
         QTest::newRow("lower case, lone CR, blank lines and blanks around")

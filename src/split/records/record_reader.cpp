@@ -81,6 +81,14 @@ RuntimeError badRecord(const QString &path, qint64 line, const QString &reason)
                         QStringLiteral("(%1 行目: %2)").arg(QString::number(line), reason));
 }
 
+// What tools pad a file with after its records: end-of-file marks, NUL and
+// 0xFF bytes.
+bool isPadding(QByteArrayView line)
+{
+    return std::all_of(line.begin(), line.end(),
+                       [](char c) { return c == '\x1A' || c == '\0' || c == '\xFF'; });
+}
+
 bool isLineEnd(char c)
 {
     return c == '\n' || c == '\r';
@@ -228,6 +236,11 @@ void RecordDevice::fetchRecord()
             m_ended = true;
             return;
         }
+        if (m_counted && !line.isEmpty() && isPadding(line)) {
+            m_ended = true;
+            checkTail();
+            return;
+        }
         if (m_lines.tooLong())
             fail(QStringLiteral("行が長すぎます"));
         if (line.isEmpty())
@@ -308,16 +321,14 @@ bool RecordDevice::parseLine(QByteArrayView line)
     return true;
 }
 
-// After the end record only blank lines and what tools pad a file with may
-// follow: end-of-file marks, NUL or 0xFF bytes, of any length.
+// After the end record only blank lines and padding, of any length, may
+// follow.
 void RecordDevice::checkTail()
 {
     QByteArrayView line;
     while (m_lines.next(line)) {
-        for (char c : line) {
-            if (c != '\x1A' && c != '\0' && c != '\xFF')
-                fail(QStringLiteral("終了レコードの後にも行があります"));
-        }
+        if (!isPadding(line))
+            fail(QStringLiteral("終了レコードの後にも行があります"));
     }
 }
 
