@@ -87,7 +87,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         QFile file(scratchPath());
         check(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) == text.size());
     }
-    const qint64 lines = text.count('\n') + (text.endsWith('\n') ? 0 : 1);
+    // Lines end in LF, CR LF or CR alone.
+    const qint64 lines = text.count('\n') + text.count('\r') - text.count("\r\n") +
+        (text.endsWith('\n') || text.endsWith('\r') ? 0 : 1);
     // A small read that falls across records and gaps, from the input itself.
     const qsizetype small = size > 0 ? 1 + data[size - 1] % 61 : 1;
     for (RecordFormat format : {RecordFormat::IntelHex, RecordFormat::SRecord}) {

@@ -49,6 +49,38 @@ QByteArray image(std::initializer_list<std::pair<qint64, QByteArray>> pieces)
     return bytes;
 }
 
+// One record as other converters write it: upper-case digits, a sound
+// checksum, no line end. `type` is the Intel HEX type, or the S-record digit
+// with `addressBytes` > 0.
+QByteArray record(int type, quint32 address, const QByteArray &data, int addressBytes = 0)
+{
+    const bool hex = addressBytes == 0;
+    QByteArray fields = QByteArray(1, char(hex ? data.size() : addressBytes + data.size() + 1));
+    for (int shift = 8 * ((hex ? 2 : addressBytes) - 1); shift >= 0; shift -= 8)
+        fields += char(address >> shift);
+    if (hex)
+        fields += char(type);
+    fields += data;
+    uchar sum = 0;
+    for (char byte : fields)
+        sum += uchar(byte);
+    fields += char(hex ? -sum : ~sum);
+    return (hex ? ":" : "S" + QByteArray::number(type)) + fields.toHex().toUpper();
+}
+
+// Records `data` as a common converter writes them by default: 16 bytes a
+// line, LF line ends; Intel HEX opens with a linear base of 0 and closes with
+// the end record, S-records open with an "HDR" header and close with the
+// count record alone.
+QByteArray converted(const QByteArray &data, bool hex)
+{
+    QByteArray text = hex ? record(4, 0, QByteArray(2, 0)) : record(0, 0, "HDR", 2);
+    for (qsizetype at = 0; at < data.size(); at += 16)
+        text += "\n" + record(hex ? 0 : 1, quint32(at), data.mid(at, 16), hex ? 0 : 2);
+    const quint32 records = quint32((data.size() + 15) / 16);
+    return text + "\n" + (hex ? record(1, 0, {}) : record(5, records, {}, 2)) + "\n";
+}
+
 const QStringList kJoin{"join", "part", "copy", "out.bin", "--fill", "0xEE", "--quiet"};
 
 } // namespace
@@ -183,8 +215,22 @@ private slots:
             << image({{0x012345, "\xDE\xAD"}});
         QTest::newRow("S37: 32-bit address")
             << QByteArray("S30700010000BEEF4A\nS70500000000FA\n") << image({{0x10000, "\xBE\xEF"}});
-        QTest::newRow("first line one checksum off: raw bytes")
-            << QByteArray(":0200000012AB42\n:00000001FF\n") << QByteArray(":0200000012AB42\n:00000001FF\n");
+        // The forms other converters and editors leave records in.
+        const QByteArray data = patternBytes(40, 3);
+        QTest::newRow("hex as a converter writes it") << converted(data, true) << data;
+        QTest::newRow("S19 ending at its count, then padding")
+            << converted(data, false) + QByteArray(2000, '\0') << data;
+        QTest::newRow("hex from Notepad: BOM, CR LF")
+            << "\xEF\xBB\xBF" + converted(data, true).replace("\n", "\r\n") << data;
+        QTest::newRow("lower case, lone CR, blank lines and blanks around")
+            << "\n \r\t" + converted(data, false).toLower().replace("\n", "  \r\r") << data;
+        QTest::newRow("NUL and 0xFF padding after the end")
+            << converted(data, true) + QByteArray(2000, '\0') + QByteArray(3000, '\xFF') << data;
+        // Images whose first bytes look like a record, then are not text.
+        const QByteArray hexLike(":0200000012\x00\xC3\n:00000001FF\n", 24);
+        QTest::newRow("raw image starting like hex") << hexLike << hexLike;
+        QTest::newRow("raw image starting like S1")
+            << QByteArray("S1130000\x8F\r\n") << QByteArray("S1130000\x8F\r\n");
     }
 
     void recordPartsYieldTheirBytes()
@@ -221,7 +267,33 @@ private slots:
         QTest::newRow("S2 shorter than its address") << srec + "S2030000FC\nS9030000FC\n" << 2;
         QTest::newRow("count record disagrees") << srec + "S5030003F9\nS9030000FC\n" << 2;
         QTest::newRow("type not a digit") << srec + "SA030000FC\nS9030000FC\n" << 2;
-        QTest::newRow("no S9") << srec + "S5030001FB\n" << 3;
+        QTest::newRow("neither count nor termination") << srec << 2;
+        QTest::newRow("data after the count") << srec + "S5030001FB\n" + record(1, 0x10, "\x01", 2) << 3;
+        QTest::newRow("S0 with an address") << srec + record(0, 0x100, "HDR", 2) << 2;
+        QTest::newRow("S5 with a 24-bit count") << srec + record(5, 1, {}, 3) + "\nS9030000FC\n" << 2;
+        QTest::newRow("S9 with data") << srec + record(9, 0, "\x01", 2) << 2;
+        QTest::newRow("count disagrees with the line") << srec + "S107000001F2\nS9030000FC\n" << 2;
+        QTest::newRow("beyond 4 GiB") << record(3, 0xFFFFFFFF, "\x01\x02", 4) + "\nS70500000000FA\n" << 1;
+        // Each Intel HEX type with the wrong length, or an address where
+        // the format has none.
+        const QList<std::pair<int, QByteArray>> misfits{{2, "\x10"},
+                                                        {4, QByteArray(3, 1)},
+                                                        {3, QByteArray(2, 0)},
+                                                        {5, QByteArray(5, 0)},
+                                                        {1, QByteArray(1, 0)}};
+        for (const auto &[type, data] : misfits)
+            QTest::addRow("type %d of %d bytes", type, int(data.size())) << hex + record(type, 0, data) << 2;
+        QTest::newRow("linear base with an address") << hex + record(4, 0x10, QByteArray(2, 0)) << 2;
+        QTest::newRow("data across 64 KiB") << hex + record(0, 0xFFF0, QByteArray(32, 1)) << 2;
+        // Files that start like records are record files, whatever follows.
+        QTest::newRow("first line one checksum off") << QByteArray(":0200000012AB42\n:00000001FF\n") << 1;
+        QTest::newRow("checksum off after a BOM and blank lines")
+            << QByteArray("\xEF\xBB\xBF\r\n\r\n:0200000012AB42\r\n:00000001FF\r\n") << 3;
+        QTest::newRow("first line too long") << ":" + QByteArray(1100, '0') + "\n" << 1;
+        QByteArray wide("\xFF\xFE");
+        for (char c : hex + ":00000001FF\r\n")
+            wide += QByteArray(1, c) + '\0';
+        QTest::newRow("UTF-16") << wide << 1;
     }
 
     void badRecordIsErrorFourteenNamingFileAndLine()
@@ -238,6 +310,39 @@ private slots:
         QVERIFY2(result.err.contains(QStringLiteral("「part」")), qPrintable(result.err));
         QVERIFY2(result.err.contains(QStringLiteral("(%1 行目").arg(line)), qPrintable(result.err));
         QCOMPARE(readBytes(dir.filePath("out.bin")), QByteArray("previous image"));
+    }
+
+    // Dumps that leave out trailing erased bytes: a record part is filled,
+    // but only as far as the parts then fit one split.
+    void shortRecordPartsFilledToFit_data()
+    {
+        QTest::addColumn<QByteArrayList>("parts");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QByteArray>("joined");
+        const QByteArray end = "\n:00000001FF\n";
+        QTest::newRow("two chips, the second cut short")
+            << QByteArrayList{record(0, 0, "ABCD") + end, record(0, 0, "AB") + end} << QStringList()
+            << QByteArray("AABBC\xFF"
+                          "D\xFF");
+        QTest::newRow("beside a raw part")
+            << QByteArrayList{"XYZ", record(0, 0, "A") + end} << QStringList() << QByteArray("XAY\xFFZ\xFF");
+        QTest::newRow("beside a raw part of an odd size, 16-bit")
+            << QByteArrayList{"XYZ", record(0, 0, "A") + end} << QStringList{"--width", "2"}
+            << QByteArray("XYA\xFFZ");
+    }
+
+    void shortRecordPartsFilledToFit()
+    {
+        QFETCH(QByteArrayList, parts);
+        QFETCH(QStringList, options);
+        QFETCH(QByteArray, joined);
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("p0"), parts[0]);
+        writeBytes(dir.filePath("p1"), parts[1]);
+        const CliResult result =
+            runCli(QStringList{"join", "p0", "p1", "out.bin", "--quiet"} + options, dir.path());
+        QVERIFY2(result.exitCode == 0, qPrintable(result.err));
+        QCOMPARE(readBytes(dir.filePath("out.bin")), joined);
     }
 
     void layoutMapsEveryByteBackToTheSource_data()

@@ -8,6 +8,7 @@
 #include "split/output/checked_outputs.h"
 #include "split/output/output_set.h"
 #include "split/output/output_shaper.h"
+#include "split/records/record_part_fill.h"
 #include "split/stream/stream_deal.h"
 
 #include <list>
@@ -105,15 +106,20 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
 {
     Q_ASSERT(shape.problem().isEmpty() && parts.size() == shape.ways);
     std::list<InputFile> inputs;
-    qint64 largest = 0;
-    for (const QString &part : parts)
-        largest = std::max(largest, inputs.emplace_back(part, InputFile::Reading::Image, fit.fill).size());
+    QList<qint64> found;
+    QList<bool> records;
+    for (const QString &part : parts) {
+        const InputFile &input = inputs.emplace_back(part, InputFile::Reading::Image, fit.fill);
+        found.append(input.size());
+        records.append(input.format() != RecordFormat::Binary);
+    }
+    const QList<qint64> filled = recordPartSizes(shape, found, records);
     std::vector<const InputFile *> opened;
     QList<qint64> sizes;
     QList<NamedDevice> devices;
     qint64 total = 0;
     for (InputFile &input : inputs) {
-        input.fillTo(largest);
+        input.fillTo(filled[sizes.size()]);
         opened.push_back(&input);
         sizes.append(input.size());
         devices.append(input.device());

@@ -12,9 +12,11 @@ namespace tamrivel {
 
 // A file opened to be read, known by the identity of what was opened and
 // never again by its name: its size is taken from the open file, and its
-// bytes come from the open file. As an image, a file whose first line is a
-// well-formed record is read as the bytes its records describe (Intel HEX or
-// S-records); otherwise, and always as Raw, its bytes are taken as they are.
+// bytes come from the open file. As an image, a file whose first line that
+// is not blank is text starting like a record is read as the bytes its
+// records describe (Intel HEX or S-records), and any line that is not a sound
+// record is an error; otherwise, and always as Raw, its bytes are taken as
+// they are.
 class InputFile {
 public:
     enum class Reading { Raw, Image };

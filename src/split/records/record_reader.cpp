@@ -3,6 +3,7 @@
 #include "runtime/runtime_error.h"
 #include "split/records/record_types.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace tamrivel {
@@ -23,6 +24,12 @@ int hexValue(char c)
     return -1;
 }
 
+// Editors that change a file's case change the mark with the digits.
+bool isSMark(char c)
+{
+    return c == 'S' || c == 's';
+}
+
 // Checks one line's hex digits, length and checksum, and decodes the bytes
 // after its mark (":" or "S" and the type). Returns what is wrong, if anything.
 QString decodeLine(QByteArrayView line, RecordFormat format, uchar *bytes, int &count)
@@ -30,7 +37,7 @@ QString decodeLine(QByteArrayView line, RecordFormat format, uchar *bytes, int &
     const bool hex = format == RecordFormat::IntelHex;
     const qsizetype mark = hex ? 1 : 2;
     if (hex ? !line.startsWith(':')
-            : (line.size() < 2 || line[0] != 'S' || hexValue(line[1]) < 0 || line[1] > '9'))
+            : (line.size() < 2 || !isSMark(line[0]) || hexValue(line[1]) < 0 || line[1] > '9'))
         return QStringLiteral("レコードの始まりが正しくありません");
     const QByteArrayView digits = line.sliced(mark);
     if (digits.size() % 2 != 0 || digits.size() < (hex ? 10 : 8) || digits.size() > 2 * 260)
@@ -52,22 +59,67 @@ QString decodeLine(QByteArrayView line, RecordFormat format, uchar *bytes, int &
     return QString();
 }
 
+// A record file is text whose first line starts with a record's mark and a
+// hex digit. An image whose first bytes look alike almost always has a
+// control or 8-bit byte before its first line end, and stays raw.
+RecordFormat recordLike(QByteArrayView line)
+{
+    for (char c : line) {
+        if ((c < 0x20 || c > 0x7E) && c != '\t')
+            return RecordFormat::Binary;
+    }
+    if (line.size() >= 2 && line[0] == ':' && hexValue(line[1]) >= 0)
+        return RecordFormat::IntelHex;
+    if (line.size() >= 3 && isSMark(line[0]) && line[1] >= '0' && line[1] <= '9' && hexValue(line[2]) >= 0)
+        return RecordFormat::SRecord;
+    return RecordFormat::Binary;
+}
+
+RuntimeError badRecord(const QString &path, qint64 line, const QString &reason)
+{
+    return RuntimeError(ErrorNumber::BadRecord, path,
+                        QStringLiteral("(%1 行目: %2)").arg(QString::number(line), reason));
+}
+
+// What tools pad a file with after its records: end-of-file marks, NUL and
+// 0xFF bytes.
+bool isPadding(QByteArrayView line)
+{
+    return std::all_of(line.begin(), line.end(),
+                       [](char c) { return c == '\x1A' || c == '\0' || c == '\xFF'; });
+}
+
+bool isLineEnd(char c)
+{
+    return c == '\n' || c == '\r';
+}
+
 } // namespace
 
 RecordFormat detectRecordFormat(LineReader &lines)
 {
     QByteArrayView line;
-    const bool any = lines.next(line);
+    bool any = false;
+    while ((any = lines.next(line)) && line.isEmpty()) { }
     lines.again();
-    if (!any || lines.tooLong())
+    if (!any)
         return RecordFormat::Binary;
-    uchar bytes[kMaxLine];
-    int count = 0;
-    for (RecordFormat format : {RecordFormat::IntelHex, RecordFormat::SRecord}) {
-        if (decodeLine(line, format, bytes, count).isEmpty())
-            return format;
+    // Notepad's "Unicode": records, but not in a form any programmer reads.
+    const bool littleEndian = line.startsWith("\xFF\xFE");
+    if (littleEndian || line.startsWith("\xFE\xFF")) {
+        QByteArray narrow;
+        for (qsizetype at = littleEndian ? 2 : 3; at < line.size(); at += 2) {
+            const qsizetype high = littleEndian ? at + 1 : at - 1;
+            if (high < line.size() && line[high] != '\0')
+                return RecordFormat::Binary;
+            narrow += line[at];
+        }
+        if (recordLike(narrow) != RecordFormat::Binary)
+            throw badRecord(lines.path(), lines.number(),
+                            QStringLiteral("UTF-16 です。ASCII か UTF-8 で保存してください"));
+        return RecordFormat::Binary;
     }
-    return RecordFormat::Binary;
+    return recordLike(line);
 }
 
 qint64 recordImageSize(LineReader lines, RecordFormat format, uchar fill)
@@ -95,18 +147,28 @@ bool LineReader::next(QByteArrayView &line)
     for (;;) {
         const char *start = m_buffer.data() + m_begin;
         const qsizetype waiting = m_end - m_begin;
-        const auto *newline = static_cast<const char *>(std::memchr(start, '\n', size_t(waiting)));
-        m_tooLong = !newline && waiting > kMaxLine;
-        if (newline || m_atEnd || m_tooLong) {
-            if (!newline && waiting == 0) {
-                ++m_number; // where the missing line would be
-                return m_hadLine = false;
-            }
-            const qsizetype length = newline ? newline - start : std::min(waiting, kMaxLine);
-            m_begin += newline ? length + 1 : length;
-            ++m_number;
-            line = m_line = QByteArrayView(start, length).trimmed();
+        const qsizetype scanned = std::min(waiting, kMaxLine + 1);
+        const qsizetype length = std::find_if(start, start + scanned, isLineEnd) - start;
+        const bool ended = length < scanned;
+        // A CR last in the block may be the first half of a CR LF.
+        const bool crLast = ended && start[length] == '\r' && length + 1 == waiting && !m_atEnd;
+        m_tooLong = length > kMaxLine;
+        if ((ended && !crLast) || m_tooLong || (m_atEnd && waiting > 0)) {
+            const qsizetype cut = m_tooLong ? kMaxLine : length;
+            qsizetype used = cut;
+            if (ended && !m_tooLong)
+                used += start[length] == '\r' && length + 1 < waiting && start[length + 1] == '\n' ? 2 : 1;
+            m_begin += used;
+            // The pieces of a line too long to hold keep its number.
+            if (!m_continuing)
+                ++m_number;
+            m_continuing = m_tooLong;
+            line = m_line = QByteArrayView(start, cut).trimmed();
             return m_hadLine = true;
+        }
+        if (m_atEnd) {
+            ++m_number; // where the missing line would be
+            return m_hadLine = false;
         }
         std::memmove(m_buffer.data(), start, size_t(waiting));
         m_begin = 0;
@@ -115,6 +177,12 @@ bool LineReader::next(QByteArrayView &line)
             platform::readSome(*m_file, m_buffer.data() + m_end, qsizetype(m_buffer.size()) - m_end, m_path);
         m_end += got;
         m_atEnd = got == 0;
+        // Editors on Windows open UTF-8 text with a byte-order mark.
+        if (!m_pastMark && (m_end >= 3 || m_atEnd)) {
+            m_pastMark = true;
+            if (QByteArrayView(m_buffer.data(), m_end).startsWith("\xEF\xBB\xBF"))
+                m_begin = 3;
+        }
     }
 }
 
@@ -155,13 +223,23 @@ qint64 RecordDevice::readData(char *data, qint64 maxSize)
     return produced;
 }
 
-// Reads lines until a data record (left in m_record) or the end record.
+// Reads lines until a data record (left in m_record) or the end record. An
+// S-record file may stop after its count record, as converters write it when
+// no start address is given: the count proves that nothing is missing.
 void RecordDevice::fetchRecord()
 {
     QByteArrayView line;
     for (;;) {
         if (!m_lines.next(line)) {
-            fail(QStringLiteral("終了レコードがありません"));
+            if (!m_counted)
+                fail(QStringLiteral("終了レコードがありません"));
+            m_ended = true;
+            return;
+        }
+        if (m_counted && !line.isEmpty() && isPadding(line)) {
+            m_ended = true;
+            checkTail();
+            return;
         }
         if (m_lines.tooLong())
             fail(QStringLiteral("行が長すぎます"));
@@ -183,49 +261,54 @@ bool RecordDevice::parseLine(QByteArrayView line)
     int count = 0;
     if (const QString problem = decodeLine(line, m_format, bytes, count); !problem.isEmpty())
         fail(problem);
+    const bool hex = m_format == RecordFormat::IntelHex;
+    const int type = hex ? bytes[3] : line[1] - '0';
+    if (hex && type >= records::kHexTypeCount)
+        fail(QStringLiteral("知らないレコード型です"));
+    const records::RecordShape shape = hex ? records::kHexShapes[type] : records::kSRecordShapes[type];
+    if (shape.addressBytes == 0)
+        fail(QStringLiteral("知らないレコード型です"));
+    const int fields = hex ? 4 : 1 + shape.addressBytes; // before the data
+    const int length = count - fields - 1;
+    if (length < 0 || (shape.dataBytes != records::kAnyData && length != shape.dataBytes))
+        fail(QStringLiteral("この型のレコードの長さではありません"));
     quint64 address = 0;
-    const uchar *data = nullptr;
-    int length = 0;
-    if (m_format == RecordFormat::IntelHex) {
-        length = bytes[0];
-        const uint value = length == 2 ? uint(bytes[4]) << 8 | bytes[5] : 0;
-        switch (bytes[3]) {
+    for (int i = 1; i <= shape.addressBytes; ++i)
+        address = address << 8 | bytes[i];
+    if (shape.addressIsZero && address != 0)
+        fail(QStringLiteral("この型のレコードのアドレスは 0 です"));
+    const uchar *data = bytes + fields;
+    const uint value = length == 2 ? uint(data[0]) << 8 | data[1] : 0;
+    if (hex) {
+        switch (type) {
         case records::kHexData:
-            address = m_base + (uint(bytes[1]) << 8 | bytes[2]);
-            data = bytes + 4;
+            if (address + uint(length) > 0x10000)
+                fail(QStringLiteral("レコードが 64 KiB の境を越えます"));
+            address += m_base;
             break;
         case records::kHexEnd: m_ended = true; return false;
         case records::kHexSegmentBase: m_base = quint64(value) << 4; return false;
         case records::kHexLinearBase: m_base = quint64(value) << 16; return false;
-        case records::kHexSegmentStart:
-        case records::kHexLinearStart: return false;
-        default: fail(QStringLiteral("知らないレコード型です"));
+        default: return false; // start addresses: nothing of the image
         }
+    } else if (type == 0) {
+        return false;
+    } else if (type >= 7) {
+        m_ended = true;
+        return false;
+    } else if (type == 5 || type == 6) {
+        if (qint64(address) != m_dataRecords)
+            fail(QStringLiteral("データレコードの数 %1 が件数レコードの %2 と合いません")
+                     .arg(QString::number(m_dataRecords), QString::number(address)));
+        m_counted = true;
+        return false;
+    } else if (m_counted) {
+        fail(QStringLiteral("件数レコードの後にデータレコードがあります"));
     } else {
-        const int type = line[1] - '0';
-        const int addressBytes = records::kSRecordAddressBytes[type];
-        if (type == 4 || bytes[0] < addressBytes + 1)
-            fail(type == 4 ? QStringLiteral("知らないレコード型です")
-                           : QStringLiteral("長さが正しくありません"));
-        for (int i = 1; i <= addressBytes; ++i)
-            address = address << 8 | bytes[i];
-        if (type == 0)
-            return false;
-        if (type >= 7) {
-            m_ended = true;
-            return false;
-        }
-        if (type == 5 || type == 6) {
-            if (qint64(address) != m_dataRecords)
-                fail(QStringLiteral("データレコードの数 %1 が件数レコードの %2 と合いません")
-                         .arg(m_dataRecords)
-                         .arg(address));
-            return false;
-        }
         ++m_dataRecords;
-        length = bytes[0] - addressBytes - 1;
-        data = bytes + 1 + addressBytes;
     }
+    if (address + uint(length) > quint64(kRecordAddressLimit))
+        fail(QStringLiteral("アドレスが 4 GiB を越えます"));
     if (length == 0)
         return false;
     // Bytes before the stream's position have already gone out.
@@ -238,26 +321,20 @@ bool RecordDevice::parseLine(QByteArrayView line)
     return true;
 }
 
-// After the end record only blank lines and end-of-file marks may follow. A
-// line too long for a record comes in pieces, each counted as a line: it is
-// refused at its first, where its number is still right.
+// After the end record only blank lines and padding, of any length, may
+// follow.
 void RecordDevice::checkTail()
 {
     QByteArrayView line;
     while (m_lines.next(line)) {
-        if (m_lines.tooLong())
-            fail(QStringLiteral("行が長すぎます"));
-        for (char c : line) {
-            if (c != '\x1A')
-                fail(QStringLiteral("終了レコードの後にも行があります"));
-        }
+        if (!isPadding(line))
+            fail(QStringLiteral("終了レコードの後にも行があります"));
     }
 }
 
 void RecordDevice::fail(const QString &reason) const
 {
-    throw RuntimeError(ErrorNumber::BadRecord, m_lines.path(),
-                       QStringLiteral("(%1 行目: %2)").arg(m_lines.number()).arg(reason));
+    throw badRecord(m_lines.path(), m_lines.number(), reason);
 }
 
 } // namespace tamrivel

@@ -17,7 +17,9 @@ public:
     LineReader(const platform::File &file, const QString &path);
 
     // The next line, trimmed, valid until the next call; false at the end.
-    // A line too long for any record is cut short and marked tooLong().
+    // Lines end in LF, CR LF or CR alone; a UTF-8 byte-order mark before the
+    // first is skipped. A line too long for any record comes in pieces, each
+    // marked tooLong() but the last, all with the line's number.
     bool next(QByteArrayView &line);
     // Makes next() give the same line again.
     void again() { m_again = true; }
@@ -35,6 +37,8 @@ private:
     bool m_again = false;
     bool m_hadLine = false;
     bool m_tooLong = false;
+    bool m_continuing = false;
+    bool m_pastMark = false;
     qint64 m_number = 0;
     QByteArrayView m_line;
 };
@@ -75,11 +79,13 @@ private:
     quint64 m_base = 0; // Intel HEX extended address
     qint64 m_dataRecords = 0; // S-record count check
     bool m_ended = false;
+    bool m_counted = false; // an S5 or S6 record has been read
     Record m_record;
 };
 
-// A file is a record file when its first line is a well-formed record; the
-// line is left to be read again.
+// A file is a record file when its first line that is not blank is text
+// that starts like a record (":" and a hex digit, or "S", a digit and a hex
+// digit); the line is left to be read again. Records in UTF-16 are refused.
 RecordFormat detectRecordFormat(LineReader &lines);
 
 // Reads every line through, checking each, and gives the size of the image

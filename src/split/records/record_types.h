@@ -18,16 +18,26 @@ enum HexType : int {
     kHexLinearStart = 5, // EIP, likewise
 };
 
-// The bytes of data each Intel HEX type other than data carries.
-constexpr int hexDataBytes(int type)
-{
-    return type == kHexSegmentBase || type == kHexLinearBase  ? 2
-        : type == kHexSegmentStart || type == kHexLinearStart ? 4
-                                                              : 0;
-}
+// What a record of one type holds. Records that carry no image bytes have an
+// address field the formats fix at zero, except for the termination records,
+// whose address is where a processor starts.
+struct RecordShape {
+    int addressBytes; // 0: the type is not one the format defines
+    int dataBytes; // kAnyData for the records that carry the image or a header
+    bool addressIsZero;
+};
+inline constexpr int kAnyData = -1;
+inline constexpr int kHexTypeCount = 6;
+inline constexpr RecordShape kHexShapes[kHexTypeCount] = {
+    {2, kAnyData, false}, {2, 0, true}, {2, 2, true}, {2, 4, true}, {2, 2, true}, {2, 4, true},
+};
 
-// The address bytes of each S-record type, S0 to S9; S4 is reserved (0).
-inline constexpr int kSRecordAddressBytes[10] = {2, 2, 3, 4, 0, 2, 3, 4, 3, 2};
+// S0 to S9. S4 is reserved; S5 and S6 hold the count of data records in
+// their address field; S7, S8 and S9 end the file.
+inline constexpr RecordShape kSRecordShapes[10] = {
+    {2, kAnyData, true}, {2, kAnyData, false}, {3, kAnyData, false}, {4, kAnyData, false}, {0, 0, false},
+    {2, 0, false},       {3, 0, false},        {4, 0, false},        {3, 0, false},        {2, 0, false},
+};
 
 // The data record (S1, S2, S3) and the termination (S9, S8, S7) that go with
 // an address width of 2, 3 or 4 bytes.
