@@ -13,6 +13,7 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
@@ -126,19 +127,6 @@ private:
     bool m_mounted;
 };
 #endif
-
-// The line of an S-record, its count and checksum worked out.
-QByteArray sRecord(int type, const QByteArray &addressAndData)
-{
-    uint sum = uint(addressAndData.size() + 1);
-    for (char byte : addressAndData)
-        sum += uchar(byte);
-    return 'S' + QByteArray::number(type) +
-        (QByteArray(1, char(addressAndData.size() + 1)) + addressAndData + QByteArray(1, char(~sum)))
-            .toHex()
-            .toUpper() +
-        "\r\n";
-}
 
 QString errorLine(ErrorNumber number)
 {
@@ -495,8 +483,7 @@ private slots:
             << splitInto(ChipFit{28 << 20, false, 0xFF, RecordFormat::IntelHex});
         QTest::newRow("records near 4 GiB joined")
             << Operation([](const QString &folder, const Watchers &watchers) {
-                   const QByteArray part = sRecord(3, QByteArray::fromHex("FFFFFFF000")) +
-                       sRecord(7, QByteArray::fromHex("00000000"));
+                   const QByteArray part = "S306FFFFFFF0000C\r\nS70500000000FA\r\n"; // one byte at 4 GiB - 16
                    writeBytes(folder + "/a.srec", part);
                    writeBytes(folder + "/b.srec", part);
                    joinFiles({folder + "/a.srec", folder + "/b.srec"}, folder + "/a", DealShape{}, watchers);
@@ -521,34 +508,19 @@ private slots:
         QCOMPARE(error.number(), ErrorNumber::DiskFull);
         QCOMPARE(QFileInfo(error.path()).fileName(), QStringLiteral("a"));
         QCOMPARE(written.load(), 0);
-        QStringList created = disk.entries();
-        for (const char *source : {"rom.bin", "a.srec", "b.srec"})
-            created.removeAll(source);
-        QCOMPARE(created, QStringList());
+        QCOMPARE(disk.entries().filter(QRegularExpression("^(a|b|\\..*)$")), QStringList());
 #endif
     }
 
-    void outputCountsUpToTheLimitAreWritten_data()
-    {
-        QTest::addColumn<int>("sourceBytes");
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<int>("files");
-        QTest::newRow("4096 chips of 2 bytes") << 8192 << 0 << 4096;
-        QTest::newRow("4098 chips of 2 bytes") << 8194 << 2 << 0;
-    }
-
-    void outputCountsUpToTheLimitAreWritten()
+    void outputCountUpToTheLimitIsWritten()
     {
 #ifdef Q_OS_WIN
         QSKIP("needs a small file system of its own, mounted by root");
 #else
-        QFETCH(int, sourceBytes);
-        QFETCH(int, exitCode);
-        QFETCH(int, files);
         SmallFileSystem disk;
         if (!disk.mounted())
             QSKIP("mounting a small tmpfs needs root: thousands of synced files stay off the real disk");
-        writeBytes(disk.filePath("rom.bin"), patternBytes(sourceBytes, 3));
+        writeBytes(disk.filePath("rom.bin"), patternBytes(8192, 3)); // 2 x 2048 chips of 2 bytes
         // The usual soft limit, which thousands of outputs exceed.
         const CliResult result =
             runCli({"split", "rom.bin", "--size", "2", "--banks", "--quiet"}, disk.filePath(""), [] {
@@ -557,8 +529,8 @@ private slots:
                 limit.rlim_cur = std::min<rlim_t>(1024, limit.rlim_max);
                 ::setrlimit(RLIMIT_NOFILE, &limit);
             });
-        QCOMPARE(result.exitCode, exitCode);
-        QCOMPARE(disk.entries().size(), files + 1);
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(disk.entries().size(), 4097);
 #endif
     }
 
