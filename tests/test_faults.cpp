@@ -9,9 +9,11 @@
 #include "temp_files.h"
 
 #include <QBuffer>
+#include <QDateTime>
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,6 +25,7 @@
 
 #ifndef Q_OS_WIN
 #include <fcntl.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -95,6 +98,35 @@ CliResult runShell(const QString &line, const QString &folder)
     result.err = QString::fromUtf8(shell.readAllStandardError());
     return result;
 }
+#endif
+
+#ifndef Q_OS_WIN
+// A 64 MiB file system of its own, so that what could fill a disk fills only
+// it; mounted only for root.
+class SmallFileSystem {
+public:
+    SmallFileSystem()
+        : m_mounted(::geteuid() == 0 &&
+                    ::mount("tamrivel-test", QFile::encodeName(m_dir.path()).constData(), "tmpfs", 0,
+                            "size=64m") == 0)
+    {
+    }
+    ~SmallFileSystem()
+    {
+        if (m_mounted)
+            ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
+    }
+    bool mounted() const { return m_mounted; }
+    QString filePath(const QString &name) const { return m_dir.filePath(name); }
+    QStringList entries() const
+    {
+        return QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+
+private:
+    QTemporaryDir m_dir;
+    bool m_mounted;
+};
 #endif
 
 QString errorLine(ErrorNumber number)
@@ -406,7 +438,7 @@ private slots:
                                 {}};
         const RuntimeError error =
             errorFrom([&] { joinFiles(parts, dir.filePath("joined"), DealShape{}, watchers); });
-        QCOMPARE(error.number(), ErrorNumber::MisfitParts);
+        QCOMPARE(error.number(), ErrorNumber::FileChanged);
         QCOMPARE(error.path(), parts[1]);
         QCOMPARE(readBytes(dir.filePath("joined")), QByteArray("previous image"));
     }
@@ -426,9 +458,22 @@ private slots:
         QTest::newRow("a name not in the file-system encoding")
             << "\"$0\" split rom.bin \"$(printf 'x\\377')\" k" << 1 << errorLine(ErrorNumber::BadFileName)
             << true;
-        QTest::newRow("a stream larger than the chip sized from it")
-            << "head -c 100 rom.bin | \"$0\" split /dev/stdin e.bin o.bin --size 16" << 1
-            << errorLine(ErrorNumber::ChipOverflow) << true;
+        const QString stream = QStringLiteral("is a stream");
+        QTest::newRow("a stream fitted to a chip")
+            << "head -c 100 rom.bin | \"$0\" split /dev/stdin e.bin o.bin --size 16" << 2 << stream << true;
+        QTest::newRow("a stream verified")
+            << "head -c 1000 rom.bin | \"$0\" verify /dev/stdin /dev/null /dev/null" << 2 << stream << true;
+        QTest::newRow("a stream as a part to join")
+            << "head -c 10 rom.bin | \"$0\" join /dev/stdin rom.bin out" << 2 << stream << true;
+        QTest::newRow("a stream as a part to verify")
+            << "head -c 10 rom.bin | \"$0\" verify rom.bin rom.bin /dev/stdin" << 2 << stream << true;
+        QTest::newRow("a kernel file verified after its split")
+            << "\"$0\" split /proc/version e o && \"$0\" verify /proc/version e o" << 0 << "" << false;
+        QTest::newRow("a kernel file fitted to a chip by what it holds")
+            << "f=/sys/kernel/mm/transparent_hugepage/enabled; [ ! -r $f ] || \"$0\" split $f e o --size 1K"
+            << 0 << "" << false;
+        QTest::newRow("a mistyped chip size making thousands of banks")
+            << "\"$0\" split rom.bin --size 32 --banks" << 2 << "32 bytes makes" << true;
         QTest::newRow("no outputs named for standard input")
             << "\"$0\" split /dev/stdin <rom.bin" << 2 << "not a regular file" << true;
     }
@@ -453,6 +498,72 @@ private slots:
         QVERIFY(!QFileInfo::exists("/dev/s_g.bin"));
         if (refused)
             QCOMPARE(snapshot(dir.path()), before);
+#endif
+    }
+
+    void outputsThatCannotFitAreRefusedBeforeAnyByte_data()
+    {
+        using Operation = std::function<void(const QString &folder, const Watchers &)>;
+        QTest::addColumn<Operation>("operation");
+        const auto splitInto = [](const ChipFit &fit) {
+            return Operation([fit](const QString &folder, const Watchers &watchers) {
+                splitFiles(folder + "/rom.bin", {folder + "/a", folder + "/b"}, DealShape{}, watchers, fit);
+            });
+        };
+        QTest::newRow("chips larger than the disk") << splitInto(ChipFit{qint64(1) << 30});
+        QTest::newRow("the largest size there is") << splitInto(ChipFit{std::numeric_limits<qint64>::max()});
+        QTest::newRow("record text larger than the disk, its bytes not")
+            << splitInto(ChipFit{28 << 20, false, 0xFF, RecordFormat::IntelHex});
+        QTest::newRow("records near 4 GiB joined")
+            << Operation([](const QString &folder, const Watchers &watchers) {
+                   const QByteArray part = "S306FFFFFFF0000C\r\nS70500000000FA\r\n"; // one byte at 4 GiB - 16
+                   writeBytes(folder + "/a.srec", part);
+                   writeBytes(folder + "/b.srec", part);
+                   joinFiles({folder + "/a.srec", folder + "/b.srec"}, folder + "/a", DealShape{}, watchers);
+               });
+    }
+
+    void outputsThatCannotFitAreRefusedBeforeAnyByte()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("needs a small file system of its own, mounted by root");
+#else
+        using Operation = std::function<void(const QString &folder, const Watchers &)>;
+        QFETCH(Operation, operation);
+        SmallFileSystem disk;
+        if (!disk.mounted())
+            QSKIP("mounting a small tmpfs needs root: never filled on the real disk");
+        writeBytes(disk.filePath("rom.bin"), kSource);
+        std::atomic<qint64> written = 0;
+        Watchers watchers;
+        watchers.written = [&](int, const char *, qsizetype length) { written += length; };
+        const RuntimeError error = errorFrom([&] { operation(disk.filePath(""), watchers); });
+        QCOMPARE(error.number(), ErrorNumber::DiskFull);
+        QCOMPARE(QFileInfo(error.path()).fileName(), QStringLiteral("a"));
+        QCOMPARE(written.load(), 0);
+        QCOMPARE(disk.entries().filter(QRegularExpression("^(a|b|\\..*)$")), QStringList());
+#endif
+    }
+
+    void outputCountUpToTheLimitIsWritten()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("needs a small file system of its own, mounted by root");
+#else
+        SmallFileSystem disk;
+        if (!disk.mounted())
+            QSKIP("mounting a small tmpfs needs root: thousands of synced files stay off the real disk");
+        writeBytes(disk.filePath("rom.bin"), patternBytes(8192, 3)); // 2 x 2048 chips of 2 bytes
+        // The usual soft limit, which thousands of outputs exceed.
+        const CliResult result =
+            runCli({"split", "rom.bin", "--size", "2", "--banks", "--quiet"}, disk.filePath(""), [] {
+                rlimit limit{};
+                ::getrlimit(RLIMIT_NOFILE, &limit);
+                limit.rlim_cur = std::min<rlim_t>(1024, limit.rlim_max);
+                ::setrlimit(RLIMIT_NOFILE, &limit);
+            });
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(disk.entries().size(), 4097);
 #endif
     }
 
@@ -590,29 +701,38 @@ private slots:
 #endif
     }
 
-    void sourceChangingDuringTheSplitStillInterleaves_data()
+    void sourceChangingDuringTheSplitIsRefused_data()
     {
-        QTest::addColumn<qint64>("newSize");
+        QTest::addColumn<qint64>("newSize"); // -1: rewritten in place, the size kept
         QTest::newRow("grows") << qint64(kSource.size() + kBlock + 3);
         QTest::newRow("shrinks") << qint64(kBlock + kBlock / 2 + 1);
         QTest::newRow("shrinks below what was read") << qint64(kBlock / 2);
+        QTest::newRow("rewritten in place") << qint64(-1);
     }
 
-    void sourceChangingDuringTheSplitStillInterleaves()
+    void sourceChangingDuringTheSplitIsRefused()
     {
         QFETCH(qint64, newSize);
         QTemporaryDir dir;
         const QString source = dir.filePath("rom.bin");
         writeBytes(source, kSource);
-        const QStringList outputs = {dir.filePath("e"), dir.filePath("o")};
+        // Old enough that a rewrite cannot keep its time.
+        QFile aged(source);
+        QVERIFY(aged.open(QIODevice::ReadWrite));
+        QVERIFY(
+            aged.setFileTime(QDateTime(QDate(2001, 1, 1), QTime(0, 0)), QFileDevice::FileModificationTime));
+        aged.close();
+        const QStringList outputs = existingOutputs(dir);
         bool changed = false;
         const Watchers watchers{[&](qint64, qint64) {
-                                    if (changed)
+                                    if (std::exchange(changed, true))
                                         return;
-                                    changed = true;
                                     QFile file(source);
                                     QVERIFY(file.open(QIODevice::ReadWrite));
-                                    if (newSize > file.size()) {
+                                    if (newSize < 0) {
+                                        file.seek(kSource.size() - 1);
+                                        file.write("?");
+                                    } else if (newSize > file.size()) {
                                         file.seek(file.size());
                                         file.write(patternBytes(newSize - file.size(), 99));
                                     } else {
@@ -620,14 +740,11 @@ private slots:
                                     }
                                 },
                                 {}};
-        splitFiles(source, outputs, DealShape{}, watchers);
-        QVERIFY(changed);
-        joinFiles(outputs, dir.filePath("joined"), DealShape{});
-        const QByteArray joined = readBytes(dir.filePath("joined"));
-        // Everything read is in the outputs, dealt consistently: the first
-        // block as it was, the rest as the file then stood.
-        QCOMPARE(joined.left(kBlock), kSource.left(kBlock));
-        QCOMPARE(joined.mid(kBlock), readBytes(source).mid(kBlock));
+        const RuntimeError error = errorFrom([&] { splitFiles(source, outputs, DealShape{}, watchers); });
+        QCOMPARE(error.number(), ErrorNumber::FileChanged);
+        QCOMPARE(error.path(), source);
+        QCOMPARE(readBytes(outputs[0]), QByteArray("previous even image"));
+        QCOMPARE(readBytes(outputs[1]), QByteArray("previous odd image"));
     }
 
     void randomShapesRoundTrip()

@@ -25,6 +25,7 @@ enum class ErrorNumber : int {
     BadRecord = 14,
     OutOfMemory = 15,
     Unexpected = 16,
+    FileChanged = 17,
 };
 
 // An error raised by a failing operation: a number and a Japanese description

@@ -17,11 +17,18 @@ struct ChipFit {
     bool changesOutputs() const { return chipSize > 0 || format != RecordFormat::Binary; }
 };
 
+// The most files one split writes. A board holds tens of chips, and 16 ways
+// of 256 banks is already more than any bus; beyond this a size was mistyped
+// (32 for 32K), and the files would only exhaust the open-file limit and the
+// disk's folder.
+inline constexpr qint64 kMaxOutputFiles = 4096;
+
 // The files a split of `sourceSize` bytes writes, listed way by way and bank
 // by bank within a way, and what each one holds. With banks, every way gets
 // the same number of chips, so that a bank is one chip per byte lane.
 class PartLayout {
 public:
+    // Raises UsageError, naming the count, for more than kMaxOutputFiles files.
     PartLayout(const DealShape &shape, const ChipFit &fit, qint64 sourceSize);
 
     const DealShape &shape() const { return m_shape; }
@@ -32,6 +39,9 @@ public:
 
     // Bytes file `file` holds, padding included.
     qint64 fileSize(int file) const;
+    // Bytes file `file` takes on the disk: its size, or for a record file at
+    // most what the record text holding that many bytes takes.
+    qint64 bytesOnDisk(int file) const;
     // Where byte `offset` of file `file` comes from in the source; -1 for
     // padding.
     qint64 sourceOffset(int file, qint64 offset) const;

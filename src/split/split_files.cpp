@@ -72,15 +72,23 @@ QStringList splitFiles(const QString &source, const QStringList &outputs, const 
 {
     Q_ASSERT(shape.problem().isEmpty());
     InputFile input(source, InputFile::Reading::Raw);
+    if (fit.changesOutputs())
+        requireKnownSize(input, QStringLiteral("--size, --chip, --banks or --format"));
     const PartLayout layout(shape, fit, input.size());
     const QStringList names = checkedOutputs(input, outputs, layout);
-    OutputSet set(names, {&input}, watchers.seams);
+    QList<qint64> needed;
+    if (input.sizeKnown()) {
+        for (int file = 0; file < layout.fileCount(); ++file)
+            needed.append(layout.bytesOnDisk(file));
+    }
+    OutputSet set(names, {&input}, needed, watchers.seams);
     // The plain split goes straight to the files, at full speed.
     std::optional<ChipOutputs> chips;
     if (fit.changesOutputs())
         chips.emplace(layout);
     writeAndCommit(set, watchers.written, chips ? &*chips : nullptr, [&](const QList<NamedDevice> &parts) {
         dealStream(input.device(), parts, shape, input.size(), watchers);
+        input.confirmUnchanged();
     });
     return names;
 }
@@ -89,7 +97,7 @@ void splitSource(const NamedDevice &source, qint64 expectedSize, const QStringLi
                  const DealShape &shape, const Watchers &watchers)
 {
     Q_ASSERT(shape.problem().isEmpty() && outputs.size() == shape.ways);
-    OutputSet set(outputs, {}, watchers.seams);
+    OutputSet set(outputs, {}, {}, watchers.seams);
     writeAndCommit(set, watchers.written, nullptr, [&](const QList<NamedDevice> &parts) {
         dealStream(source, parts, shape, expectedSize, watchers);
     });
@@ -110,6 +118,7 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
     QList<bool> records;
     for (const QString &part : parts) {
         const InputFile &input = inputs.emplace_back(part, InputFile::Reading::Image, fit.fill);
+        requireKnownSize(input, QStringLiteral("join"));
         found.append(input.size());
         records.append(input.format() != RecordFormat::Binary);
     }
@@ -129,12 +138,14 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
     refuseMisfits(parts, sizes, shape);
     if (fit.length > total)
         throw lengthBeyondParts(output, fit.length, total);
-    OutputSet set({output}, opened, watchers.seams);
+    OutputSet set({output}, opened, {fit.length >= 0 ? fit.length : total}, watchers.seams);
     std::optional<LengthCut> cut;
     if (fit.length >= 0)
         cut.emplace(fit.length, fit.fill);
     writeAndCommit(set, watchers.written, cut ? &*cut : nullptr, [&](const QList<NamedDevice> &dest) {
         gatherStream(devices, sizes, dest.first(), shape, watchers);
+        for (const InputFile &input : inputs)
+            input.confirmUnchanged();
     });
 }
 

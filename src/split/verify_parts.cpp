@@ -64,6 +64,7 @@ QList<PartVerdict> verifyParts(const QString &source, const QStringList &parts, 
                                const ChipFit &fit, const Watchers &watchers)
 {
     const InputFile input(source, InputFile::Reading::Raw);
+    requireKnownSize(input, QStringLiteral("verify"));
     const PartLayout layout(shape, fit, input.size());
     checkedOutputs(input, parts, layout);
 
@@ -73,6 +74,7 @@ QList<PartVerdict> verifyParts(const QString &source, const QStringList &parts, 
     std::vector<ByteSink *> sinks;
     for (int file = 0; file < parts.size(); ++file) {
         InputFile &part = opened.emplace_back(parts[file], InputFile::Reading::Image, fit.fill);
+        requireKnownSize(part, QStringLiteral("verify"));
         PartVerdict &verdict = verdicts[file];
         verdict.name = parts[file];
         verdict.expectedSize = layout.fileSize(file);
@@ -84,6 +86,9 @@ QList<PartVerdict> verifyParts(const QString &source, const QStringList &parts, 
     WayDevices ways(layout, sinks, parts);
     dealStream(input.device(), ways.named, shape, input.size(), watchers);
     ways.finish();
+    input.confirmUnchanged();
+    for (const InputFile &part : opened)
+        part.confirmUnchanged();
     return verdicts;
 }
 

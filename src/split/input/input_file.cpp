@@ -5,14 +5,40 @@
 #include "split/records/record_reader.h"
 #include "split/stream/native_device.h"
 
+#include <vector>
+
 namespace tamrivel {
+namespace {
+
+// A file of the kernel's own folders holds what a read yields, whatever its
+// size says: counted here, before the read that uses it.
+qint64 bytesReadThrough(const platform::File &file, const QString &path)
+{
+    std::vector<char> buffer(64 * 1024);
+    qint64 total = 0;
+    while (const qsizetype got = platform::readSome(file, buffer.data(), qsizetype(buffer.size()), path))
+        total += got;
+    return total;
+}
+
+} // namespace
 
 InputFile::InputFile(const QString &path, Reading reading, uchar fill) : m_path(path)
 {
     checkPathText(path);
     platform::File first = platform::openForReading(path);
     m_id = platform::identityOf(first, path);
-    m_plain = platform::kindOf(first, path) == platform::Kind::Regular && platform::sizeIsReal(first, path);
+    const bool regular = platform::kindOf(first, path) == platform::Kind::Regular;
+    m_plain = regular && platform::sizeIsReal(first, path);
+    m_sizeKnown = regular;
+    if (regular)
+        m_stamp = platform::stampOf(first, path);
+    if (regular && !m_plain) {
+        m_stamp.size = bytesReadThrough(first, path);
+        first = platform::openForReading(path);
+        if (!(platform::identityOf(first, path) == m_id))
+            throw RuntimeError(ErrorNumber::FileChanged, path);
+    }
     // A pipe cannot be read twice, so it can only be taken as it comes.
     if (reading == Reading::Image && m_plain) {
         LineReader lines(first, path);
@@ -25,13 +51,22 @@ InputFile::InputFile(const QString &path, Reading reading, uchar fill) : m_path(
     }
     m_file = std::move(first);
     if (m_format == RecordFormat::Binary) {
-        m_size = std::max<qint64>(0, platform::sizeOf(m_file, path));
-        m_device = std::make_unique<NativeDevice>(m_file, path, QIODevice::ReadOnly);
+        m_size = m_sizeKnown ? m_stamp.size : 0;
+        m_device = std::make_unique<NativeDevice>(m_file, path, QIODevice::ReadOnly,
+                                                  m_sizeKnown ? m_size : NativeDevice::kUnknownSize);
     } else {
         auto records = std::make_unique<RecordDevice>(LineReader(m_file, path), m_format, fill);
         records->padTo(m_size);
         m_device = std::move(records);
     }
+}
+
+void InputFile::confirmUnchanged() const
+{
+    // The kernel's own files keep no times worth comparing; their reads are
+    // held to the size counted instead.
+    if (m_plain && !(platform::stampOf(m_file, m_path) == m_stamp))
+        throw RuntimeError(ErrorNumber::FileChanged, m_path);
 }
 
 void InputFile::fillTo(qint64 size)

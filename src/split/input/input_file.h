@@ -28,7 +28,12 @@ public:
     const QString &path() const { return m_path; }
     const platform::FileId &id() const { return m_id; }
     RecordFormat format() const { return m_format; }
+    // Bytes it holds: for a file whose system-reported size says nothing of
+    // its content (procfs, sysfs), as counted by reading it through first.
     qint64 size() const { return m_size; }
+    // False for a stream (a pipe, a FIFO, a device): its size is 0 until its
+    // end is read.
+    bool sizeKnown() const { return m_sizeKnown; }
     // False for a pipe, a device or a file of a system folder whose size the
     // system makes up: such a source gives no names to propose outputs from.
     bool isPlainFile() const { return m_plain; }
@@ -37,6 +42,10 @@ public:
     // A record file's data may stop short of the chip's end, as many tools
     // leave out erased bytes: it then reads as filled up to `size`.
     void fillTo(qint64 size);
+    // Raises FileChanged when the file's size or times are no longer those
+    // it had when it was opened. After the last read, before any result of
+    // it is kept.
+    void confirmUnchanged() const;
 
 private:
     QString m_path;
@@ -45,6 +54,8 @@ private:
     RecordFormat m_format = RecordFormat::Binary;
     qint64 m_size = 0;
     bool m_plain = false;
+    bool m_sizeKnown = false;
+    platform::FileStamp m_stamp;
     std::unique_ptr<QIODevice> m_device;
 };
 

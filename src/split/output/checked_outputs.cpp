@@ -27,4 +27,12 @@ QStringList checkedOutputs(const InputFile &source, const QStringList &named, co
     return files;
 }
 
+void requireKnownSize(const InputFile &file, const QString &use)
+{
+    if (!file.sizeKnown())
+        throw UsageError{QStringLiteral("'%1' is a stream, whose size is known only once it is read to its "
+                                        "end, and %2 needs it first")
+                             .arg(file.path(), use)};
+}
+
 } // namespace tamrivel

@@ -14,4 +14,8 @@ class InputFile;
 // stream, and the layout's own errors for a way that does not fit its chip.
 QStringList checkedOutputs(const InputFile &source, const QStringList &named, const PartLayout &layout);
 
+// Raises UsageError, naming the file, for a stream (a pipe, a FIFO, a device)
+// where `use` needs its size before it is read.
+void requireKnownSize(const InputFile &file, const QString &use);
+
 } // namespace tamrivel

@@ -4,20 +4,37 @@
 #include "split/input/path_checks.h"
 #include "split/stream/native_device.h"
 
+#include <limits>
 #include <map>
+#include <set>
+#include <tuple>
 
 namespace tamrivel {
 namespace {
 
-// True when the two resolved outputs will be one file: the same existing
-// file, or the same name (as the folder compares names) in the same folder.
-bool sameTarget(const platform::ResolvedOutput &a, const platform::ResolvedOutput &b)
+// Files take whole blocks, and 4 KiB is the most common block; bigger ones
+// are rare enough on the outputs' disks to be left to the write's own check.
+constexpr qint64 kBlock = 4096;
+
+// Two outputs are one file when they are the same existing file, or the same
+// name (as the folder compares names) in the same folder.
+using FileKey = std::pair<quint64, quint64>;
+using NameKey = std::tuple<quint64, quint64, QString>;
+
+FileKey keyOf(const platform::FileId &id)
 {
-    if (a.kind != platform::Kind::Missing && b.kind != platform::Kind::Missing)
-        return a.id == b.id;
-    if (!(a.folderId == b.folderId))
-        return false;
-    return a.name.compare(b.name, a.foldsCase ? Qt::CaseInsensitive : Qt::CaseSensitive) == 0;
+    return {id.volume, id.index};
+}
+
+NameKey nameKeyOf(const platform::ResolvedOutput &target)
+{
+    return {target.folderId.volume, target.folderId.index,
+            target.foldsCase ? target.name.toCaseFolded() : target.name};
+}
+
+qint64 saturatingSum(qint64 a, qint64 b)
+{
+    return a > std::numeric_limits<qint64>::max() - b ? std::numeric_limits<qint64>::max() : a + b;
 }
 
 } // namespace
@@ -30,26 +47,19 @@ struct OutputSet::Output {
 };
 
 OutputSet::OutputSet(const QStringList &paths, const std::vector<const InputFile *> &inputs,
-                     const CommitSeams *seams)
+                     const QList<qint64> &bytesNeeded, const CommitSeams *seams)
     : m_seams(seams)
 {
+    // Each output holds its file, its folder and, while it is placed, the old file.
+    platform::allowOpenFiles(3 * qint64(paths.size()) + 64);
     for (const QString &path : paths) {
         auto output = std::make_unique<Output>();
         checkPathText(path);
         output->target = platform::resolveOutput(path);
         m_outputs.push_back(std::move(output));
     }
-    for (size_t i = 0; i < m_outputs.size(); ++i) {
-        const platform::ResolvedOutput &target = m_outputs[i]->target;
-        for (const InputFile *input : inputs) {
-            if (target.kind != platform::Kind::Missing && target.id == input->id())
-                throw RuntimeError(ErrorNumber::SameFile, target.userPath);
-        }
-        for (size_t j = 0; j < i; ++j) {
-            if (sameTarget(m_outputs[j]->target, target))
-                throw RuntimeError(ErrorNumber::SameFile, target.userPath);
-        }
-    }
+    refuseRepeats(inputs);
+    refuseWhatCannotFit(bytesNeeded);
     for (auto &output : m_outputs) {
         const platform::File *file = nullptr;
         if (output->target.kind == platform::Kind::Other) {
@@ -67,6 +77,46 @@ OutputSet::OutputSet(const QStringList &paths, const std::vector<const InputFile
 }
 
 OutputSet::~OutputSet() = default;
+
+void OutputSet::refuseRepeats(const std::vector<const InputFile *> &inputs) const
+{
+    std::set<FileKey> files;
+    for (const InputFile *input : inputs)
+        files.insert(keyOf(input->id()));
+    std::set<NameKey> names;
+    for (const auto &output : m_outputs) {
+        const platform::ResolvedOutput &target = output->target;
+        const bool existing = target.kind != platform::Kind::Missing;
+        if ((existing && !files.insert(keyOf(target.id)).second) || !names.insert(nameKeyOf(target)).second)
+            throw RuntimeError(ErrorNumber::SameFile, target.userPath);
+    }
+}
+
+void OutputSet::refuseWhatCannotFit(const QList<qint64> &bytesNeeded) const
+{
+    if (bytesNeeded.isEmpty())
+        return;
+    Q_ASSERT(bytesNeeded.size() == qsizetype(m_outputs.size()));
+    // What replacing an old output frees comes only after the new one is
+    // written, so the old files count as staying.
+    std::map<quint64, qint64> used; // by file system
+    std::map<quint64, qint64> free;
+    for (size_t i = 0; i < m_outputs.size(); ++i) {
+        const platform::ResolvedOutput &target = m_outputs[i]->target;
+        if (target.kind == platform::Kind::Other)
+            continue; // a FIFO or device holds nothing
+        const quint64 system = target.folderId.volume;
+        if (!free.count(system))
+            free[system] = platform::freeSpaceIn(target.folder);
+        const qint64 blocks = bytesNeeded[qsizetype(i)] / kBlock + 1;
+        used[system] = saturatingSum(used[system],
+                                     blocks > std::numeric_limits<qint64>::max() / kBlock
+                                         ? std::numeric_limits<qint64>::max()
+                                         : blocks * kBlock);
+        if (free[system] >= 0 && used[system] > free[system])
+            throw RuntimeError(ErrorNumber::DiskFull, target.userPath);
+    }
+}
 
 QList<NamedDevice> OutputSet::devices() const
 {

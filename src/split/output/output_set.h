@@ -35,10 +35,11 @@ struct CommitSeams {
 class OutputSet {
 public:
     // Resolves each path once, the way it will be written, and refuses an
-    // output that is one of `inputs` or another output, before creating
-    // anything.
+    // output that is one of `inputs` or another output, and outputs whose
+    // `bytesNeeded` (one per path, or none where unknown) their file system
+    // has no room for, before creating anything.
     OutputSet(const QStringList &paths, const std::vector<const InputFile *> &inputs,
-              const CommitSeams *seams = nullptr);
+              const QList<qint64> &bytesNeeded, const CommitSeams *seams = nullptr);
     ~OutputSet();
     OutputSet(const OutputSet &) = delete;
     OutputSet &operator=(const OutputSet &) = delete;
@@ -49,6 +50,8 @@ public:
     void commit();
 
 private:
+    void refuseRepeats(const std::vector<const InputFile *> &inputs) const;
+    void refuseWhatCannotFit(const QList<qint64> &bytesNeeded) const;
     void beforeStep(CommitStep step, int output) const;
 
     struct Output;

@@ -58,12 +58,25 @@ File openForReading(const QString &path);
 File openExistingForWriting(const QString &path);
 FileId identityOf(const File &file, const QString &path);
 Kind kindOf(const File &file, const QString &path);
-// The size now, or -1 where the file has none (a pipe, a device).
-qint64 sizeOf(const File &file, const QString &path);
 // False where the size the system reports says nothing of what a read
 // yields: the files of kernel and process folders (procfs, sysfs and the
 // like) show 0 or a page whatever they hold.
 bool sizeIsReal(const File &file, const QString &path);
+// What writing to a file changes: its size and its times, to the finest step
+// the system keeps.
+struct FileStamp {
+    qint64 size = 0;
+    qint64 modified = 0;
+    qint64 changed = 0; // metadata; the same as `modified` where the system has no such time
+    bool operator==(const FileStamp &) const = default;
+};
+FileStamp stampOf(const File &file, const QString &path);
+// Bytes that a file written into `folder` may still take on its file system,
+// or -1 where the system cannot tell.
+qint64 freeSpaceIn(const QString &folder);
+// Lets this process hold at least `count` files open at once, where the
+// system's hard limit allows; a hint, as a later open reports what fails.
+void allowOpenFiles(qint64 count);
 // True when the folder of `path`, as written, holds the system's devices or
 // its kernel and process files rather than the user's.
 bool inSystemFolder(const QString &path);

@@ -9,10 +9,13 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <limits>
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/sysmacros.h>
 #include <sys/vfs.h>
 #include <unistd.h>
@@ -213,18 +216,44 @@ Kind kindOf(const File &file, const QString &path)
     return kindOf(statusOf(int(file.handle()), path).st_mode);
 }
 
-qint64 sizeOf(const File &file, const QString &path)
-{
-    const struct stat status = statusOf(int(file.handle()), path);
-    return S_ISREG(status.st_mode) ? qint64(status.st_size) : -1;
-}
-
 bool sizeIsReal(const File &file, const QString &path)
 {
     struct statfs system { };
     if (::fstatfs(int(file.handle()), &system) != 0)
         raise(path);
     return !madeUpByTheKernel(system);
+}
+
+FileStamp stampOf(const File &file, const QString &path)
+{
+    const struct stat status = statusOf(int(file.handle()), path);
+    const auto nanoseconds = [](const timespec &time) {
+        return qint64(time.tv_sec) * 1000000000 + time.tv_nsec;
+    };
+    return {qint64(status.st_size), nanoseconds(status.st_mtim), nanoseconds(status.st_ctim)};
+}
+
+qint64 freeSpaceIn(const QString &folder)
+{
+    struct statvfs system { };
+    if (::statvfs(encoded(folder).constData(), &system) != 0)
+        return -1;
+    // Saturated: no file system holds more than a qint64 counts anyway.
+    constexpr auto kMost = quint64(std::numeric_limits<qint64>::max());
+    if (system.f_frsize > 0 && system.f_bavail > kMost / system.f_frsize)
+        return std::numeric_limits<qint64>::max();
+    return qint64(system.f_bavail * system.f_frsize);
+}
+
+void allowOpenFiles(qint64 count)
+{
+    struct rlimit limit { };
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY ||
+        rlim_t(count) <= limit.rlim_cur)
+        return;
+    limit.rlim_cur =
+        limit.rlim_max == RLIM_INFINITY ? rlim_t(count) : std::min(rlim_t(count), limit.rlim_max);
+    ::setrlimit(RLIMIT_NOFILE, &limit);
 }
 
 bool inSystemFolder(const QString &path)

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <limits>
 #include <string>
 #include <utility>
 
@@ -254,20 +255,36 @@ Kind kindOf(const File &file, const QString &path)
     return (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? Kind::Folder : Kind::Regular;
 }
 
-qint64 sizeOf(const File &file, const QString &path)
-{
-    if (kindOf(file, path) != Kind::Regular)
-        return -1;
-    LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(handleOf(file), &size))
-        raise(path);
-    return qint64(size.QuadPart);
-}
-
 bool sizeIsReal(const File &file, const QString &)
 {
     // A disk file's size is its own; pipes and consoles are not disk files.
     return isDisk(file);
+}
+
+FileStamp stampOf(const File &file, const QString &path)
+{
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!informationOf(file, info))
+        raise(path);
+    const qint64 written =
+        qint64((quint64(info.ftLastWriteTime.dwHighDateTime) << 32) | info.ftLastWriteTime.dwLowDateTime);
+    return {qint64((quint64(info.nFileSizeHigh) << 32) | info.nFileSizeLow), written, written};
+}
+
+qint64 freeSpaceIn(const QString &folder)
+{
+    // The call wants a folder, and a UNC one with its trailing backslash.
+    const QString root = joined(nativePath(folder), QString());
+    ULARGE_INTEGER available{};
+    if (!::GetDiskFreeSpaceExW(wide(root), &available, nullptr, nullptr))
+        return -1;
+    return qint64(std::min<quint64>(available.QuadPart, quint64(std::numeric_limits<qint64>::max())));
+}
+
+void allowOpenFiles(qint64)
+{
+    // Files are kept as handles, never as C run-time descriptors, so the run
+    // time's own limit on open files never applies.
 }
 
 bool inSystemFolder(const QString &)

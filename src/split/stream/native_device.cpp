@@ -9,8 +9,9 @@ constexpr qint64 kWriteBackStep = qint64(1) << 20;
 
 } // namespace
 
-NativeDevice::NativeDevice(const platform::File &file, const QString &path, OpenMode mode)
-    : m_file(file), m_path(path)
+NativeDevice::NativeDevice(const platform::File &file, const QString &path, OpenMode mode,
+                           qint64 expectedSize)
+    : m_file(file), m_path(path), m_expected(expectedSize)
 {
     open(mode | QIODevice::Unbuffered);
 }
@@ -18,7 +19,12 @@ NativeDevice::NativeDevice(const platform::File &file, const QString &path, Open
 qint64 NativeDevice::readData(char *data, qint64 maxSize)
 {
     try {
-        return platform::readSome(m_file, data, qsizetype(maxSize), m_path);
+        const qint64 got = platform::readSome(m_file, data, qsizetype(maxSize), m_path);
+        const bool changed = got == 0 ? m_read < m_expected : m_read + got > m_expected;
+        if (m_expected != kUnknownSize && changed)
+            throw RuntimeError(ErrorNumber::FileChanged, m_path);
+        m_read += got;
+        return got;
     } catch (const RuntimeError &error) {
         return failWith(error);
     }
