@@ -46,7 +46,8 @@ public:
     // One device per output, in order.
     QList<NamedDevice> devices() const;
 
-    void commit();
+    // A wait for another run's lock on a folder ends on `watchers.stop`.
+    void commit(const Watchers &watchers);
 
 private:
     void beforeStep(CommitStep step, int output) const;
