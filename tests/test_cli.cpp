@@ -411,6 +411,64 @@ private slots:
         QCOMPARE(verify.out.count(": the same, "), names.size() - 1);
     }
 
+    // Names as URL-decoded downloads have them: a placeholder in a name must
+    // come out as typed in every line that prints one.
+    void namesHoldingPlaceholdersArePrintedAsTyped_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("printed");
+        QTest::newRow("report") << QStringList{"split", "g%2Bfix.bin", "a%1.bin", "b%2x.bin"}
+                                << QStringList{"a%1.bin", "b%2x.bin"};
+        QTest::newRow("verify, the same") << QStringList{"verify", "g%2Bfix.bin", "p%1.bin", "p%2.bin"}
+                                          << QStringList{"p%1.bin: ", "p%2.bin: "};
+        QTest::newRow("verify, differing") << QStringList{"verify", "g%2Bfix.bin", "p%1.bin", "short%1.bin"}
+                                           << QStringList{"short%1.bin: 1 bytes"};
+        QTest::newRow("error") << QStringList{"split", "no%1%2.bin"} << QStringList{"「no%1%2.bin」"};
+        QTest::newRow("usage, command") << QStringList{"sp%1lit"} << QStringList{"'sp%1lit'"};
+        QTest::newRow("usage, option value")
+            << QStringList{"split", "--size", "x%1", "g%2Bfix.bin"} << QStringList{"'x%1'"};
+    }
+
+    void namesHoldingPlaceholdersArePrintedAsTyped()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, printed);
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("g%2Bfix.bin"), patternBytes(100, 5));
+        QCOMPARE(runCli({"split", "--quiet", "g%2Bfix.bin", "p%1.bin", "p%2.bin"}, dir.path()).exitCode, 0);
+        writeBytes(dir.filePath("short%1.bin"), "x");
+        const CliResult result = runCli(arguments, dir.path());
+        for (const QString &name : printed)
+            QVERIFY2((result.out + result.err).contains(name), qPrintable(result.out + result.err));
+    }
+
+    void controlCharactersInANameAreRefused_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("newline pasted at the end") << QStringLiteral("e.bin\n") << true;
+        QTest::newRow("tab") << QStringLiteral("e\t.bin") << true;
+        QTest::newRow("delete") << QStringLiteral("e\x7f.bin") << true;
+        QTest::newRow("C1 next line") << QStringLiteral("e\u0085.bin") << true;
+        QTest::newRow("blanks are a name") << QStringLiteral("  ") << false;
+    }
+
+    void controlCharactersInANameAreRefused()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, refused);
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("rom.bin"), "abcdef");
+        const auto before = snapshot(dir.path());
+        const CliResult result = runCli({"split", "rom.bin", name, "o.bin"}, dir.path());
+        QCOMPARE(result.exitCode, refused ? 1 : 0);
+        if (!refused)
+            return;
+        QVERIFY2(result.err.startsWith(QStringLiteral("tamrivel-cli: エラー 7: ")), qPrintable(result.err));
+        QCOMPARE(result.err.count('\n'), 1); // the name cannot break the line
+        QCOMPARE(snapshot(dir.path()), before);
+    }
+
     void quietPrintsNothing()
     {
         QTemporaryDir dir;

@@ -25,6 +25,9 @@
 
 #ifndef Q_OS_WIN
 #include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -384,25 +387,23 @@ private slots:
     // both, not slip in between its two replacements.
     void concurrentRunsCommitOneAfterTheOther()
     {
-#ifdef Q_OS_WIN
-        QSKIP("sees the waiting lock through /proc/locks");
-#else
         QTemporaryDir dir;
         writeBytes(dir.filePath("a.bin"), patternBytes(4000, 1));
         writeBytes(dir.filePath("b.bin"), patternBytes(4000, 2));
         const QStringList outputs = existingOutputs(dir);
         std::thread second;
-        std::atomic<bool> secondStarted{false}, secondDone{false};
+        std::atomic<bool> secondStarted{false}, secondDone{false}, secondWaits{false};
         CommitSeams seams;
         seams.beforeStep = [&](CommitStep step, int output) {
             if (step != CommitStep::Place || output != 1 || secondStarted.exchange(true))
                 return;
             second = std::thread([&] {
-                splitFile(dir.filePath("b.bin"), outputs[0], outputs[1]);
+                Watchers waiting;
+                waiting.waiting = [&](const QString &) { secondWaits = true; };
+                splitFile(dir.filePath("b.bin"), outputs[0], outputs[1], waiting);
                 secondDone = true;
             });
-            const auto blockedOnALock = [] { return readBytes("/proc/locks").contains("-> FLOCK"); };
-            QVERIFY(QTest::qWaitFor([&] { return secondDone || blockedOnALock(); }, 20000));
+            QVERIFY(QTest::qWaitFor([&] { return secondDone || secondWaits; }, 20000));
         };
         Watchers watchers;
         watchers.seams = &seams;
@@ -411,7 +412,6 @@ private slots:
         const QList<QByteArray> expected = referenceDeal(patternBytes(4000, 2), 2, 1, false);
         QCOMPARE(readBytes(outputs[0]), expected[0]);
         QCOMPARE(readBytes(outputs[1]), expected[1]);
-#endif
     }
 
     void partChangingDuringTheJoinIsRefused_data()
@@ -567,26 +567,125 @@ private slots:
 #endif
     }
 
-    void outputsThatAreOneFolderThroughABindMountAreRefused()
+    void outputsInOneFolderThroughABindMount_data()
+    {
+        QTest::addColumn<QString>("second"); // the output beside a/rom_g.bin, through b
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("one file twice is refused") << "b/rom_g.bin" << 1;
+        // Two names in one folder: its lock is taken once, never waited on.
+        QTest::newRow("two files are written") << "b/rom_k.bin" << 0;
+    }
+
+    void outputsInOneFolderThroughABindMount()
     {
 #ifdef Q_OS_WIN
         QSKIP("needs a POSIX shell and bind mounts");
 #else
+        QFETCH(QString, second);
+        QFETCH(int, exitCode);
         QTemporaryDir dir;
         writeBytes(dir.filePath("rom.bin"), kSource);
         QDir(dir.path()).mkpath("a");
         QDir(dir.path()).mkpath("b");
         // A private mount namespace, so the mount goes with the shell.
-        const CliResult result = runShell(
-            "unshare -m sh -c 'mount --bind a b && \"$0\" split rom.bin a/rom_g.bin b/rom_g.bin' \"$0\"",
-            dir.path());
-        if (result.exitCode != 1 && !result.err.contains("tamrivel-cli"))
+        const CliResult result =
+            runShell("unshare -m sh -c 'mount --bind a b && timeout -s KILL 20 \"$0\" split --quiet "
+                     "rom.bin a/rom_g.bin " +
+                         second + "' \"$0\"",
+                     dir.path());
+        if (result.err.contains("unshare: ") || result.err.contains("mount: "))
             QSKIP("no mount namespace for this user here");
-        QVERIFY2(result.err.startsWith(errorLine(ErrorNumber::SameFile)), qPrintable(result.err));
-        QCOMPARE(QDir(dir.filePath("a")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                 QStringList());
+        QCOMPARE(result.exitCode, exitCode);
+        const QStringList written =
+            QDir(dir.filePath("a")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        if (exitCode == 0)
+            QCOMPARE(written, QStringList({"rom_g.bin", "rom_k.bin"}));
+        else
+            QVERIFY2(result.err.startsWith(errorLine(ErrorNumber::SameFile)) && written.isEmpty(),
+                     qPrintable(result.err));
 #endif
     }
+
+    void outputFolderRemovedDuringTheSplitIsFolderNotFound_data()
+    {
+        QTest::addColumn<bool>("named");
+        QTest::newRow("unnamed temporaries") << false;
+        QTest::newRow("named temporaries") << true;
+    }
+
+    void outputFolderRemovedDuringTheSplitIsFolderNotFound()
+    {
+        QFETCH(bool, named);
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("rom.bin"), kSource);
+        QDir(dir.path()).mkdir("out");
+        const QStringList outputs = {dir.filePath("out/e.bin"), dir.filePath("out/o.bin")};
+        writeBytes(outputs[0], "old even");
+        CommitSeams seams;
+        seams.namedTemporaries = named;
+        seams.beforeStep = [&](CommitStep step, int output) {
+            if (step == CommitStep::Sync && output == 0)
+                QVERIFY(QDir(dir.filePath("out")).removeRecursively());
+        };
+        Watchers watchers;
+        watchers.seams = &seams;
+        const RuntimeError error =
+            errorFrom([&] { splitFile(dir.filePath("rom.bin"), outputs[0], outputs[1], watchers); });
+        QCOMPARE(error.number(), ErrorNumber::FolderNotFound);
+        QVERIFY2(outputs.contains(error.path()), qPrintable(error.path()));
+    }
+
+#ifndef Q_OS_WIN
+    void waitForAnotherRunEndsOnStop_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("Ctrl+C") << SIGINT;
+        QTest::newRow("terminate") << SIGTERM;
+    }
+
+    // Another run holds the folder: the wait is shown, and a stop ends it
+    // with every file as it was.
+    void waitForAnotherRunEndsOnStop()
+    {
+        QFETCH(int, signal);
+        QTemporaryDir dir;
+        QDir(dir.path()).mkdir("busy%1");
+        writeBytes(dir.filePath("rom.bin"), kSource);
+        const QStringList outputs = {dir.filePath("busy%1/e.bin"), dir.filePath("busy%1/o.bin")};
+        writeBytes(outputs[0], "old even");
+        const auto before = snapshot(dir.path());
+        const int other =
+            ::open(QFile::encodeName(dir.filePath("busy%1")).constData(), O_RDONLY | O_DIRECTORY);
+        QCOMPARE(::flock(other, LOCK_EX), 0);
+        const auto unlock = qScopeGuard([other] { ::close(other); });
+        int screen = -1, terminal = -1;
+        QCOMPARE(::openpty(&screen, &terminal, nullptr, nullptr, nullptr), 0);
+        const auto closeTerminal = qScopeGuard([&] { ::close(screen), ::close(terminal); });
+        QProcess cli;
+        cli.setChildProcessModifier([terminal] { ::dup2(terminal, STDERR_FILENO); });
+        cli.start(QStringLiteral(TAMRIVEL_CLI_PATH),
+                  {"split", dir.filePath("rom.bin"), outputs[0], outputs[1]});
+        QByteArray shown;
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                char chunk[512];
+                pollfd readable{screen, POLLIN, 0};
+                while (::poll(&readable, 1, 0) > 0 && readable.revents & POLLIN) {
+                    const ssize_t got = ::read(screen, chunk, sizeof chunk);
+                    if (got <= 0)
+                        break;
+                    shown.append(chunk, got);
+                }
+                return shown.contains("waiting for another run to finish with " +
+                                      QFile::encodeName(dir.filePath("busy%1")));
+            },
+            20000));
+        ::kill(pid_t(cli.processId()), signal);
+        QVERIFY(cli.waitForFinished(5000));
+        QCOMPARE(cli.exitCode(), 130);
+        QCOMPARE(snapshot(dir.path()), before);
+    }
+#endif
 
     void outputWhoseReaderLeavesIsAnError()
     {

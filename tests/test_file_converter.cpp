@@ -6,6 +6,7 @@
 #include "window_probe.h"
 
 #include <QApplication>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QGroupBox>
@@ -14,10 +15,20 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QStyleOptionGroupBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <chrono>
+#include <thread>
+
+#ifndef Q_OS_WIN
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
 
 using namespace tamrivel;
 using namespace tamrivel::testing;
@@ -28,6 +39,23 @@ QString shownText(QString text)
 {
     return text.remove(QLatin1Char('&'));
 }
+
+#ifndef Q_OS_WIN
+// How many files this process holds open in `folder` with bytes written.
+int writtenFilesIn(const QString &folder)
+{
+    int written = 0;
+    for (QDirIterator it("/proc/self/fd", QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+         it.hasNext();) {
+        const QString fd = it.next();
+        QFile info("/proc/self/fdinfo/" + it.fileName());
+        if (QFile::symLinkTarget(fd).startsWith(folder + '/') && info.open(QIODevice::ReadOnly) &&
+            !info.readLine().startsWith("pos:\t0\n"))
+            ++written;
+    }
+    return written;
+}
+#endif
 
 } // namespace
 
@@ -276,11 +304,48 @@ private slots:
         QElapsedTimer ending;
         ending.start();
         QTimer::singleShot(0, this, [&] { QTest::keyClick(window, Qt::Key_E, Qt::AltModifier); });
-        QTimer::singleShot(5000, this, [] { QCoreApplication::exit(99); });
+        // Gone with the window, so that it cannot end a later test's box.
+        QTimer::singleShot(5000, window, [] { QCoreApplication::exit(99); });
         QCOMPARE(QCoreApplication::exec(), 0);
         probe.reset(); // the program ends with its window
         QVERIFY2(ending.elapsed() < 1000, qPrintable(QString::number(ending.elapsed())));
         QCOMPARE(snapshot(outputs.path()), before);
+    }
+
+    // Another run holds the outputs' folder for as long as it likes: 終了
+    // still ends the program at once, every file as it was.
+    void altEWhileWaitingForAnotherRunEndsAtOnce()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("holds the folder with flock");
+#else
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("rom.bin"), "abcd");
+        QDir(dir.path()).mkdir("out");
+        writeBytes(dir.filePath("out/e"), "old even");
+        const auto before = snapshot(dir.path());
+        const int other = ::open(QFile::encodeName(dir.filePath("out")).constData(), O_RDONLY | O_DIRECTORY);
+        QCOMPARE(::flock(other, LOCK_EX), 0);
+        // Let go after a while, so that a window that waits does end, late.
+        std::thread release([other] {
+            std::this_thread::sleep_for(std::chrono::seconds(5));
+            ::close(other);
+        });
+        fill(dir.filePath("rom.bin"), dir.filePath("out/e"), dir.filePath("out/o"));
+        probe->click("com_sprit");
+        // Both outputs written: what is left is the folder's lock.
+        QVERIFY(QTest::qWaitFor([&] { return writtenFilesIn(dir.filePath("out")) == 2; }, 20000));
+        QElapsedTimer ending;
+        ending.start();
+        QTimer::singleShot(0, this, [&] { QTest::keyClick(window, Qt::Key_E, Qt::AltModifier); });
+        QTimer::singleShot(5000, window, [] { QCoreApplication::exit(99); });
+        QCOMPARE(QCoreApplication::exec(), 0);
+        probe.reset();
+        const qint64 elapsed = ending.elapsed();
+        release.join();
+        QVERIFY2(elapsed < 1000, qPrintable(QString::number(elapsed)));
+        QCOMPARE(snapshot(dir.path()), before);
+#endif
     }
 
     void emptyEvenPathDoesNothing()
@@ -312,6 +377,9 @@ private slots:
                                       << "o2"
                                       << "ファイル名が正しくありません。\n分割するファイルの欄が空です。"
                                       << "";
+        QTest::newRow("newline pasted after 奇数") << "rom.bin"
+                                                   << "o2\n"
+                                                   << RuntimeError::message(ErrorNumber::BadFileName) << "";
         QTest::newRow("empty 奇数") << "rom.bin"
                                     << ""
                                     << "ファイル名が正しくありません。\n奇数の欄が空です。"
@@ -355,6 +423,40 @@ private slots:
         QCOMPARE(status(), QString());
         QCOMPARE(probe->fields(), typed);
         QCOMPARE(snapshot(dir.path()), before);
+        QVERIFY(probe->waitForTheSplitToEnd());
+    }
+
+    void errorBoxFitsTheScreenForAnyPath_data()
+    {
+        QTest::addColumn<QString>("tail"); // below the temporary folder, 10,000 characters
+        QTest::newRow("many folders") << QString("abcdefghi/").repeated(1000);
+        QTest::newRow("one long name") << QString(10000, u'n');
+    }
+
+    // However long the path, the box fits the screen with its button in
+    // reach, and the whole path can still be had from it.
+    void errorBoxFitsTheScreenForAnyPath()
+    {
+        QFETCH(QString, tail);
+        QTemporaryDir dir;
+        const QString source = dir.filePath(tail);
+        fill(source, dir.filePath("e"), dir.filePath("o"));
+        QRect box, button, screen;
+        QString details;
+        probe->whenModalOpens<QMessageBox>([&](QMessageBox *shown) {
+            screen = shown->screen()->availableGeometry();
+            box = shown->frameGeometry();
+            QAbstractButton *ok = shown->button(QMessageBox::Ok);
+            button = QRect(ok->mapToGlobal(QPoint(0, 0)), ok->size());
+            details = shown->detailedText();
+            ok->click();
+        });
+        probe->click("com_sprit");
+        QVERIFY(QTest::qWaitFor([&] { return !box.isNull(); }));
+        QVERIFY2(screen.contains(box),
+                 qPrintable(QStringLiteral("%1x%2").arg(box.width()).arg(box.height())));
+        QVERIFY(screen.contains(button));
+        QVERIFY(details.contains(QDir::toNativeSeparators(source)));
         QVERIFY(probe->waitForTheSplitToEnd());
     }
 

@@ -2,11 +2,16 @@
 #include "split/split_files.h"
 #include "temp_files.h"
 
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
+#else
+#include <climits>
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 using namespace tamrivel;
@@ -59,6 +64,38 @@ private slots:
         QDir::setCurrent(previous);
         QCOMPARE(readBytes(stem + "_g.bin"), QByteArray("02468"));
         QCOMPARE(readBytes(stem + "_k.bin"), QByteArray("13579"));
+    }
+
+    // From a working folder deeper than the system's path limit, relative
+    // names work as the folder itself does.
+    void relativeNamesFromAFolderDeeperThanThePathLimit()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("Windows resolves relative names itself, in the long form");
+#else
+        QTemporaryDir dir;
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+        const QByteArray name(200, 'd');
+        int depth = 0;
+        for (; depth * (name.size() + 1) <= PATH_MAX; ++depth)
+            QVERIFY(::mkdir(name.constData(), 0700) == 0 && ::chdir(name.constData()) == 0);
+        // The tree is removed from inside, since no path reaches its bottom.
+        const auto removeTree = qScopeGuard([&] {
+            for (const char *file : {"s.bin", "a.bin", "b.bin", "j.bin"})
+                ::unlink(file);
+            for (; depth > 0 && ::chdir("..") == 0; --depth)
+                ::rmdir(name.constData());
+            QDir::setCurrent(previous);
+        });
+        writeBytes("s.bin", "0123456789");
+        splitFile("s.bin", "a.bin", "b.bin");
+        joinFiles({"a.bin", "b.bin"}, "j.bin", DealShape{});
+        const QByteArray joined = readBytes("j.bin");
+        const QByteArray even = readBytes("a.bin");
+        QCOMPARE(even, QByteArray("02468"));
+        QCOMPARE(joined, QByteArray("0123456789"));
+#endif
     }
 
     void fileHeldWithoutSharingIsAccessDenied_data()

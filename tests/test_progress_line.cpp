@@ -84,13 +84,13 @@ private slots:
         PseudoTerminal pty;
         QVERIFY(pty.terminal);
         {
-            ProgressLine line(QStringLiteral("rom.bin"), pty.terminal, 0);
+            ProgressLine line(QStringLiteral("rom%1.bin"), pty.terminal, 0);
             const auto progress = line.callback();
             QVERIFY(progress);
             progress(qint64(3) << 29, qint64(2) << 30); // 1.5 of 2 GiB
         }
         const QByteArray shown = pty.shown();
-        QVERIFY2(shown.contains("rom.bin:  75% (1536 / 2048 MiB)"), shown.constData());
+        QVERIFY2(shown.contains("rom%1.bin:  75% (1536 / 2048 MiB)"), shown.constData());
         QVERIFY2(shown.endsWith('\n'), "the line is ended when the work is");
 #endif
     }

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "runtime/runtime_error.h"
 #include "split/process.h"
 
-#include <QDir>
 #include <QString>
 
 #include <cstdio>
@@ -17,7 +17,7 @@ inline void say(const QString &text, std::FILE *to = stdout)
 // A path as the user's system writes it.
 inline QString shown(const QString &path)
 {
-    return QDir::toNativeSeparators(path);
+    return shownPath(path);
 }
 
 } // namespace tamrivel::cli

@@ -53,19 +53,21 @@ void FileReport::print(std::FILE *to, const QStringList &outputs) const
     int widest = 4;
     for (const QString &path : outputs)
         widest = std::max(widest, int(QDir::toNativeSeparators(path).size()));
-    const QString header = QStringLiteral("%1  %2  %3  %4\n")
-                               .arg(QStringLiteral("file"), -widest)
-                               .arg(QStringLiteral("bytes"), 12)
-                               .arg(QStringLiteral("crc32"), 8)
-                               .arg(QStringLiteral("sum"), 8);
+    // Names are padded by hand: a name given to a placeholder could hold
+    // placeholders of its own for the numbers that follow.
+    const QString header = QStringLiteral("file").leftJustified(widest) +
+        QStringLiteral("  %1  %2  %3\n")
+            .arg(QStringLiteral("bytes"), 12)
+            .arg(QStringLiteral("crc32"), 8)
+            .arg(QStringLiteral("sum"), 8);
     platform::writeText(to, header);
     for (qsizetype i = 0; i < outputs.size(); ++i) {
         const Entry entry = size_t(i) < m_files.size() ? m_files[size_t(i)] : Entry{};
-        const QString line = QStringLiteral("%1  %2  %3  %4\n")
-                                 .arg(QDir::toNativeSeparators(outputs[i]), -widest)
-                                 .arg(entry.size, 12)
-                                 .arg(entry.crc, 8, 16, QLatin1Char('0'))
-                                 .arg(entry.sum, 8, 16, QLatin1Char('0'));
+        const QString line = QDir::toNativeSeparators(outputs[i]).leftJustified(widest) +
+            QStringLiteral("  %1  %2  %3\n")
+                .arg(entry.size, 12)
+                .arg(entry.crc, 8, 16, QLatin1Char('0'))
+                .arg(entry.sum, 8, 16, QLatin1Char('0'));
         platform::writeText(to, line);
     }
 }

@@ -2,6 +2,8 @@
 
 #include "split/process.h"
 
+#include <QDir>
+
 namespace tamrivel::cli {
 
 namespace {
@@ -28,6 +30,24 @@ ProgressFn ProgressLine::callback()
     return [this](qint64 done, qint64 total) { show(done, total); };
 }
 
+std::function<void(const QString &folder)> ProgressLine::waitingCallback()
+{
+    if (!m_enabled)
+        return {};
+    return [this](const QString &folder) { showWaiting(folder); };
+}
+
+void ProgressLine::showWaiting(const QString &folder)
+{
+    if (m_clock.elapsed() < m_quietMs || folder == m_waitingFor)
+        return;
+    m_waitingFor = folder;
+    m_shown = true;
+    platform::writeText(
+        m_to, QStringLiteral("\rwaiting for another run to finish with ") + QDir::toNativeSeparators(folder));
+    std::fflush(m_to);
+}
+
 void ProgressLine::show(qint64 done, qint64 total)
 {
     const qint64 now = m_clock.elapsed();
@@ -36,11 +56,8 @@ void ProgressLine::show(qint64 done, qint64 total)
     m_lastShownAt = now;
     m_shown = true;
     const int percent = total > 0 ? int(done * 100 / total) : 0;
-    const QString line = QStringLiteral("\r%1: %2% (%3 / %4 MiB)")
-                             .arg(m_what)
-                             .arg(percent, 3)
-                             .arg(done >> 20)
-                             .arg(total >> 20);
+    const QString line = QLatin1Char('\r') + m_what +
+        QStringLiteral(": %1% (%2 / %3 MiB)").arg(percent, 3).arg(done >> 20).arg(total >> 20);
     platform::writeText(m_to, line);
     std::fflush(m_to);
 }

@@ -20,9 +20,12 @@ public:
     ProgressLine &operator=(const ProgressLine &) = delete;
 
     ProgressFn callback();
+    // For Watchers::waiting: says which folder the run waits for.
+    std::function<void(const QString &folder)> waitingCallback();
 
 private:
     void show(qint64 done, qint64 total);
+    void showWaiting(const QString &folder);
 
     QString m_what;
     std::FILE *m_to;
@@ -31,6 +34,7 @@ private:
     bool m_shown = false;
     qint64 m_lastShownAt = 0;
     QElapsedTimer m_clock;
+    QString m_waitingFor;
 };
 
 } // namespace tamrivel::cli

@@ -2,7 +2,6 @@
 
 #include "runtime_error.h"
 
-#include <QDir>
 #include <QFontMetrics>
 #include <QMessageBox>
 #include <QTextBoundaryFinder>
@@ -33,6 +32,24 @@ QStringList piecesAfterSeparators(const QString &text)
 int pathLineWidth(const QFontMetrics &metrics)
 {
     return 30 * metrics.horizontalAdvance(QChar(0x3000));
+}
+
+// Lines of a path shown in the box; a longer path loses lines from its
+// middle, so that the box, and its OK button, stay on any screen.
+constexpr qsizetype kMaxPathLines = 8;
+
+QStringList quotedPathLines(const RuntimeError &error, const QFontMetrics &metrics, int width)
+{
+    return wrapAtSeparators(QStringLiteral("「") + shownPath(error.path()) + QStringLiteral("」"), metrics,
+                            width);
+}
+
+QStringList elidedInTheMiddle(const QStringList &lines)
+{
+    if (lines.size() <= kMaxPathLines)
+        return lines;
+    const qsizetype head = (kMaxPathLines - 1) / 2;
+    return lines.first(head) + QStringList{QString(QChar(0x22EE))} + lines.last(kMaxPathLines - 1 - head);
 }
 
 } // namespace
@@ -70,8 +87,7 @@ QString errorBoxText(const RuntimeError &error, const QFontMetrics &metrics, int
     if (!error.detail().isEmpty())
         lines.append(error.detail());
     if (!error.path().isNull()) {
-        const QString quoted = QStringLiteral("「%1」").arg(QDir::toNativeSeparators(error.path()));
-        lines += wrapAtSeparators(quoted, metrics, width);
+        lines += elidedInTheMiddle(quotedPathLines(error, metrics, width));
     }
     lines << QString() << QStringLiteral("エラー番号: %1").arg(error.code());
     return lines.join(QLatin1Char('\n'));
@@ -84,7 +100,12 @@ void showErrorBox(QWidget *parent, const RuntimeError &error)
     // A path is shown as it is, never read as markup.
     box.setTextFormat(Qt::PlainText);
     const QFontMetrics metrics(box.font());
-    box.setText(errorBoxText(error, metrics, pathLineWidth(metrics)));
+    const int width = pathLineWidth(metrics);
+    box.setText(errorBoxText(error, metrics, width));
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // A path too long to show in full is there whole, on request.
+    if (!error.path().isNull() && quotedPathLines(error, metrics, width).size() > kMaxPathLines)
+        box.setDetailedText(shownPath(error.path()));
     box.exec();
 }
 

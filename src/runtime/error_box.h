@@ -15,7 +15,8 @@ void showErrorBox(QWidget *parent, const RuntimeError &error);
 
 // What the box says, for a Japanese reader: the description first, then the
 // file on lines of its own in 「」, then the error's number. The file's lines
-// are at most `width` pixels wide in `metrics`.
+// are at most `width` pixels wide in `metrics`, and a path too long for a
+// screen loses lines from its middle (the box has it whole in its details).
 QString errorBoxText(const RuntimeError &error, const QFontMetrics &metrics, int width);
 
 // `text` (a quoted path) in lines at most `width` pixels wide, broken after a

@@ -48,6 +48,20 @@ RuntimeError RuntimeError::from(const std::exception &error)
                         QStringLiteral("(%1)").arg(QString::fromLocal8Bit(error.what())));
 }
 
+QString shownPath(const QString &path)
+{
+    QString shown = QDir::toNativeSeparators(path);
+    for (QChar &c : shown) {
+        if (c.unicode() < 0x20)
+            c = QChar(0x2400 + c.unicode()); // the control pictures
+        else if (c.unicode() == 0x7F)
+            c = QChar(0x2421);
+        else if (c.unicode() >= 0x80 && c.unicode() <= 0x9F)
+            c = QChar(QChar::ReplacementCharacter);
+    }
+    return shown;
+}
+
 QString RuntimeError::description() const
 {
     QString text = message(m_number);
@@ -56,7 +70,7 @@ QString RuntimeError::description() const
     // Shown exactly as the user typed it, so they can find the field at fault;
     // an empty path is shown as empty quotes rather than vanishing.
     if (!m_path.isNull())
-        text += QStringLiteral(" (「%1」)").arg(QDir::toNativeSeparators(m_path));
+        text += QStringLiteral(" (「") + shownPath(m_path) + QStringLiteral("」)");
     return text;
 }
 

@@ -56,4 +56,8 @@ private:
     QByteArray m_what;
 };
 
+// A path as the user's system writes it, its control characters shown as
+// symbols (a newline as ␊), so that no name can break the line it is on.
+QString shownPath(const QString &path);
+
 } // namespace tamrivel

@@ -51,6 +51,9 @@ struct Watchers {
     const std::atomic<bool> *stop = nullptr;
     // For tests: how the outputs are placed (the default when null).
     const CommitSeams *seams = nullptr;
+    // Told, now and then, while the outputs wait for another run to finish
+    // with their folder.
+    std::function<void(const QString &folder)> waiting = nullptr;
 };
 
 } // namespace tamrivel

@@ -32,18 +32,18 @@ void refuseRepeats(const std::vector<const InputFile *> &inputs)
 // Lets `write` fill the outputs, through `shaper` when there is one, then
 // replaces them as a set. The report sees every output's bytes either way.
 template <typename Write>
-void writeAndCommit(OutputSet &outputs, const OutputTap &report, OutputShaper *shaper, Write &&write)
+void writeAndCommit(OutputSet &outputs, const Watchers &watchers, OutputShaper *shaper, Write &&write)
 {
     QList<NamedDevice> files = outputs.devices();
     if (shaper) {
-        write(shaper->attach(files, report));
+        write(shaper->attach(files, watchers.written));
         shaper->finish();
     } else {
         for (int i = 0; i < files.size(); ++i)
-            files[i].tap = tapFor(report, i);
+            files[i].tap = tapFor(watchers.written, i);
         write(files);
     }
-    outputs.commit();
+    outputs.commit(watchers);
 }
 
 // Parts whose sizes cannot come from one split are refused before anything
@@ -86,7 +86,7 @@ QStringList splitFiles(const QString &source, const QStringList &outputs, const 
     std::optional<ChipOutputs> chips;
     if (fit.changesOutputs())
         chips.emplace(layout);
-    writeAndCommit(set, watchers.written, chips ? &*chips : nullptr, [&](const QList<NamedDevice> &parts) {
+    writeAndCommit(set, watchers, chips ? &*chips : nullptr, [&](const QList<NamedDevice> &parts) {
         dealStream(input.device(), parts, shape, input.size(), watchers);
         input.confirmUnchanged();
     });
@@ -98,7 +98,7 @@ void splitSource(const NamedDevice &source, qint64 expectedSize, const QStringLi
 {
     Q_ASSERT(shape.problem().isEmpty() && outputs.size() == shape.ways);
     OutputSet set(outputs, {}, {}, watchers.seams);
-    writeAndCommit(set, watchers.written, nullptr, [&](const QList<NamedDevice> &parts) {
+    writeAndCommit(set, watchers, nullptr, [&](const QList<NamedDevice> &parts) {
         dealStream(source, parts, shape, expectedSize, watchers);
     });
 }
@@ -142,7 +142,7 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
     std::optional<LengthCut> cut;
     if (fit.length >= 0)
         cut.emplace(fit.length, fit.fill);
-    writeAndCommit(set, watchers.written, cut ? &*cut : nullptr, [&](const QList<NamedDevice> &dest) {
+    writeAndCommit(set, watchers, cut ? &*cut : nullptr, [&](const QList<NamedDevice> &dest) {
         gatherStream(devices, sizes, dest.first(), shape, watchers);
         for (const InputFile &input : inputs)
             input.confirmUnchanged();

@@ -7,11 +7,13 @@
 namespace tamrivel::cli {
 
 // What watches a split or a join: the progress line, the report unless
-// --quiet, and the stop request.
+// --quiet, the stop request, and what it waits for.
 inline Watchers watchersFor(ProgressLine &progress, const CliRequest &request, FileReport &report,
                             const std::atomic<bool> *stop)
 {
-    return Watchers{progress.callback(), request.quiet ? OutputTap() : report.tap(), stop};
+    Watchers watchers{progress.callback(), request.quiet ? OutputTap() : report.tap(), stop};
+    watchers.waiting = progress.waitingCallback();
+    return watchers;
 }
 
 } // namespace tamrivel::cli

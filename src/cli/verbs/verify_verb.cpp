@@ -25,20 +25,22 @@ int runVerify(const CliRequest &request, const std::atomic<bool> *stop)
     bool allSame = true;
     for (const PartVerdict &verdict : verdicts) {
         allSame = allSame && verdict.same();
+        // The name goes before the figures, never through a placeholder.
+        const QString name = shown(verdict.name) + QStringLiteral(": ");
         if (verdict.same()) {
-            say(QStringLiteral("%1: the same, %2 bytes\n").arg(shown(verdict.name)).arg(verdict.foundSize));
+            say(name + QStringLiteral("the same, %1 bytes\n").arg(verdict.foundSize));
             continue;
         }
         if (verdict.expectedSize != verdict.foundSize)
-            say(QStringLiteral("%1: %2 bytes, but the split writes %3\n")
-                    .arg(shown(verdict.name))
+            say(name +
+                QStringLiteral("%1 bytes, but the split writes %2\n")
                     .arg(verdict.foundSize)
                     .arg(verdict.expectedSize));
         if (verdict.differing == 0)
             continue;
-        say(verdict.differing == 1
-                ? QStringLiteral("%1: 1 byte differs\n").arg(shown(verdict.name))
-                : QStringLiteral("%1: %2 bytes differ\n").arg(shown(verdict.name)).arg(verdict.differing));
+        say(name +
+            (verdict.differing == 1 ? QStringLiteral("1 byte differs\n")
+                                    : QStringLiteral("%1 bytes differ\n").arg(verdict.differing)));
         for (const ByteDifference &at : verdict.first) {
             const QString from = at.sourceOffset < 0
                 ? QStringLiteral("padding")

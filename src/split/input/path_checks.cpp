@@ -2,11 +2,17 @@
 
 #include "runtime/runtime_error.h"
 
+#include <algorithm>
+
 namespace tamrivel {
 
 void checkPathText(const QString &path)
 {
-    if (path.isEmpty() || path.contains(QChar(0)) || !QStringView(path).isValidUtf16())
+    const auto isControl = [](QChar c) {
+        return c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F);
+    };
+    if (path.isEmpty() || std::any_of(path.begin(), path.end(), isControl) ||
+        !QStringView(path).isValidUtf16())
         throw RuntimeError(ErrorNumber::BadFileName, path);
 }
 

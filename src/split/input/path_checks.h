@@ -4,7 +4,9 @@
 
 namespace tamrivel {
 
-// Empty, NUL-bearing or malformed UTF-16 text cannot name a file.
+// Empty, malformed UTF-16 text, or text holding a control character (C0, DEL
+// or C1: a newline pasted with the name, a tab) cannot name a file the user
+// meant. Blanks can: a name of blanks is still a name.
 void checkPathText(const QString &path);
 
 } // namespace tamrivel

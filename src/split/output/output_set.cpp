@@ -132,7 +132,7 @@ void OutputSet::beforeStep(CommitStep step, int output) const
         m_seams->beforeStep(step, output);
 }
 
-void OutputSet::commit()
+void OutputSet::commit(const Watchers &watchers)
 {
     std::vector<platform::PendingFile *> pending;
     for (size_t i = 0; i < m_outputs.size(); ++i) {
@@ -142,14 +142,18 @@ void OutputSet::commit()
             pending.push_back(m_outputs[i]->pending.get());
         }
     }
-    // One lock per folder, always taken in the same order, so that two runs
-    // into the same outputs commit one after the other, never interleaved.
-    std::map<QString, QString> folders; // each folder, with an output in it to name
+    // One lock per folder as the file system knows it, however many paths
+    // reach it (a second lock would wait for the first), always taken in the
+    // same order, so that two runs into the same outputs commit one after
+    // the other, never interleaved.
+    std::map<std::pair<quint64, quint64>, const platform::ResolvedOutput *> folders;
     for (const platform::PendingFile *file : pending)
-        folders.emplace(file->target().folder, file->target().userPath);
+        folders.emplace(std::pair(file->target().folderId.volume, file->target().folderId.index),
+                        &file->target());
+    const platform::LockWait wait{watchers.stop, watchers.waiting};
     std::vector<std::unique_ptr<platform::FolderLock>> locks;
     for (const auto &folder : folders)
-        locks.push_back(std::make_unique<platform::FolderLock>(folder.first));
+        locks.push_back(std::make_unique<platform::FolderLock>(*folder.second, wait));
 
     for (platform::PendingFile *file : pending)
         file->stage();
@@ -178,8 +182,8 @@ void OutputSet::commit()
     // here on leaves no hidden file behind and one sync makes it all durable.
     for (platform::PendingFile *file : pending)
         file->finish();
-    for (const auto &[folder, userPath] : folders)
-        platform::syncFolder(folder, userPath);
+    for (const auto &folder : folders)
+        platform::syncFolder(*folder.second);
 }
 
 } // namespace tamrivel

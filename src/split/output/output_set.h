@@ -47,7 +47,8 @@ public:
     // One device per output, in order.
     QList<NamedDevice> devices() const;
 
-    void commit();
+    // A wait for another run's lock on a folder ends on `watchers.stop`.
+    void commit(const Watchers &watchers);
 
 private:
     void refuseRepeats(const std::vector<const InputFile *> &inputs) const;

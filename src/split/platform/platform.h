@@ -5,6 +5,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <atomic>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -97,7 +99,10 @@ void startWriteBack(const File &file, qint64 offset, qint64 length);
 // the write see exactly the same file.
 struct ResolvedOutput {
     QString userPath; // as given, for messages
-    QString folder; // absolute, links resolved
+    // Windows: absolute, links resolved. POSIX: as reached from the current
+    // folder, for messages; the files are reached through openFolder.
+    QString folder;
+    std::shared_ptr<const File> openFolder; // POSIX: the folder, held open
     QString name; // the last component, no links left
     Kind kind = Kind::Missing;
     FileId id; // of the existing file
@@ -160,10 +165,20 @@ struct NameTaken {
     FileId found;
 };
 
-// Serialises commits into the same folder across processes while it lives.
+// What a commit does while another run holds a folder it needs: a stop
+// request ends the wait (raising Cancelled), and `waiting` hears of each
+// pause, with the folder's name.
+struct LockWait {
+    const std::atomic<bool> *stop = nullptr;
+    std::function<void(const QString &folder)> waiting;
+};
+
+// Serialises commits into the folder of `output` across processes while it
+// lives. Take it once per folder (by folderId): a second lock of the same
+// folder would wait for the first.
 class FolderLock {
 public:
-    explicit FolderLock(const QString &folder);
+    FolderLock(const ResolvedOutput &output, const LockWait &wait);
     ~FolderLock();
     FolderLock(const FolderLock &) = delete;
     FolderLock &operator=(const FolderLock &) = delete;
@@ -174,6 +189,6 @@ private:
 
 // Makes the folder's entries durable, so a power cut cannot bring back the
 // old names. Silently does nothing where the platform cannot.
-void syncFolder(const QString &folder, const QString &pathForErrors);
+void syncFolder(const ResolvedOutput &output);
 
 } // namespace tamrivel::platform

@@ -8,8 +8,10 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <limits>
+#include <thread>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -144,17 +146,32 @@ struct stat statusOf(int fd, const QString &path)
     return status;
 }
 
-QByteArray realFolder(const QByteArray &folder, const QString &path)
+// Missing where a folder is looked up, or where a name is made in a folder
+// we hold (all names there are ours or the output's): the folder is missing.
+[[noreturn]] void raiseInFolder(const QString &path, ErrorNumber fallback, int err = errno)
 {
-    char *resolved = ::realpath(folder.constData(), nullptr);
-    if (!resolved) {
-        if (errno == ENOENT)
-            throw RuntimeError(ErrorNumber::FolderNotFound, path);
-        raise(path, ErrorNumber::FolderNotFound);
-    }
-    QByteArray result(resolved);
-    ::free(resolved);
-    return result;
+    if (err == ENOENT)
+        throw RuntimeError(ErrorNumber::FolderNotFound, path);
+    raise(path, fallback, err);
+}
+
+// A folder reached from `at` (a folder held open, or the current folder),
+// by descriptor, so that no path longer than the system takes is ever built.
+File openFolderAt(int at, const QByteArray &folder, const QString &path)
+{
+    const int fd = ::openat(at, folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        raiseInFolder(path, ErrorNumber::FolderNotFound);
+    return File(fd);
+}
+
+// The folder itself, opened again to be locked or synced.
+File reopenFolder(const ResolvedOutput &output)
+{
+    const int fd = ::openat(int(output.openFolder->handle()), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        raiseInFolder(output.userPath, ErrorNumber::FolderNotFound);
+    return File(fd);
 }
 
 // The kernel's protected-symlinks rule: in a sticky folder that anyone may
@@ -166,12 +183,12 @@ bool mayFollow(const struct stat &folder, const struct stat &link)
     return !shared || link.st_uid == folder.st_uid || link.st_uid == ::geteuid();
 }
 
-bool caseFoldingFileSystem(const QByteArray &folder)
+bool caseFoldingFileSystem(int folder)
 {
     constexpr long kFat = 0x4d44;
     constexpr long kExfat = 0x2011BAB0;
     struct statfs info { };
-    return ::statfs(folder.constData(), &info) == 0 && (info.f_type == kFat || info.f_type == kExfat);
+    return ::fstatfs(folder, &info) == 0 && (info.f_type == kFat || info.f_type == kExfat);
 }
 
 QByteArray hiddenName(const QByteArray &name)
@@ -307,16 +324,14 @@ ResolvedOutput resolveOutput(const QString &path)
     ResolvedOutput out;
     out.userPath = path;
     auto [folder, name] = splitLast(encoded(path));
+    File folderFile = openFolderAt(AT_FDCWD, folder, path);
     for (int hops = 0;; ++hops) {
         if (name.isEmpty() || name == "." || name == "..")
             throw RuntimeError(ErrorNumber::IsFolder, path);
-        folder = realFolder(folder, path);
-        struct stat folderStatus { };
-        if (::stat(folder.constData(), &folderStatus) != 0)
-            raise(path, ErrorNumber::FolderNotFound);
-        const QByteArray full = (folder == "/" ? folder : folder + '/') + name;
+        const int dirFd = int(folderFile.handle());
+        const struct stat folderStatus = statusOf(dirFd, path);
         struct stat status { };
-        if (::lstat(full.constData(), &status) != 0) {
+        if (::fstatat(dirFd, name.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
             if (errno != ENOENT)
                 raise(path);
             out.kind = Kind::Missing;
@@ -326,16 +341,17 @@ ResolvedOutput resolveOutput(const QString &path)
             if (!mayFollow(folderStatus, status))
                 raise(path, ErrorNumber::AccessDenied, EACCES);
             QByteArray target(qsizetype(status.st_size > 0 ? status.st_size : PATH_MAX), '\0');
-            const ssize_t length = ::readlink(full.constData(), target.data(), size_t(target.size()));
+            const ssize_t length =
+                ::readlinkat(dirFd, name.constData(), target.data(), size_t(target.size()));
             if (length < 0)
                 raise(path);
             target.truncate(length);
             // A relative target is read from the link's own folder.
             auto [linkFolder, linkName] = splitLast(target);
-            if (target.startsWith('/'))
-                folder = linkFolder;
-            else if (target.contains('/'))
-                folder = folder + '/' + linkFolder;
+            if (target.contains('/')) {
+                folderFile = openFolderAt(dirFd, linkFolder, path);
+                folder = target.startsWith('/') ? linkFolder : folder + '/' + linkFolder;
+            }
             name = linkName;
             continue;
         } else {
@@ -347,7 +363,8 @@ ResolvedOutput resolveOutput(const QString &path)
         out.folder = QFile::decodeName(folder);
         out.name = QFile::decodeName(name);
         out.folderId = idOf(folderStatus);
-        out.foldsCase = caseFoldingFileSystem(folder);
+        out.foldsCase = caseFoldingFileSystem(dirFd);
+        out.openFolder = std::make_shared<const File>(std::move(folderFile));
         return out;
     }
 }
@@ -368,19 +385,16 @@ PendingFile::PendingFile(const ResolvedOutput &target, Temporary temporary)
     : m_target(target), m_state(std::make_unique<State>())
 {
     State &s = *m_state;
-    const QByteArray folder = encoded(target.folder);
     s.name = encoded(target.name);
-    const int dirFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd < 0)
-        raise(target.userPath, ErrorNumber::FolderNotFound);
-    s.folder = File(dirFd);
+    s.folder = reopenFolder(target);
+    const int dirFd = int(s.folder.handle());
 
     int fd = -1;
     const bool unnamed = temporary == Temporary::UnnamedWherePossible;
     if (unnamed)
         fd = ::openat(dirFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     if (fd < 0 && unnamed && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
-        raise(target.userPath, ErrorNumber::AccessDenied);
+        raiseInFolder(target.userPath, ErrorNumber::AccessDenied);
     if (fd < 0) {
         // Named, but hidden and recognisably ours; removed on every error we see.
         do {
@@ -388,7 +402,7 @@ PendingFile::PendingFile(const ResolvedOutput &target, Temporary temporary)
             fd = ::openat(dirFd, s.hidden.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         } while (fd < 0 && errno == EEXIST);
         if (fd < 0)
-            raise(target.userPath, ErrorNumber::AccessDenied);
+            raiseInFolder(target.userPath, ErrorNumber::AccessDenied);
         s.named = true;
     }
     m_file = File(fd);
@@ -428,7 +442,7 @@ bool linkUnnamed(const File &file, int dirFd, const QByteArray &name, const QStr
     if (::linkat(AT_FDCWD, self.constData(), dirFd, name.constData(), AT_SYMLINK_FOLLOW) == 0)
         return true;
     if (errno != EEXIST)
-        raise(path, ErrorNumber::AccessDenied);
+        raiseInFolder(path, ErrorNumber::AccessDenied);
     return false;
 }
 
@@ -498,18 +512,18 @@ void PendingFile::place(const std::vector<FileId> &placedByThisRun)
         s.backup = hiddenName(s.name);
         const bool hadOld = ::renameat(dirFd, name, dirFd, s.backup.constData()) == 0;
         if (!hadOld && errno != ENOENT)
-            raise(m_target.userPath, ErrorNumber::AccessDenied);
+            raiseInFolder(m_target.userPath, ErrorNumber::AccessDenied);
         if (::renameat(dirFd, hidden, dirFd, name) != 0) {
             const int err = errno;
             if (hadOld)
                 ::renameat(dirFd, s.backup.constData(), dirFd, name);
-            raise(m_target.userPath, ErrorNumber::AccessDenied, err);
+            raiseInFolder(m_target.userPath, ErrorNumber::AccessDenied, err);
         }
         if (!hadOld)
             s.backup.clear();
         s.created = !hadOld;
     } else {
-        raise(m_target.userPath, ErrorNumber::AccessDenied);
+        raiseInFolder(m_target.userPath, ErrorNumber::AccessDenied);
     }
     s.placed = true;
 }
@@ -540,26 +554,29 @@ void PendingFile::finish() noexcept
         ::unlinkat(dirFd, s.backup.constData(), 0);
 }
 
-FolderLock::FolderLock(const QString &folder)
+FolderLock::FolderLock(const ResolvedOutput &output, const LockWait &wait) : m_lock(reopenFolder(output))
 {
-    const int fd = ::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        raise(folder, ErrorNumber::FolderNotFound);
-    m_lock = File(fd);
-    // Advisory: where the file system has no locks, commits just go unserialised.
-    while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) { }
+    // Polled rather than waited for, so that a stop request ends the wait.
+    // Advisory: where the file system has no locks, commits just go
+    // unserialised.
+    constexpr auto kPause = std::chrono::milliseconds(20);
+    const int fd = int(m_lock.handle());
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0 && (errno == EWOULDBLOCK || errno == EINTR)) {
+        if (wait.stop && wait.stop->load())
+            throw RuntimeError(ErrorNumber::Cancelled);
+        if (wait.waiting)
+            wait.waiting(output.folder);
+        std::this_thread::sleep_for(kPause);
+    }
 }
 
 FolderLock::~FolderLock() = default;
 
-void syncFolder(const QString &folder, const QString &pathForErrors)
+void syncFolder(const ResolvedOutput &output)
 {
-    const int fd = ::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        raise(pathForErrors);
-    File dir(fd);
-    if (::fsync(fd) != 0 && errno != EINVAL && errno != EROFS)
-        raise(pathForErrors);
+    const File folder = reopenFolder(output);
+    if (::fsync(int(folder.handle())) != 0 && errno != EINVAL && errno != EROFS)
+        raise(output.userPath);
 }
 
 void turnWriteSignalsIntoErrors()

@@ -506,24 +506,27 @@ void PendingFile::finish() noexcept
     ::DeleteFileW(wide(s.backup));
 }
 
-FolderLock::FolderLock(const QString &folder)
+FolderLock::FolderLock(const ResolvedOutput &output, const LockWait &wait)
 {
     // A mutex named after the folder's identity, however it is spelt. Local
     // to the session: a global one would shut out other users' programs.
-    const File look = openToLook(folder);
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!look.isOpen() || !informationOf(look, info))
-        raise(folder, ErrorNumber::FolderNotFound);
-    const FileId id = idOf(info);
+    const FileId id = output.folderId;
     const QString name =
         QStringLiteral("Local\\tamrivel-commit-%1-%2").arg(id.volume, 0, 16).arg(id.index, 0, 16);
     m_lock = File(qintptr(::CreateMutexW(nullptr, FALSE, wide(name))));
     if (handleOf(m_lock) == nullptr) {
         m_lock.release();
-        raise(folder, ErrorNumber::AccessDenied);
+        raise(output.userPath, ErrorNumber::AccessDenied);
     }
-    // An owner that died without releasing it hands it on all the same.
-    ::WaitForSingleObject(handleOf(m_lock), INFINITE);
+    // In short waits, so that a stop request ends it. An owner that died
+    // without releasing it hands it on all the same.
+    constexpr DWORD kPauseMs = 20;
+    while (::WaitForSingleObject(handleOf(m_lock), kPauseMs) == WAIT_TIMEOUT) {
+        if (wait.stop && wait.stop->load())
+            throw RuntimeError(ErrorNumber::Cancelled);
+        if (wait.waiting)
+            wait.waiting(output.folder);
+    }
 }
 
 FolderLock::~FolderLock()
@@ -531,13 +534,12 @@ FolderLock::~FolderLock()
     ::ReleaseMutex(handleOf(m_lock));
 }
 
-void syncFolder(const QString &folder, const QString &pathForErrors)
+void syncFolder(const ResolvedOutput &output)
 {
     // The renames were written through already; flushing the folder as well
     // works only where the file system allows a folder to be opened for
     // writing, so it is a bonus, never an error.
-    Q_UNUSED(pathForErrors);
-    const File dir(qintptr(::CreateFileW(wide(longForm(folder)), GENERIC_WRITE,
+    const File dir(qintptr(::CreateFileW(wide(longForm(output.folder)), GENERIC_WRITE,
                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)));
     if (dir.isOpen())
