@@ -33,6 +33,7 @@ QString RuntimeError::message(ErrorNumber number)
     case ErrorNumber::BadRecord: return QStringLiteral("Intel HEX または S レコードの行が正しくありません。");
     case ErrorNumber::OutOfMemory: return QStringLiteral("メモリが不足しています。");
     case ErrorNumber::Unexpected: return QStringLiteral("予期しないエラーが起きました。");
+    case ErrorNumber::FileInUse: return QStringLiteral("ファイルは別のプログラムが使用中です。");
     }
     return QStringLiteral("不明なエラーです。");
 }
