@@ -70,7 +70,7 @@ VERSION := $(shell sed -n 's/^set(TAMRIVEL_VERSION "\(.*\)")/\1/p' CMakeLists.tx
 WINE = WINEPREFIX=$(CURDIR)/$(WINDOWS_DIR)/wine WINEDEBUG=-all
 
 windows-configure:
-	@scripts/install-deps g++-mingw-w64-x86-64-posix libz-mingw-w64-dev xz-utils
+	@scripts/install-deps g++-mingw-w64-x86-64-posix libz-mingw-w64-dev xz-utils librsvg2-bin icoutils
 	@qt=$$(scripts/build-qt-windows) && $$qt/bin/qt-cmake -S . -B $(WINDOWS_DIR) -G Ninja \
 	  -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_BINDIR=. \
 	  -DQT_CHAINLOAD_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-posix.cmake > /dev/null
