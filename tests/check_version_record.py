@@ -1,12 +1,21 @@
 #!/usr/bin/env python3
-"""Reads the version record back from built Windows executables.
+"""Reads the version record, the manifest and the icon back from built
+Windows executables.
 
 usage: check_version_record.py VERSION NUMBERS PROGRAM.exe...
 e.g.   check_version_record.py 1.00 1,0,0,0 tamrivel.exe tamrivel-cli.exe
 """
+import os
 import sys
+import xml.etree.ElementTree as ElementTree
 
 import pefile
+
+ASM_V1 = "{urn:schemas-microsoft-com:asm.v1}"
+ASM_V3 = "{urn:schemas-microsoft-com:asm.v3}"
+COMPATIBILITY = "{urn:schemas-microsoft-com:compatibility.v1}"
+SETTINGS_2005 = "{http://schemas.microsoft.com/SMI/2005/WindowsSettings}"
+SETTINGS_2016 = "{http://schemas.microsoft.com/SMI/2016/WindowsSettings}"
 
 
 def version_record(path):
@@ -26,7 +35,30 @@ def version_record(path):
         elif info.Key == b"VarFileInfo":
             for var in info.Var:
                 record.update({key.decode(): value for key, value in var.entry.items()})
-    return record
+    return record, pe
+
+
+def resources(pe, kind):
+    entries = [e for e in pe.DIRECTORY_ENTRY_RESOURCE.entries if e.id == pefile.RESOURCE_TYPE[kind]]
+    return [pe.get_data(lang.data.struct.OffsetToData, lang.data.struct.Size)
+            for e in entries for name in e.directory.entries for lang in name.directory.entries]
+
+
+def manifest_facts(pe):
+    """What Windows reads from the manifest, and how many icons Explorer finds."""
+    texts = resources(pe, "RT_MANIFEST")
+    if len(texts) != 1:
+        return {"manifests": len(texts)}
+    root = ElementTree.fromstring(texts[0])
+    settings = f"{ASM_V3}application/{ASM_V3}windowsSettings/"
+    return {
+        "supportedOS": " ".join(e.get("Id") for e in root.iter(f"{COMPATIBILITY}supportedOS")),
+        "dpiAware": root.findtext(f"{settings}{SETTINGS_2005}dpiAware"),
+        "dpiAwareness": root.findtext(f"{settings}{SETTINGS_2016}dpiAwareness"),
+        "longPathAware": root.findtext(f"{settings}{SETTINGS_2016}longPathAware"),
+        "dependency": " ".join(f"{a.get('name')} {a.get('version')}" for a in root.iter(f"{ASM_V1}assemblyIdentity")),
+        "icon groups": str(len(resources(pe, "RT_GROUP_ICON"))),
+    }
 
 
 def main():
@@ -38,14 +70,25 @@ def main():
         "041104B0/ProductVersion": version,
         "041104B0/ProductName": "Tamrivel",
         "041104B0/InternalName": "Tamrivel",
+        "041104B0/CompanyName": "Tamrivel",
+        "041104B0/LegalCopyright": "© 2026 Tamrivel",
         "Translation": "0x0411 0x04b0",
+        # Windows 10 and 11 share one identifier.
+        "supportedOS": "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",
+        "dpiAware": "true/pm",
+        "dpiAwareness": "PerMonitorV2",
+        "longPathAware": "true",
+        "dependency": "Microsoft.Windows.Common-Controls 6.0.0.0",
+        "icon groups": "1",
     }
     failed = False
     for program in programs:
-        record = version_record(program)
+        record, pe = version_record(program)
+        record.update(manifest_facts(pe))
         print(program)
         for key, value in sorted(record.items()):
             print(f"  {key} = {value}")
+        expected["041104B0/OriginalFilename"] = os.path.basename(program)
         for key, value in expected.items():
             if record.get(key) != value:
                 print(f"  wrong: {key} is {record.get(key)!r}, not {value!r}")

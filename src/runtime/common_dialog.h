@@ -2,21 +2,26 @@
 
 #include <QWidget>
 
-class QFileDialog;
-
 namespace tamrivel {
 
 // The Open-file dialog component of a window. It has no presence of its own:
 // the handler sets its properties, calls ShowOpen(), and reads FileName.
+// Windows shows its own Open dialog (common_dialog_windows.cpp), other
+// systems Qt's (common_dialog_qt.cpp).
 class CommonDialog : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString DialogTitle READ DialogTitle WRITE setDialogTitle)
 
 public:
-    // Flags: hide the read-only check box. Qt's dialog never shows one.
+    // Flags: hide the read-only check box. Windows' dialog reads the flags as
+    // its own; Qt's never shows one.
     static constexpr int HideReadOnly = 4;
 
-    explicit CommonDialog(QWidget *parent = nullptr);
+    explicit CommonDialog(QWidget *parent = nullptr) : QWidget(parent)
+    {
+        setFocusPolicy(Qt::NoFocus);
+        hide();
+    }
 
     bool CancelError() const { return m_cancelError; }
     void setCancelError(bool raise) { m_cancelError = raise; }
@@ -39,8 +44,6 @@ public:
     void ShowOpen();
 
 private:
-    void applyFilters(QFileDialog &dialog) const;
-
     bool m_cancelError = false;
     int m_flags = 0;
     QString m_filter;

@@ -34,6 +34,7 @@ QString RuntimeError::message(ErrorNumber number)
     case ErrorNumber::OutOfMemory: return QStringLiteral("メモリが不足しています。");
     case ErrorNumber::Unexpected: return QStringLiteral("予期しないエラーが起きました。");
     case ErrorNumber::FileChanged: return QStringLiteral("読み込みの途中でファイルが変更されました。");
+    case ErrorNumber::FileInUse: return QStringLiteral("ファイルは別のプログラムが使用中です。");
     }
     return QStringLiteral("不明なエラーです。");
 }

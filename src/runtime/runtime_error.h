@@ -26,6 +26,9 @@ enum class ErrorNumber : int {
     OutOfMemory = 15,
     Unexpected = 16,
     FileChanged = 17,
+    // Another program holds the file open and shuts others out (Windows'
+    // share modes); POSIX has no such refusal.
+    FileInUse = 18,
 };
 
 // An error raised by a failing operation: a number and a Japanese description

@@ -29,9 +29,11 @@ ErrorNumber fromWin32(DWORD err, ErrorNumber fallback)
     case ERROR_INVALID_DRIVE:
     case ERROR_BAD_NETPATH:
     case ERROR_BAD_NET_NAME: return ErrorNumber::FolderNotFound;
-    case ERROR_ACCESS_DENIED:
+    // Programmer software keeps its images open: that the file is busy, not
+    // forbidden, tells the user to close the other program.
     case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
+    case ERROR_LOCK_VIOLATION: return ErrorNumber::FileInUse;
+    case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
     case ERROR_USER_MAPPED_FILE:
     case ERROR_PRIVILEGE_NOT_HELD:

@@ -82,17 +82,9 @@ void makeColumnsReadable(QFileDialog &dialog)
     }
 }
 
-} // namespace
-
-CommonDialog::CommonDialog(QWidget *parent) : QWidget(parent)
+void applyFilters(QFileDialog &dialog, const QString &filter, int filterIndex)
 {
-    setFocusPolicy(Qt::NoFocus);
-    hide();
-}
-
-void CommonDialog::applyFilters(QFileDialog &dialog) const
-{
-    const QList<FilterEntry> entries = parseFilter(m_filter);
+    const QList<FilterEntry> entries = parseFilter(filter);
     if (entries.isEmpty())
         return;
     QStringList descriptions;
@@ -110,27 +102,26 @@ void CommonDialog::applyFilters(QFileDialog &dialog) const
                 model->setNameFilters(patternsOf(entry));
         }
     };
-    connect(&dialog, &QFileDialog::filterSelected, &dialog, usePatterns, Qt::QueuedConnection);
-    const int index = std::clamp(m_filterIndex, 1, int(entries.size())) - 1;
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, usePatterns, Qt::QueuedConnection);
+    const int index = std::clamp(filterIndex, 1, int(entries.size())) - 1;
     dialog.selectNameFilter(descriptions[index]);
     usePatterns(descriptions[index]);
 }
+
+} // namespace
 
 void CommonDialog::ShowOpen()
 {
     QFileDialog dialog(parentWidget(), m_title);
     dialog.setObjectName(QStringLiteral("openFileDialog"));
-    // Windows users get Explorer's own dialog; other desktops, Qt's.
-#ifndef Q_OS_WIN
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-#endif
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     makeColumnsReadable(dialog);
     // A second browse starts where the last one ended.
     if (!m_fileName.isEmpty())
         dialog.setDirectory(QFileInfo(m_fileName).absolutePath());
-    applyFilters(dialog);
+    applyFilters(dialog, m_filter, m_filterIndex);
 
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         if (m_cancelError)

@@ -1,0 +1,138 @@
+#include "runtime/common_dialog.h"
+#include "runtime/runtime_error.h"
+#include "temp_files.h"
+#include "window_probe.h"
+
+#include <QTemporaryDir>
+
+#include <thread>
+
+#include <windows.h>
+
+#include <dlgs.h>
+
+using namespace tamrivel;
+using namespace tamrivel::testing;
+
+class TestBrowseWindows : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    QStringList offered; // the type list as the last dialog showed it
+    bool readOnlyBox = true;
+
+    // The window's thread sits in the dialog's own loop while it is open, so
+    // the user is played from a second thread, finding the dialog by title.
+    void whileOpen(const std::function<void(HWND)> &act, const std::function<void()> &open)
+    {
+        std::thread user([&] {
+            HWND dialog = nullptr;
+            for (QDeadlineTimer deadline(30000); !dialog && !deadline.hasExpired(); ::Sleep(20))
+                dialog = ::FindWindowW(L"#32770", L"分割ファイルの指定");
+            if (!dialog)
+                return; // never shown: ShowOpen has already failed
+            const HWND types = ::GetDlgItem(dialog, cmb1);
+            offered.clear();
+            for (LRESULT i = 0; i < ::SendMessageW(types, CB_GETCOUNT, 0, 0); ++i) {
+                wchar_t text[256] = {};
+                ::SendMessageW(types, CB_GETLBTEXT, WPARAM(i), LPARAM(text));
+                offered.append(QString::fromWCharArray(text));
+            }
+            offered.append(QString::number(::SendMessageW(types, CB_GETCURSEL, 0, 0)));
+            readOnlyBox = ::IsWindowVisible(::GetDlgItem(dialog, chx1));
+            act(dialog);
+        });
+        open();
+        user.join();
+    }
+
+    static void click(HWND dialog, int button)
+    {
+        ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                       LPARAM(::GetDlgItem(dialog, button)));
+    }
+
+    static bool qtSettingsExist()
+    {
+        HKEY key = nullptr;
+        const bool exists =
+            ::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\QtProject", 0, KEY_READ, &key) == 0;
+        if (exists)
+            ::RegCloseKey(key);
+        return exists;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        writeBytes(dir.filePath("rom.bin"), "0123456789");
+        writeBytes(dir.filePath("kickstart"), "no dot in this name");
+    }
+
+    void closingTheDialogIsTheCancelError_data()
+    {
+        QTest::addColumn<int>("how");
+        QTest::newRow("Esc") << 0;
+        QTest::newRow("Cancel button") << 1;
+        QTest::newRow("closed") << 2;
+    }
+
+    void closingTheDialogIsTheCancelError()
+    {
+        QFETCH(int, how);
+        CommonDialog dialog;
+        dialog.setDialogTitle(QStringLiteral("分割ファイルの指定"));
+        dialog.setCancelError(true);
+        ErrorNumber raised = ErrorNumber::InvalidArgument;
+        whileOpen(
+            [how](HWND shown) {
+                GUITHREADINFO focus{}; // a key goes where the dialog put the focus
+                focus.cbSize = sizeof focus;
+                ::GetGUIThreadInfo(::GetWindowThreadProcessId(shown, nullptr), &focus);
+                if (how == 0)
+                    ::PostMessageW(focus.hwndFocus ? focus.hwndFocus : shown, WM_KEYDOWN, VK_ESCAPE, 1);
+                else if (how == 1)
+                    click(shown, IDCANCEL);
+                else
+                    ::PostMessageW(shown, WM_CLOSE, 0, 0);
+            },
+            [&] {
+                try {
+                    dialog.ShowOpen();
+                } catch (const RuntimeError &error) {
+                    raised = error.number();
+                }
+            });
+        QCOMPARE(raised, ErrorNumber::Cancelled);
+        QVERIFY(!qtSettingsExist());
+    }
+
+    // Through the window's button, twice: the second browse opens where the
+    // first ended, so a bare name is found there.
+    void chosenFileComesBackWithItsFullPath()
+    {
+        WindowProbe probe;
+        QVERIFY(probe.active);
+        const QString current = QDir::currentPath();
+        for (const QString name :
+             {QDir::toNativeSeparators(dir.filePath("rom.bin")), QStringLiteral("kickstart")}) {
+            whileOpen(
+                [&](HWND shown) {
+                    const HWND box =
+                        ::GetDlgItem(shown, cmb13) ? ::GetDlgItem(shown, cmb13) : ::GetDlgItem(shown, edt1);
+                    ::SendMessageW(box, WM_SETTEXT, 0, LPARAM(name.utf16()));
+                    click(shown, IDOK);
+                },
+                [&] { probe.click("com_refer"); });
+            QCOMPARE(probe.text("Text1")->text(),
+                     QDir::toNativeSeparators(dir.filePath(QFileInfo(name).fileName())));
+        }
+        QCOMPARE(offered, QStringList({"バイナリ ファイル (*.bin)", "すべてのファイル (*.*)", "0"}));
+        QVERIFY(!readOnlyBox);
+        QCOMPARE(QDir::currentPath(), current);
+        QVERIFY(!qtSettingsExist());
+    }
+};
+
+TAMRIVEL_WINDOW_TEST_MAIN(TestBrowseWindows)
+#include "test_browse_windows.moc"
