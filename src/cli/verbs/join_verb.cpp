@@ -32,7 +32,8 @@ int join(const QStringList &arguments, const std::atomic<bool> *stop)
                       QStringLiteral("Joins the PARTs into OUTPUT, the exact inverse of split with the same "
                                      "--ways, --width and --swap. Each PART may be raw bytes, Intel HEX or "
                                      "S-records, told from its content; a record part's gaps read as --fill, "
-                                     "and one whose data stops short of its peers' size is filled up to it. "
+                                     "and where the parts cannot come from one split as they are, a record "
+                                     "part whose data stops short is filled as far as makes them fit. "
                                      "Then prints OUTPUT with its size, CRC-32 and 32-bit byte sum.\n\n") +
                           sizeAndByteSyntax());
     parser.describeFiles(QStringLiteral("PART"),
