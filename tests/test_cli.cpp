@@ -457,6 +457,10 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(bool, refused);
+#ifdef Q_OS_WIN
+        if (!refused)
+            QSKIP("Windows drops trailing blanks from names: a name of blanks names nothing there");
+#endif
         QTemporaryDir dir;
         writeBytes(dir.filePath("rom.bin"), "abcdef");
         const auto before = snapshot(dir.path());
