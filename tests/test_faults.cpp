@@ -615,6 +615,9 @@ private slots:
 
     void outputFolderRemovedDuringTheSplitIsFolderNotFound()
     {
+#ifdef Q_OS_WIN
+        QSKIP("Windows keeps a folder while a file in it is open: it cannot be removed mid-split");
+#endif
         QFETCH(bool, named);
         QTemporaryDir dir;
         writeBytes(dir.filePath("rom.bin"), kSource);
