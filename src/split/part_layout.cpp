@@ -2,31 +2,10 @@
 
 #include "split/chips/fit_errors.h"
 #include "split/output_naming.h"
+#include "split/records/record_writer.h"
 #include "split/usage_error.h"
 
-#include <limits>
-
 namespace tamrivel {
-namespace {
-
-// The record writer's widest lines: 32 data bytes a line, an S3 line taking
-// 80 characters with its CR LF (Intel HEX 77), an extended address line of 17
-// every 64 KiB, and a header, count and end that take less than 512 together.
-constexpr qint64 kRecordDataBytes = 32;
-constexpr qint64 kRecordLineBytes = 80;
-constexpr qint64 kAddressLineBytes = 17;
-constexpr qint64 kRecordFrameBytes = 512;
-
-qint64 recordTextBound(qint64 imageBytes)
-{
-    // Beyond 32-bit addresses a record file is refused before it is written.
-    if (imageBytes > kRecordAddressLimit)
-        return std::numeric_limits<qint64>::max();
-    const qint64 lines = (imageBytes + kRecordDataBytes - 1) / kRecordDataBytes;
-    return lines * kRecordLineBytes + (imageBytes / 0x10000 + 1) * kAddressLineBytes + kRecordFrameBytes;
-}
-
-} // namespace
 
 PartLayout::PartLayout(const DealShape &shape, const ChipFit &fit, qint64 sourceSize)
     : m_shape(shape), m_fit(fit), m_sourceSize(sourceSize)
@@ -48,7 +27,7 @@ PartLayout::PartLayout(const DealShape &shape, const ChipFit &fit, qint64 source
 
 qint64 PartLayout::bytesOnDisk(int file) const
 {
-    return m_fit.format == RecordFormat::Binary ? fileSize(file) : recordTextBound(fileSize(file));
+    return m_fit.format == RecordFormat::Binary ? fileSize(file) : RecordWriter::textBound(fileSize(file));
 }
 
 qint64 PartLayout::fileSize(int file) const

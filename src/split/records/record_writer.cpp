@@ -5,12 +5,19 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 namespace tamrivel {
 namespace {
 
 constexpr int kRecordBytes = 32;
+// The widest lines written: an S3 line of 32 data bytes takes 80 characters
+// with its CR LF (Intel HEX 77), an extended address line 17 every 64 KiB,
+// and the header, count and end less than 512 together.
+constexpr qint64 kWidestLineBytes = 80;
+constexpr qint64 kAddressLineBytes = 17;
+constexpr qint64 kFrameBytes = 512;
 constexpr qsizetype kTextChunk = 64 * 1024;
 
 int sRecordAddressBytes(quint64 lastAddress)
@@ -28,6 +35,15 @@ void appendHex(QByteArray &to, uint value, int bytes)
 }
 
 } // namespace
+
+qint64 RecordWriter::textBound(qint64 imageBytes)
+{
+    // Beyond 32-bit addresses a record file is refused before it is written.
+    if (imageBytes > kRecordAddressLimit)
+        return std::numeric_limits<qint64>::max();
+    const qint64 lines = (imageBytes + kRecordBytes - 1) / kRecordBytes;
+    return lines * kWidestLineBytes + (imageBytes / 0x10000 + 1) * kAddressLineBytes + kFrameBytes;
+}
 
 RecordWriter::RecordWriter(RecordFormat format, qint64 imageSize, const QString &name, Emit output)
     : m_format(format), m_name(name), m_emit(std::move(output))

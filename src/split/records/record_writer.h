@@ -23,6 +23,10 @@ public:
     // header and into any error.
     RecordWriter(RecordFormat format, qint64 imageSize, const QString &name, Emit output);
 
+    // At least as many bytes as the text of an image of `imageBytes` takes,
+    // so that the space it needs can be known before a byte is written.
+    static qint64 textBound(qint64 imageBytes);
+
     void put(const char *data, qsizetype length);
     // Writes the last data record and the closing records.
     void finish();
