@@ -29,8 +29,13 @@ inline CliResult runCli(const QStringList &arguments, const QString &folder = QS
 #endif
     process.start(QStringLiteral(TAMRIVEL_CLI_PATH), arguments);
     CliResult result;
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit) {
+        // Said in full, so that a failure in CI can be told from a timeout.
+        result.err = QStringLiteral("did not finish: %1, exit code 0x%2")
+                         .arg(process.errorString())
+                         .arg(uint(process.exitCode()), 0, 16);
         return result;
+    }
     result.exitCode = process.exitCode();
     // What lands in a pipe is UTF-8 on every system.
     // and lines end as the system ends them in text.

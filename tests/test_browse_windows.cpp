@@ -5,6 +5,7 @@
 
 #include <QTemporaryDir>
 
+#include <atomic>
 #include <thread>
 
 #include <windows.h>
@@ -23,13 +24,21 @@ class TestBrowseWindows : public QObject {
 
     // The window's thread sits in the dialog's own loop while it is open, so
     // the user is played from a second thread, finding the dialog by title.
+    // The dialog fills its controls before it shows itself, and a message
+    // sent before it listens is lost on a busy machine: the user waits for it
+    // to be shown, and acts again until it closes.
     void whileOpen(const std::function<void(HWND)> &act, const std::function<void()> &open)
     {
+        std::atomic<bool> returned{false};
         std::thread user([&] {
+            QDeadlineTimer deadline(60000);
             HWND dialog = nullptr;
-            for (QDeadlineTimer deadline(30000); !dialog && !deadline.hasExpired(); ::Sleep(20))
+            for (; !returned && !deadline.hasExpired(); ::Sleep(20)) {
                 dialog = ::FindWindowW(L"#32770", L"分割ファイルの指定");
-            if (!dialog)
+                if (dialog && ::IsWindowVisible(dialog))
+                    break;
+            }
+            if (!dialog || returned)
                 return; // never shown: ShowOpen has already failed
             const HWND types = ::GetDlgItem(dialog, cmb1);
             offered.clear();
@@ -40,9 +49,20 @@ class TestBrowseWindows : public QObject {
             }
             offered.append(QString::number(::SendMessageW(types, CB_GETCURSEL, 0, 0)));
             readOnlyBox = ::IsWindowVisible(::GetDlgItem(dialog, chx1));
-            act(dialog);
+            while (::IsWindow(dialog) && !deadline.hasExpired()) {
+                act(dialog);
+                for (QDeadlineTimer settle(3000); ::IsWindow(dialog) && !settle.hasExpired();)
+                    ::Sleep(20);
+            }
         });
-        open();
+        try {
+            open();
+        } catch (...) {
+            returned = true;
+            user.join();
+            throw;
+        }
+        returned = true;
         user.join();
     }
 

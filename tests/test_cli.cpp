@@ -254,7 +254,7 @@ private slots:
             const QByteArray source = patternBytes(length, uint(length));
             writeBytes(dir.filePath("rom.bin"), source);
             const CliResult written = runCli(QStringList{"split", "rom.bin"} + shape + split, dir.path());
-            QCOMPARE(written.exitCode, 0);
+            QVERIFY2(written.exitCode == 0, qPrintable(written.err));
             QStringList parts;
             for (const QString &line : written.out.split('\n', Qt::SkipEmptyParts).mid(1))
                 parts.append(line.section(' ', 0, 0));
