@@ -134,6 +134,55 @@ private slots:
         QCOMPARE(snapshot(dir.path()), before);
 #endif
     }
+
+    // Windows takes these names for devices in any folder; "rom.bin:x" is a
+    // stream inside rom.bin. None may become a file in the report.
+    void namesThatAreNoFileOnWindowsAreRefused_data()
+    {
+        QTest::addColumn<QString>("output");
+        for (const char *name : {"nul.bin", "COM1.bin", "con", "CONOUT$", "aux.txt ", "rom.bin:x"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+
+    void namesThatAreNoFileOnWindowsAreRefused()
+    {
+#ifndef Q_OS_WIN
+        QSKIP("Windows' own names");
+#else
+        QFETCH(QString, output);
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("rom.bin"), "0123456789");
+        const auto before = snapshot(dir.path());
+        ErrorNumber number = ErrorNumber::InvalidArgument;
+        try {
+            splitFile(dir.filePath("rom.bin"), dir.filePath("a.bin"), dir.filePath(output));
+        } catch (const RuntimeError &error) {
+            number = error.number();
+        }
+        QCOMPARE(number, ErrorNumber::BadFileName);
+        QCOMPARE(snapshot(dir.path()), before);
+#endif
+    }
+
+    // As copied from a FAT stick or a share: the file, never the device.
+    void aFileNamedLikeADeviceIsReadAsItself()
+    {
+#ifndef Q_OS_WIN
+        QSKIP("Windows' own names");
+#else
+        QTemporaryDir dir;
+        const QString real = QStringLiteral("\\\\?\\") + QDir::toNativeSeparators(dir.filePath("NUL.bin"));
+        const HANDLE file = ::CreateFileW(reinterpret_cast<const wchar_t *>(real.utf16()), GENERIC_WRITE, 0,
+                                          nullptr, CREATE_NEW, 0, nullptr);
+        QVERIFY(file != INVALID_HANDLE_VALUE);
+        DWORD wrote = 0;
+        ::WriteFile(file, "0123456789", 10, &wrote, nullptr);
+        ::CloseHandle(file);
+        splitFile(dir.filePath("NUL.bin"), dir.filePath("a.bin"), dir.filePath("b.bin"));
+        QCOMPARE(readBytes(dir.filePath("a.bin")), QByteArray("02468"));
+        ::DeleteFileW(reinterpret_cast<const wchar_t *>(real.utf16()));
+#endif
+    }
 };
 
 QTEST_GUILESS_MAIN(TestPlatformPaths)

@@ -121,16 +121,6 @@ QString plainForm(const QString &path)
     return path;
 }
 
-QString nativePath(const QString &path)
-{
-    return longForm(fullPath(path));
-}
-
-QString joined(const QString &folder, const QString &name)
-{
-    return folder.endsWith(u'\\') ? folder + name : folder + u'\\' + name;
-}
-
 // The folder of a full path and its last component; a drive's root keeps
 // its backslash ("C:" alone would mean the current folder on C:).
 std::pair<QString, QString> splitLast(const QString &full)
@@ -140,6 +130,58 @@ std::pair<QString, QString> splitLast(const QString &full)
     if (folder.endsWith(u':'))
         folder += u'\\';
     return {folder, full.mid(cut + 1)};
+}
+
+QString joined(const QString &folder, const QString &name)
+{
+    return folder.endsWith(u'\\') ? folder + name : folder + u'\\' + name;
+}
+
+bool isDeviceForm(const QString &path)
+{
+    return path.startsWith(u"\\\\.\\") || path.startsWith(u"//./");
+}
+
+// True for a name that Windows' own rules make a device ("NUL", "com1.bin",
+// "CONOUT$", in any folder) though it was not written as one ("\\.\COM1").
+// Asked of the text alone: finding out must never open a serial port.
+bool takenForDevice(const QString &path)
+{
+    return !isDeviceForm(path) && fullPath(path).startsWith(u"\\\\.\\");
+}
+
+// The folder part of a name as typed, and its last component.
+std::pair<QString, QString> splitTyped(const QString &path)
+{
+    const qsizetype cut = std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'));
+    if (cut >= 0)
+        return {path.left(cut + 1), path.mid(cut + 1)};
+    if (path.size() >= 2 && path.at(1) == u':')
+        return {path.left(2), path.mid(2)};
+    return {QStringLiteral("."), path};
+}
+
+// The full path of the file a name stands for. A name that Windows takes for
+// a device stays the file of that name in its folder (one copied from a FAT
+// stick or a share), reached through the long form, which has no devices.
+// A ":" after the name would reach a stream inside another file: refused.
+QString filePath(const QString &path)
+{
+    QString full = fullPath(path);
+    if (takenForDevice(path)) {
+        auto [folder, name] = splitTyped(path);
+        while (name.endsWith(u'.') || name.endsWith(u' '))
+            name.chop(1);
+        full = joined(fullPath(folder), name);
+    }
+    if (!isDeviceForm(full) && splitLast(full).second.contains(u':'))
+        throw RuntimeError(ErrorNumber::BadFileName, path);
+    return full;
+}
+
+QString nativePath(const QString &path)
+{
+    return longForm(filePath(path));
 }
 
 // For looking at a file or folder, not reading it: no other program's
@@ -338,7 +380,14 @@ ResolvedOutput resolveOutput(const QString &path)
     out.userPath = path;
     // NTFS, FAT and exFAT all fold case for Windows programs.
     out.foldsCase = true;
-    const QString full = fullPath(path);
+    // Written as a device, a device is what the user asked for; a name that
+    // is one only by Windows' rules would send a chip image to a port and
+    // report a file that nobody can open.
+    if (takenForDevice(path))
+        throw RuntimeError(ErrorNumber::BadFileName, path,
+                           QStringLiteral("(Windows の装置名です。装置に書くには %1 と指定してください)")
+                               .arg(fullPath(path)));
+    const QString full = filePath(path);
     auto [folder, name] = splitLast(full);
     if (name.isEmpty())
         throw RuntimeError(ErrorNumber::IsFolder, path);
