@@ -183,6 +183,26 @@ private slots:
         ::DeleteFileW(reinterpret_cast<const wchar_t *>(real.utf16()));
 #endif
     }
+
+    // A system or hidden output (as some programmers' folders keep them)
+    // stays one when it is replaced.
+    void replacedOutputKeepsItsSystemAttributes()
+    {
+#ifndef Q_OS_WIN
+        QSKIP("Windows' own attributes");
+#else
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("rom.bin"), "0123456789");
+        writeBytes(dir.filePath("a.bin"), "old");
+        const QString output = QDir::toNativeSeparators(dir.filePath("a.bin"));
+        QVERIFY(
+            ::SetFileAttributesW(reinterpret_cast<const wchar_t *>(output.utf16()), FILE_ATTRIBUTE_SYSTEM));
+        splitFile(dir.filePath("rom.bin"), dir.filePath("a.bin"), dir.filePath("b.bin"));
+        QVERIFY(::GetFileAttributesW(reinterpret_cast<const wchar_t *>(output.utf16())) &
+                FILE_ATTRIBUTE_SYSTEM);
+        QCOMPARE(readBytes(dir.filePath("a.bin")), QByteArray("02468"));
+#endif
+    }
 };
 
 QTEST_GUILESS_MAIN(TestPlatformPaths)

@@ -154,6 +154,10 @@ void OutputSet::commit(const Watchers &watchers)
     std::vector<std::unique_ptr<platform::FolderLock>> locks;
     for (const auto &folder : folders)
         locks.push_back(std::make_unique<platform::FolderLock>(*folder.second, wait));
+    // Under the lock, no live run is between its steps here: what a dead one
+    // left can go.
+    for (const auto &folder : folders)
+        platform::removeDeadRunsFiles(*folder.second);
 
     for (platform::PendingFile *file : pending)
         file->stage();

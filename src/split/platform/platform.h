@@ -187,6 +187,12 @@ private:
     File m_lock;
 };
 
+// Removes what runs that died left beside their outputs in the folder of
+// `output` (a file system where the system cannot delete a file when its
+// process dies, a power cut); never what a live run holds. Quietly does
+// what it can: it is tidying, not the job asked for.
+void removeDeadRunsFiles(const ResolvedOutput &output) noexcept;
+
 // Makes the folder's entries durable, so a power cut cannot bring back the
 // old names. Silently does nothing where the platform cannot.
 void syncFolder(const ResolvedOutput &output);

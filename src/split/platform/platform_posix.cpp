@@ -1,9 +1,9 @@
 #include "split/platform/platform.h"
+#include "split/platform/run_files.h"
 #include "split/process.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <algorithm>
 #include <atomic>
@@ -11,8 +11,11 @@
 #include <chrono>
 #include <csignal>
 #include <limits>
+#include <optional>
 #include <thread>
+#include <vector>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/resource.h>
@@ -193,7 +196,12 @@ bool caseFoldingFileSystem(int folder)
 
 QByteArray hiddenName(const QByteArray &name)
 {
-    return '.' + name + ".tamrivel-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+    return '.' + name + runFileTail().toLatin1();
+}
+
+bool processIsAlive(qint64 pid)
+{
+    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
 }
 
 } // namespace
@@ -571,6 +579,27 @@ FolderLock::FolderLock(const ResolvedOutput &output, const LockWait &wait) : m_l
 }
 
 FolderLock::~FolderLock() = default;
+
+void removeDeadRunsFiles(const ResolvedOutput &output) noexcept
+{
+    const int folder = int(output.openFolder->handle());
+    const int listed = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR *entries = listed < 0 ? nullptr : ::fdopendir(listed);
+    if (!entries) {
+        if (listed >= 0)
+            ::close(listed);
+        return;
+    }
+    std::vector<QByteArray> dead;
+    while (const dirent *entry = ::readdir(entries)) {
+        const std::optional<qint64> owner = runFileOwner(QFile::decodeName(entry->d_name));
+        if (owner && !processIsAlive(*owner))
+            dead.emplace_back(entry->d_name);
+    }
+    ::closedir(entries);
+    for (const QByteArray &name : dead)
+        ::unlinkat(folder, name.constData(), 0);
+}
 
 void syncFolder(const ResolvedOutput &output)
 {

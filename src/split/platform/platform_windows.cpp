@@ -1,14 +1,16 @@
 #include "split/platform/platform.h"
+#include "split/platform/run_files.h"
 #include "split/process.h"
 
 #include <QHash>
-#include <QRandomGenerator>
 
 #include <algorithm>
 #include <atomic>
 #include <limits>
+#include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include <io.h>
 #include <windows.h>
@@ -244,8 +246,27 @@ QString finalPathOf(const File &file, const QString &fallback)
 // Recognisably ours and kept short enough to be a valid name.
 QString hiddenName(const QString &name)
 {
-    return u'.' + name.left(kMaxComponent - 40) + QStringLiteral(".tamrivel-") +
-        QString::number(QRandomGenerator::global()->generate64(), 36);
+    const QString tail = runFileTail();
+    return u'.' + name.left(kMaxComponent - 1 - tail.size()) + tail;
+}
+
+bool processIsAlive(qint64 pid)
+{
+    const HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, DWORD(pid));
+    if (!process)
+        return ::GetLastError() != ERROR_INVALID_PARAMETER; // no such process
+    DWORD code = 0;
+    const bool running = !::GetExitCodeProcess(process, &code) || code == STILL_ACTIVE;
+    ::CloseHandle(process);
+    return running;
+}
+
+bool setDeleteOnClose(const File &file, bool remove)
+{
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = remove;
+    return ::SetFileInformationByHandle(handleOf(file), FileDispositionInfo, &disposition,
+                                        sizeof disposition);
 }
 
 } // namespace
@@ -441,6 +462,7 @@ struct PendingFile::State {
     QString backup; // the old file, set aside by place()
     bool placed = false;
     bool created = false;
+    bool deletesItself = false;
 };
 
 PendingFile::PendingFile(const ResolvedOutput &target, Temporary)
@@ -452,9 +474,9 @@ PendingFile::PendingFile(const ResolvedOutput &target, Temporary)
     // Windows has no unnamed files: a hidden one, removed on every error.
     do {
         s.hidden = joined(folder, hiddenName(target.name));
-        m_file =
-            File(qintptr(::CreateFileW(wide(s.hidden), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                                       nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr)));
+        m_file = File(
+            qintptr(::CreateFileW(wide(s.hidden), GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                  nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr)));
     } while (!m_file.isOpen() && ::GetLastError() == ERROR_FILE_EXISTS);
     if (!m_file.isOpen()) {
         const DWORD err = ::GetLastError();
@@ -465,6 +487,10 @@ PendingFile::PendingFile(const ResolvedOutput &target, Temporary)
     if (!informationOf(m_file, info))
         raise(target.userPath, ErrorNumber::AccessDenied);
     m_id = idOf(info);
+    // Until stage() keeps it, the system deletes it when its last handle
+    // closes, however the process ends. Where the file system cannot, the
+    // next run into the folder removes it.
+    s.deletesItself = setDeleteOnClose(m_file, true);
 }
 
 PendingFile::~PendingFile()
@@ -482,10 +508,19 @@ void PendingFile::prepare()
 
 void PendingFile::stage()
 {
-    // Named from the start; made visible for when it is in place, and closed,
-    // so that nothing of ours holds it when it moves.
+    // Named from the start; kept from here on, made visible (or as hidden as
+    // the file it replaces: a system file stays one), and closed, so that
+    // nothing of ours holds it when it moves.
+    if (m_state->deletesItself && !setDeleteOnClose(m_file, false))
+        raise(m_target.userPath, ErrorNumber::AccessDenied);
+    m_state->deletesItself = false;
     FILE_BASIC_INFO basic{};
     basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+    if (m_target.kind == Kind::Regular) {
+        const DWORD old = ::GetFileAttributesW(wide(m_state->target));
+        if (old != INVALID_FILE_ATTRIBUTES && (old & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
+            basic.FileAttributes = old & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    }
     if (!::SetFileInformationByHandle(handleOf(m_file), FileBasicInfo, &basic, sizeof basic))
         raise(m_target.userPath, ErrorNumber::AccessDenied);
     m_file = File();
@@ -583,6 +618,29 @@ FolderLock::FolderLock(const ResolvedOutput &output, const LockWait &wait)
 FolderLock::~FolderLock()
 {
     ::ReleaseMutex(handleOf(m_lock));
+}
+
+void removeDeadRunsFiles(const ResolvedOutput &output) noexcept
+{
+    const QString folder = longForm(output.folder);
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = ::FindFirstFileW(wide(joined(folder, QStringLiteral(".*.tamrivel-*"))), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    std::vector<QString> dead;
+    do {
+        const QString name = QString::fromWCharArray(found.cFileName);
+        const std::optional<qint64> owner = runFileOwner(name);
+        if (owner && !processIsAlive(*owner))
+            dead.push_back(name);
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+    for (const QString &name : dead) {
+        const QString path = joined(folder, name);
+        // A read-only old file would refuse to go.
+        ::SetFileAttributesW(wide(path), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileW(wide(path));
+    }
 }
 
 void syncFolder(const ResolvedOutput &output)
