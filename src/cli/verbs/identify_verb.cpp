@@ -4,7 +4,7 @@
 #include "cli/console_text.h"
 #include "cli/exit_status.h"
 #include "cli/options/verb_parser.h"
-#include "cli/verbs/likely_lines.h"
+#include "cli/verbs/diagnosis_lines.h"
 #include "split/doctor/dump_identity.h"
 #include "split/doctor/size_text.h"
 
@@ -41,9 +41,8 @@ int runIdentify(const QString &image, const QStringList &dumps, const std::atomi
             say(name + QStringLiteral("not searched: %1\n").arg(identity.unsearched));
             continue;
         }
-        const QString verdict = identity.differing == 0 ? QStringLiteral("exact")
-            : identity.differing == 1                   ? QStringLiteral("1 byte differs")
-                                      : QStringLiteral("%1 bytes differ").arg(identity.differing);
+        const QString verdict =
+            identity.differing == 0 ? QStringLiteral("exact") : bytesDiffer(identity.differing);
         say(name + placeText(identity.place) + QStringLiteral(": ") + verdict + QLatin1Char('\n'));
         sayLikely(identity.likely);
     }

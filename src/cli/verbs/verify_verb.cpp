@@ -8,7 +8,7 @@
 #include "cli/options/option_values.h"
 #include "cli/options/shape_options.h"
 #include "cli/progress_line.h"
-#include "cli/verbs/likely_lines.h"
+#include "cli/verbs/diagnosis_lines.h"
 #include "split/doctor/set_diagnosis.h"
 #include "split/verify_parts.h"
 
@@ -19,9 +19,7 @@ namespace {
 
 void sayDifferences(const QString &name, const PartVerdict &verdict)
 {
-    say(name +
-        (verdict.differing == 1 ? QStringLiteral("1 byte differs\n")
-                                : QStringLiteral("%1 bytes differ\n").arg(verdict.differing)));
+    say(name + bytesDiffer(verdict.differing) + QLatin1Char('\n'));
     for (const ByteDifference &at : verdict.first) {
         const QString from = at.sourceOffset < 0 ? QStringLiteral("padding")
                                                  : QStringLiteral("source 0x%1").arg(at.sourceOffset, 0, 16);
