@@ -17,9 +17,6 @@ namespace {
 // Enough to turn away nearly every wrong place at a glance: a part two
 // places agree on in 64 scattered bytes is rare outside blank stretches.
 constexpr int kSamples = 64;
-// Wrong places that pass the samples are counted out in full; this many of
-// the nearest are counted for a dump that matches nowhere.
-constexpr qsizetype kNearestCounted = 16;
 
 // The image, mapped where it can be so that memory stays flat.
 class ImageBytes {
@@ -99,26 +96,40 @@ QList<Candidate> placesFor(qint64 dumpSize, qint64 imageSize)
 }
 
 // Offsets spread over the dump, each moved on to a byte that is neither
-// erased nor zero where one is near: blank stretches agree with too many
-// places to tell them apart.
+// erased nor zero, where one is near: blank stretches agree with too many
+// places to tell them apart, and a half-burnt chip's blank half with none.
+// Only a dump that is blank throughout is sampled where it is blank.
 QList<qint64> sampleOffsets(const QByteArray &dump)
 {
     constexpr qint64 kLookAhead = 4096;
-    QList<qint64> samples;
+    QList<qint64> held;
+    QList<qint64> blank;
     quint32 mix = 0x9E3779B9u;
     for (int sample = 0; sample < kSamples; ++sample) {
         mix = mix * 1664525u + 1013904223u;
-        qint64 offset = mix % quint32(dump.size());
-        const qint64 end = std::min<qint64>(dump.size(), offset + kLookAhead);
-        for (qint64 at = offset; at < end; ++at) {
-            if (dump[at] != '\xFF' && dump[at] != '\0') {
-                offset = at;
-                break;
-            }
-        }
-        samples << offset;
+        const qint64 start = mix % quint32(dump.size());
+        const qint64 end = std::min<qint64>(dump.size(), start + kLookAhead);
+        const auto found = std::find_if(dump.cbegin() + start, dump.cbegin() + end,
+                                        [](char byte) { return byte != '\xFF' && byte != '\0'; });
+        if (found == dump.cbegin() + end)
+            blank << start;
+        else
+            held << found - dump.cbegin();
     }
-    return samples;
+    return held.isEmpty() ? blank : held;
+}
+
+// Samples that differ with the dump read `shift` bytes later than the place.
+int missedSamples(const ImageBytes &image, const Candidate &candidate, const QByteArray &dump,
+                  const QList<qint64> &samples, int shift)
+{
+    int missed = 0;
+    for (const qint64 offset : samples) {
+        const qint64 from = offset - shift;
+        missed +=
+            from < 0 || from >= dump.size() || expectedAt(image, candidate, from) != uchar(dump[offset]);
+    }
+    return missed;
 }
 
 // Bytes that differ, counted no further than one past `limit`.
@@ -153,28 +164,40 @@ DumpIdentity identify(const ImageBytes &image, const QString &path, const std::a
 
     QList<Candidate> candidates = placesFor(dump.size(), image.size());
     const QList<qint64> samples = sampleOffsets(dump);
+    // The plainest exact place, of those the samples do not rule out.
     for (Candidate &candidate : candidates) {
-        for (const qint64 offset : samples)
-            candidate.missed += expectedAt(image, candidate, offset) != uchar(dump[offset]);
+        candidate.missed = missedSamples(image, candidate, dump, samples, 0);
+        if (candidate.missed == 0 && differences(image, candidate, dump, 0) == 0) {
+            identity.place = candidate.place;
+            return identity;
+        }
     }
-    std::stable_sort(candidates.begin(), candidates.end(),
-                     [](const Candidate &one, const Candidate &other) { return one.missed < other.missed; });
-
+    // The nearest, even if a few bytes off: of the places that miss fewest
+    // samples, the one with fewest bytes differing.
+    if (stop && stop->load())
+        throw RuntimeError(ErrorNumber::Cancelled, path);
+    for (Candidate &candidate : candidates) {
+        for (int shift = 1; shift <= kLargestShift; ++shift) {
+            candidate.missed =
+                std::min({candidate.missed, missedSamples(image, candidate, dump, samples, shift),
+                          missedSamples(image, candidate, dump, samples, -shift)});
+        }
+    }
+    const int fewestMissed = std::min_element(candidates.cbegin(), candidates.cend(),
+                                              [](const Candidate &one, const Candidate &other) {
+                                                  return one.missed < other.missed;
+                                              })
+                                 ->missed;
     const Candidate *nearest = nullptr;
-    qint64 fewest = dump.size();
-    for (qsizetype index = 0; index < candidates.size(); ++index) {
-        if (stop && stop->load())
-            throw RuntimeError(ErrorNumber::Cancelled, path);
-        const Candidate &candidate = candidates[index];
-        if (candidate.missed > 0 && (nearest || index >= kNearestCounted))
-            break;
+    qint64 fewest = dump.size() + 1;
+    for (const Candidate &candidate : candidates) {
+        if (candidate.missed > fewestMissed)
+            continue;
         const qint64 count = differences(image, candidate, dump, fewest - 1);
-        if (count < fewest || !nearest) {
+        if (count < fewest) {
             nearest = &candidate;
             fewest = count;
         }
-        if (fewest == 0)
-            break;
     }
     identity.place = nearest->place;
     identity.differing = fewest;

@@ -22,10 +22,17 @@ QStringList diagnosePart(const QByteArray &expected, const QByteArray &found, co
         if (other.digest == digest)
             lines << QStringLiteral("is %1").arg(other.name);
     }
-    doctor::addByteOrderCauses(part, context.width, lines);
+    // One byte throughout says nothing of where bytes came from: any move of
+    // the part's own erased stretches would seem to explain it.
+    const bool uniform = std::all_of(foundBytes, foundBytes + found.size(),
+                                     [first = foundBytes[0]](uchar byte) { return byte == first; });
+    if (!uniform)
+        doctor::addByteOrderCauses(part, context.width, lines);
     doctor::addDataLineCauses(part, context.width, lines);
-    doctor::addAddressLineCauses(part, lines);
-    doctor::addPlacementCauses(part, context, lines);
+    if (!uniform) {
+        doctor::addAddressLineCauses(part, lines);
+        doctor::addPlacementCauses(part, context, lines);
+    }
     if (lines.isEmpty())
         lines << doctor::bitDifferences(part);
     return lines;

@@ -10,6 +10,11 @@ namespace tamrivel {
 // with room to spare. Larger parts are only counted, as they stream by.
 inline constexpr qint64 kMaxDiagnosedPart = 64 * 1024 * 1024;
 
+// The largest displacement looked for. Beyond a few bytes it is no longer a
+// slip of the programmer's start address, and random data starts to match
+// somewhere.
+inline constexpr int kLargestShift = 16;
+
 // Another part of the same split, known by the digest of what it should hold.
 struct OtherPart {
     QString name;

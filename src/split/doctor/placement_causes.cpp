@@ -7,9 +7,6 @@
 namespace tamrivel::doctor {
 namespace {
 
-// Beyond a few bytes a displacement is no longer a slip of the programmer's
-// start address, and random data starts to match somewhere.
-constexpr int kLargestShift = 16;
 // A smaller period is a constant or a pattern, not a chip.
 constexpr qint64 kSmallestChip = 1024;
 
