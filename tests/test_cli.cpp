@@ -432,6 +432,9 @@ private slots:
         for (const char *line : {"differ\n  part 0x0 (source 0x0)", "  likely: is rom_g.bin\n",
                                  "  likely: the set matches in the order rom_g.bin rom_k.bin\n"})
             QVERIFY2(crossed.out.contains(line), qPrintable(crossed.out));
+        const CliResult otherShape = runCli({"verify", "rom.bin", "w0", "w1", "w2", "w3"}, dir.path());
+        QVERIFY2(otherShape.out.endsWith("\n  likely: matches --ways 4 --width 2 --swap\n"),
+                 qPrintable(otherShape.out));
         const CliResult stuckBit = runCli({"verify", "rom.bin", "stuck.bin", "rom_k.bin"}, dir.path());
         QVERIFY2(stuckBit.out.contains("\n  likely: D3 stuck at 0\nrom_k.bin: the same"),
                  qPrintable(stuckBit.out));
