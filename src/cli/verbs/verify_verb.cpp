@@ -112,7 +112,7 @@ int verify(const QStringList &arguments, const std::atomic<bool> *stop)
 Verb verifyVerb()
 {
     return {QStringLiteral("verify"), QStringLiteral("SOURCE PART..."),
-            QStringLiteral("check chip images against what split would write"), &verify};
+            QStringLiteral("check chip images against what split writes"), &verify};
 }
 
 } // namespace tamrivel::cli
