@@ -5,6 +5,7 @@
 #include "split/split_files.h"
 #include "temp_files.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -409,6 +410,50 @@ private slots:
                 .arg(uchar(source[at]), 2, 16, QLatin1Char('0'));
         QVERIFY2(verify.out.contains(expected), qPrintable(verify.out + "\nexpected:\n" + expected));
         QCOMPARE(verify.out.count(": the same, "), names.size() - 1);
+    }
+
+    // Chips read back with a fault: verify says why, identify places each
+    // dump whatever the order it comes in.
+    void verifyAndIdentifyNameTheFault()
+    {
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("rom.bin"), patternBytes(64 * 1024, 21));
+        for (const QStringList &split :
+             {QStringList{}, QStringList{"w0", "w1", "w2", "w3", "--ways", "4", "--width", "2", "--swap"},
+              QStringList{"--size", "16K", "--banks"}})
+            QCOMPARE(runCli(QStringList{"split", "--quiet", "rom.bin"} + split, dir.path()).exitCode, 0);
+        QByteArray stuck = readBytes(dir.filePath("rom_g.bin"));
+        for (char &byte : stuck)
+            byte = char(byte & ~8);
+        writeBytes(dir.filePath("stuck.bin"), stuck);
+
+        const CliResult crossed = runCli({"verify", "rom.bin", "rom_k.bin", "rom_g.bin"}, dir.path());
+        QCOMPARE(crossed.exitCode, 1);
+        for (const char *line : {"differ\n  part 0x0 (source 0x0)", "  likely: is rom_g.bin\n",
+                                 "  likely: the set matches in the order rom_g.bin rom_k.bin\n"})
+            QVERIFY2(crossed.out.contains(line), qPrintable(crossed.out));
+        const CliResult otherShape = runCli({"verify", "rom.bin", "w0", "w1", "w2", "w3"}, dir.path());
+        QVERIFY2(otherShape.out.endsWith("\n  likely: matches --ways 4 --width 2 --swap\n"),
+                 qPrintable(otherShape.out));
+        const CliResult stuckBit = runCli({"verify", "rom.bin", "stuck.bin", "rom_k.bin"}, dir.path());
+        QVERIFY2(stuckBit.out.contains("\n  likely: D3 stuck at 0\nrom_k.bin: the same"),
+                 qPrintable(stuckBit.out));
+
+        const CliResult placed =
+            runCli({"identify", "rom.bin", "rom_k.bin", "rom_g.bin", "w2", "rom_k_1.bin"}, dir.path());
+        QCOMPARE(placed.exitCode, 0);
+        QCOMPARE(placed.out,
+                 QStringLiteral("rom_k.bin: lane 1 of --ways 2 --width 1: exact\n"
+                                "rom_g.bin: lane 0 of --ways 2 --width 1: exact\n"
+                                "w2: lane 2 of --ways 4 --width 2 --swap: exact\n"
+                                "rom_k_1.bin: lane 1 of --ways 2 --width 1, bank 1 of 16K: exact\n"));
+        const CliResult nearest = runCli({"identify", "rom.bin", "rom_g.bin", "stuck.bin"}, dir.path());
+        QCOMPARE(nearest.exitCode, 1);
+        QVERIFY2(
+            nearest.out.contains(QRegularExpression("\nstuck.bin: lane 0 of --ways 2 --width 1: [0-9]+ bytes "
+                                                    "differ\n  likely: D3 stuck at 0\n$")),
+            qPrintable(nearest.out));
+        QCOMPARE(runCli({"identify", "rom.bin"}, dir.path()).exitCode, 2);
     }
 
     // Names as URL-decoded downloads have them: a placeholder in a name must

@@ -6,6 +6,7 @@
 #include "options/verb_parser.h"
 #include "product.h"
 #include "verbs/chips_verb.h"
+#include "verbs/identify_verb.h"
 #include "verbs/join_verb.h"
 #include "verbs/split_verb.h"
 #include "verbs/verify_verb.h"
@@ -15,7 +16,7 @@ namespace {
 
 const QList<Verb> &verbs()
 {
-    static const QList<Verb> all{splitVerb(), joinVerb(), verifyVerb(), chipsVerb()};
+    static const QList<Verb> all{splitVerb(), joinVerb(), verifyVerb(), identifyVerb(), chipsVerb()};
     return all;
 }
 
@@ -25,7 +26,8 @@ const Verb &findVerb(const QString &name)
         if (verb.name == name)
             return verb;
     }
-    throw UsageError{QStringLiteral("unknown command '%1': say split, join, verify or chips").arg(name)};
+    throw UsageError{
+        QStringLiteral("unknown command '%1': say split, join, verify, identify or chips").arg(name)};
 }
 
 QString description()
@@ -34,7 +36,7 @@ QString description()
         "Splits a ROM image into the images of its chips by dealing bytes round-robin, joins chip images "
         "back into one, and checks chips read back against the image.\n\nCommands:\n");
     for (const Verb &verb : verbs())
-        text += QStringLiteral("  %1  %2  %3\n").arg(verb.name, -6).arg(verb.synopsis, -18).arg(verb.summary);
+        text += QStringLiteral("  %1  %2  %3\n").arg(verb.name, -8).arg(verb.synopsis, -18).arg(verb.summary);
     return text +
         QStringLiteral("\n'tamrivel-cli help COMMAND' or 'tamrivel-cli COMMAND --help' shows the "
                        "command's options.");
@@ -73,7 +75,7 @@ int runCommandLine(const QStringList &arguments, const std::atomic<bool> *stop)
 
     QStringList words = parser.positionalArguments();
     if (words.isEmpty())
-        throw UsageError{QStringLiteral("say split, join, verify or chips")};
+        throw UsageError{QStringLiteral("say split, join, verify, identify or chips")};
     if (words.constFirst() == QLatin1String("help")) {
         if (words.size() == 1) {
             say(help);

@@ -8,10 +8,28 @@
 #include "cli/options/option_values.h"
 #include "cli/options/shape_options.h"
 #include "cli/progress_line.h"
+#include "cli/verbs/diagnosis_lines.h"
+#include "split/doctor/set_diagnosis.h"
 #include "split/verify_parts.h"
+
+#include <algorithm>
 
 namespace tamrivel::cli {
 namespace {
+
+void sayDifferences(const QString &name, const PartVerdict &verdict)
+{
+    say(name + bytesDiffer(verdict.differing) + QLatin1Char('\n'));
+    for (const ByteDifference &at : verdict.first) {
+        const QString from = at.sourceOffset < 0 ? QStringLiteral("padding")
+                                                 : QStringLiteral("source 0x%1").arg(at.sourceOffset, 0, 16);
+        say(QStringLiteral("  part 0x%1 (%2): expected 0x%3, found 0x%4\n")
+                .arg(at.partOffset, 0, 16)
+                .arg(from)
+                .arg(at.expected, 2, 16, QLatin1Char('0'))
+                .arg(at.found, 2, 16, QLatin1Char('0')));
+    }
+}
 
 int runVerify(const CliRequest &request, const std::atomic<bool> *stop)
 {
@@ -22,9 +40,12 @@ int runVerify(const CliRequest &request, const std::atomic<bool> *stop)
         verdicts = verifyParts(source, request.outputs, request.shape, request.fit,
                                Watchers{progress.callback(), {}, stop});
     }
-    bool allSame = true;
-    for (const PartVerdict &verdict : verdicts) {
-        allSame = allSame && verdict.same();
+    const bool allSame = std::all_of(verdicts.cbegin(), verdicts.cend(),
+                                     [](const PartVerdict &verdict) { return verdict.same(); });
+    const SetFindings findings =
+        allSame ? SetFindings{} : diagnoseSet(source, verdicts, request.shape, request.fit, stop);
+    for (qsizetype part = 0; part < verdicts.size(); ++part) {
+        const PartVerdict &verdict = verdicts[part];
         // The name goes before the figures, never through a placeholder.
         const QString name = shown(verdict.name) + QStringLiteral(": ");
         if (verdict.same()) {
@@ -36,22 +57,13 @@ int runVerify(const CliRequest &request, const std::atomic<bool> *stop)
                 QStringLiteral("%1 bytes, but the split writes %2\n")
                     .arg(verdict.foundSize)
                     .arg(verdict.expectedSize));
-        if (verdict.differing == 0)
-            continue;
-        say(name +
-            (verdict.differing == 1 ? QStringLiteral("1 byte differs\n")
-                                    : QStringLiteral("%1 bytes differ\n").arg(verdict.differing)));
-        for (const ByteDifference &at : verdict.first) {
-            const QString from = at.sourceOffset < 0
-                ? QStringLiteral("padding")
-                : QStringLiteral("source 0x%1").arg(at.sourceOffset, 0, 16);
-            say(QStringLiteral("  part 0x%1 (%2): expected 0x%3, found 0x%4\n")
-                    .arg(at.partOffset, 0, 16)
-                    .arg(from)
-                    .arg(at.expected, 2, 16, QLatin1Char('0'))
-                    .arg(at.found, 2, 16, QLatin1Char('0')));
-        }
+        if (verdict.differing > 0)
+            sayDifferences(name, verdict);
+        sayLikely(findings.parts[part].likely);
+        if (findings.parts[part].notHeld)
+            say(QStringLiteral("  not diagnosed further: over 64 MiB, more than is held in memory\n"));
     }
+    sayLikely(findings.set);
     return allSame ? Success : Failed;
 }
 
@@ -63,8 +75,12 @@ int verify(const QStringList &arguments, const std::atomic<bool> *stop)
                        "would write, padding included. Each PART may be raw bytes, Intel HEX or "
                        "S-records, told from its content. Exit status 0 and one line a part if "
                        "so; otherwise 1, and for each part that differs, how many bytes, the "
-                       "first eight with their part and source offsets, and any difference in "
-                       "size.\n\n") +
+                       "first eight with their part and source offsets, any difference in "
+                       "size, and lines starting 'likely:' naming each cause that accounts for all "
+                       "of its differences (a blank or half-burnt chip, chips in each other's "
+                       "sockets, a stuck or crossed data or address line, a chip too small, ...); "
+                       "lines for the whole set come last. Parts over 64 MiB are only checked for "
+                       "being another part.\n\n") +
             sizeAndByteSyntax());
     parser.describeFiles(QStringLiteral("SOURCE"), QStringLiteral("The image the chips were split from."));
     parser.describeFiles(QStringLiteral("PART"),
@@ -96,7 +112,7 @@ int verify(const QStringList &arguments, const std::atomic<bool> *stop)
 Verb verifyVerb()
 {
     return {QStringLiteral("verify"), QStringLiteral("SOURCE PART..."),
-            QStringLiteral("check chip images against what split would write"), &verify};
+            QStringLiteral("check chip images against what split writes"), &verify};
 }
 
 } // namespace tamrivel::cli

@@ -1,0 +1,87 @@
+#include "identify_verb.h"
+
+#include "cli/cli_request.h"
+#include "cli/console_text.h"
+#include "cli/exit_status.h"
+#include "cli/options/verb_parser.h"
+#include "cli/verbs/diagnosis_lines.h"
+#include "split/doctor/dump_identity.h"
+#include "split/doctor/size_text.h"
+
+namespace tamrivel::cli {
+namespace {
+
+QString placeText(const DumpPlace &place)
+{
+    QString text = QStringLiteral("lane %1 of --ways %2 --width %3")
+                       .arg(place.lane)
+                       .arg(place.shape.ways)
+                       .arg(place.shape.width);
+    if (place.shape.swap)
+        text += QStringLiteral(" --swap");
+    // What else split needs to write this chip: the form above is kept for
+    // the plain cases that scripts read most.
+    if (place.chipSize > 0 && !place.banked)
+        text += QStringLiteral(" --size %1").arg(sizeText(place.chipSize));
+    if (place.chipSize > 0 && place.fill != 0xFF)
+        text += QStringLiteral(" --fill 0x%1").arg(place.fill, 2, 16, QLatin1Char('0'));
+    if (place.banked)
+        text += QStringLiteral(", bank %1 of %2").arg(place.bank).arg(sizeText(place.chipSize));
+    return text;
+}
+
+int runIdentify(const QString &image, const QStringList &dumps, const std::atomic<bool> *stop)
+{
+    bool allExact = true;
+    for (const DumpIdentity &identity : identifyDumps(image, dumps, stop)) {
+        // The name goes before the findings, never through a placeholder.
+        const QString name = shown(identity.dump) + QStringLiteral(": ");
+        allExact = allExact && identity.unsearched.isEmpty() && identity.differing == 0;
+        if (!identity.unsearched.isEmpty()) {
+            say(name + QStringLiteral("not searched: %1\n").arg(identity.unsearched));
+            continue;
+        }
+        const QString verdict =
+            identity.differing == 0 ? QStringLiteral("exact") : bytesDiffer(identity.differing);
+        say(name + placeText(identity.place) + QStringLiteral(": ") + verdict + QLatin1Char('\n'));
+        sayLikely(identity.likely);
+    }
+    return allExact ? Success : Failed;
+}
+
+int identify(const QStringList &arguments, const std::atomic<bool> *stop)
+{
+    VerbParser parser(
+        identifyVerb(),
+        QStringLiteral("Tells, for each DUMP read from a chip, which part of which split of IMAGE it is, "
+                       "in any order: every --ways, --width and --swap, on its own or on a chip of the "
+                       "dump's size, alone or in banks, padded with 0xFF or 0x00. One line a dump: "
+                       "'DUMP: lane L of --ways N --width W', then ' --swap' if swapped, ' --size SIZE' "
+                       "for one chip padded, ' --fill 0x00' for a chip padded with that, then ', bank B "
+                       "of SIZE' if banked, then ': exact' or ': N bytes differ'. Lanes and banks count "
+                       "from 0 as split names them: lane 0 and 1 of two ways are _g and _k. A dump that "
+                       "matches nowhere gets its nearest part and lines starting 'likely:' saying why "
+                       "it may differ. Exit status 0 if every dump matched exactly, otherwise 1."));
+    parser.describeFiles(QStringLiteral("IMAGE"), QStringLiteral("The image the chips were split from."));
+    parser.describeFiles(QStringLiteral("DUMP"),
+                         QStringLiteral("Chip images as read back: raw bytes, Intel HEX or S-records, up to "
+                                        "64 MiB each."),
+                         QStringLiteral("DUMP..."));
+    if (!parser.parse(arguments))
+        return Success;
+    QStringList files = parser.files();
+    if (files.size() < 2)
+        throw UsageError{QStringLiteral("identify needs an IMAGE and its DUMPs")};
+    const QString image = files.takeFirst();
+    return runIdentify(image, files, stop);
+}
+
+} // namespace
+
+Verb identifyVerb()
+{
+    return {QStringLiteral("identify"), QStringLiteral("IMAGE DUMP..."),
+            QStringLiteral("tell which part of a split each chip image is"), &identify};
+}
+
+} // namespace tamrivel::cli

@@ -1,0 +1,33 @@
+#include "split/doctor/read_back.h"
+
+#include <bit>
+
+namespace tamrivel::doctor {
+
+void addAddressLineCauses(const ReadBack &part, QStringList &lines)
+{
+    // The part's offset is the chip's address: 32 KiB has A0 to A14.
+    const int addressLines = std::bit_width(quint64(part.size - 1));
+    const qint64 at = part.firstDifference;
+    // A line stuck at the value it has at the first difference could not
+    // have made it, nor an exchange of two lines that agree there.
+    for (int line = 0; line < addressLines; ++line) {
+        const qint64 bit = qint64(1) << line;
+        const bool value = !(at & bit);
+        if (readsAs(part, [&](qint64 offset) { return value ? offset | bit : offset & ~bit; }))
+            lines << QStringLiteral("A%1 stuck at %2").arg(line).arg(int(value));
+    }
+    for (int first = 0; first < addressLines; ++first) {
+        for (int second = first + 1; second < addressLines; ++second) {
+            if ((((at >> first) ^ (at >> second)) & 1) == 0)
+                continue;
+            const qint64 both = qint64(1) << first | qint64(1) << second;
+            if (readsAs(part, [&](qint64 offset) {
+                    return ((offset >> first) ^ (offset >> second)) & 1 ? offset ^ both : offset;
+                }))
+                lines << QStringLiteral("A%1 and A%2 swapped").arg(first).arg(second);
+        }
+    }
+}
+
+} // namespace tamrivel::doctor

@@ -1,0 +1,27 @@
+#include "split/doctor/read_back.h"
+
+#include <algorithm>
+
+namespace tamrivel::doctor {
+namespace {
+
+constexpr uchar kErased = 0xFF;
+
+bool erasedFrom(const ReadBack &part, qint64 offset)
+{
+    return std::all_of(part.found + offset, part.found + part.size,
+                       [](uchar byte) { return byte == kErased; });
+}
+
+} // namespace
+
+void addErasedCauses(const ReadBack &part, QStringList &lines)
+{
+    // A blank chip also stops at 0; the one line says it better.
+    if (erasedFrom(part, 0))
+        lines << QStringLiteral("blank");
+    else if (erasedFrom(part, part.firstDifference))
+        lines << QStringLiteral("stops at 0x%1").arg(part.firstDifference, 0, 16);
+}
+
+} // namespace tamrivel::doctor

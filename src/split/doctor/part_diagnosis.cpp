@@ -1,0 +1,41 @@
+#include "split/doctor/part_diagnosis.h"
+
+#include "split/doctor/part_digest.h"
+#include "split/doctor/read_back.h"
+
+#include <algorithm>
+
+namespace tamrivel {
+
+QStringList diagnosePart(const QByteArray &expected, const QByteArray &found, const PartContext &context)
+{
+    const auto *expectedBytes = reinterpret_cast<const uchar *>(expected.constData());
+    const auto *foundBytes = reinterpret_cast<const uchar *>(found.constData());
+    const qint64 firstDifference =
+        std::mismatch(expectedBytes, expectedBytes + expected.size(), foundBytes).first - expectedBytes;
+    const doctor::ReadBack part{expectedBytes, foundBytes, expected.size(), firstDifference};
+
+    QStringList lines;
+    doctor::addErasedCauses(part, lines);
+    const QByteArray digest = PartDigest::of(found);
+    for (const OtherPart &other : context.others) {
+        if (other.digest == digest)
+            lines << QStringLiteral("is %1").arg(other.name);
+    }
+    // One byte throughout says nothing of where bytes came from: any move of
+    // the part's own erased stretches would seem to explain it.
+    const bool uniform = std::all_of(foundBytes, foundBytes + found.size(),
+                                     [first = foundBytes[0]](uchar byte) { return byte == first; });
+    if (!uniform)
+        doctor::addByteOrderCauses(part, context.width, lines);
+    doctor::addDataLineCauses(part, context.width, lines);
+    if (!uniform) {
+        doctor::addAddressLineCauses(part, lines);
+        doctor::addPlacementCauses(part, context, lines);
+    }
+    if (lines.isEmpty())
+        lines << doctor::bitDifferences(part);
+    return lines;
+}
+
+} // namespace tamrivel

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QStringList>
+
+namespace tamrivel {
+
+// The largest part held in memory to be diagnosed: the largest chips made,
+// with room to spare. Larger parts are only counted, as they stream by.
+inline constexpr qint64 kMaxDiagnosedPart = 64 * 1024 * 1024;
+
+// The largest displacement looked for. Beyond a few bytes it is no longer a
+// slip of the programmer's start address, and random data starts to match
+// somewhere.
+inline constexpr int kLargestShift = 16;
+
+// Another part of the same split, known by the digest of what it should hold.
+struct OtherPart {
+    QString name;
+    QByteArray digest; // PartDigest of its expected bytes
+};
+
+// What a diagnosis needs to know of a part beyond its bytes.
+struct PartContext {
+    int width = 1; // bytes a turn of the deal; 2 or more: a chip with a 16-bit data bus
+    qint64 paddingFrom = -1; // the first byte the split pads; -1: none
+    uchar fill = 0xFF;
+    QList<OtherPart> others;
+};
+
+// The faults that each account for every difference between what a part
+// should hold and what was read back, most specific first, in the words a
+// script may look for; when none does, how many bits differ. `expected` and
+// `found` are the same size, at most kMaxDiagnosedPart, and differ.
+QStringList diagnosePart(const QByteArray &expected, const QByteArray &found, const PartContext &context);
+
+} // namespace tamrivel

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "split/verify_parts.h"
+
+#include <atomic>
+
+namespace tamrivel {
+
+// What the bytes of one differing part suggest.
+struct PartFindings {
+    QStringList likely; // the causes that account for all its differences
+    bool notHeld = false; // over kMaxDiagnosedPart: only the causes a digest shows were looked for
+};
+
+struct SetFindings {
+    QList<PartFindings> parts; // as the verdicts; nothing for a part that is the same
+    QStringList set; // causes that only the whole set shows
+};
+
+// Why the parts of `verdicts` differ from a split of `source` as `shape` and
+// `fit`: deals the source again, once for the digests of every part and once
+// for each differing part held in memory, and once for each other shape that
+// gives parts of the sizes found.
+SetFindings diagnoseSet(const QString &source, const QList<PartVerdict> &verdicts, const DealShape &shape,
+                        const ChipFit &fit, const std::atomic<bool> *stop);
+
+} // namespace tamrivel
