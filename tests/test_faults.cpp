@@ -384,6 +384,30 @@ private slots:
         QCOMPARE(snapshot(dir.path()), before);
     }
 
+    // Another program taking the old file away before it is put back: the
+    // set is mixed, and the error says so of the output concerned.
+    void anUndoTheSystemRefusesIsReported()
+    {
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("rom.bin"), kSource);
+        const QStringList outputs = existingOutputs(dir);
+        CommitSeams seams;
+        seams.beforeStep = [&](CommitStep at, int output) {
+            if (at != CommitStep::Place || output != 1)
+                return;
+            for (const QString &name :
+                 QDir(dir.path()).entryList({".*.tamrivel-*"}, QDir::Files | QDir::Hidden))
+                QFile::remove(dir.filePath(name));
+            throw RuntimeError(ErrorNumber::AccessDenied, outputs[1]);
+        };
+        Watchers watchers;
+        watchers.seams = &seams;
+        const RuntimeError error =
+            errorFrom([&] { splitFile(dir.filePath("rom.bin"), outputs[0], outputs[1], watchers); });
+        QCOMPARE(error.path(), outputs[0]);
+        QVERIFY(error.detail().contains(QStringLiteral("混ざって")));
+    }
+
     void anotherNameForAPlacedOutputIsRefused_data()
     {
         QTest::addColumn<bool>("named");

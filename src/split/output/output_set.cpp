@@ -132,6 +132,26 @@ void OutputSet::beforeStep(CommitStep step, int output) const
         m_seams->beforeStep(step, output);
 }
 
+namespace {
+
+// Puts the first `placed` outputs back as they were. One that the system
+// will not put back (another program holding it) leaves the set mixed,
+// which the user must hear of, rather than of what went wrong first.
+void undoPlaced(const std::vector<platform::PendingFile *> &pending, size_t placed)
+{
+    QString mixed;
+    while (placed > 0) {
+        platform::PendingFile *file = pending[--placed];
+        if (!file->undo())
+            mixed = file->target().userPath;
+    }
+    if (!mixed.isEmpty())
+        throw RuntimeError(ErrorNumber::AccessDenied, mixed,
+                           QStringLiteral("(元のファイルに戻せませんでした。出力は新旧が混ざっています)"));
+}
+
+} // namespace
+
 void OutputSet::commit(const Watchers &watchers)
 {
     std::vector<platform::PendingFile *> pending;
@@ -174,12 +194,10 @@ void OutputSet::commit(const Watchers &watchers)
     } catch (const platform::NameTaken &) {
         // The same output twice under two names: replacing it would lose it.
         const QString userPath = pending[placed]->target().userPath;
-        while (placed > 0)
-            pending[--placed]->undo();
+        undoPlaced(pending, placed);
         throw RuntimeError(ErrorNumber::SameFile, userPath);
     } catch (...) {
-        while (placed > 0)
-            pending[--placed]->undo();
+        undoPlaced(pending, placed);
         throw;
     }
     // The old files go before the folders are synced, so that a kill from

@@ -146,8 +146,9 @@ public:
     // another name for an output of this run (a short name, a server that
     // folds names): NameTaken is raised, and the name left as it was.
     void place(const std::vector<FileId> &placedByThisRun);
-    // Puts the old file back (after place()).
-    void undo() noexcept;
+    // Puts the old file back (after place()); false when the system refused
+    // (another program holding the new file), and the name is left mixed.
+    bool undo() noexcept;
     // Drops the old file for good (after place()).
     void finish() noexcept;
 

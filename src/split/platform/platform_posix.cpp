@@ -536,20 +536,23 @@ void PendingFile::place(const std::vector<FileId> &placedByThisRun)
     s.placed = true;
 }
 
-void PendingFile::undo() noexcept
+bool PendingFile::undo() noexcept
 {
     State &s = *m_state;
     const int dirFd = int(s.folder.handle());
+    bool restored = true;
     if (s.swapped) {
-        if (::renameat2(dirFd, s.hidden.constData(), dirFd, s.name.constData(), RENAME_EXCHANGE) == 0)
+        restored = ::renameat2(dirFd, s.hidden.constData(), dirFd, s.name.constData(), RENAME_EXCHANGE) == 0;
+        if (restored)
             ::unlinkat(dirFd, s.hidden.constData(), 0);
     } else if (!s.backup.isEmpty()) {
-        ::renameat(dirFd, s.backup.constData(), dirFd, s.name.constData());
+        restored = ::renameat(dirFd, s.backup.constData(), dirFd, s.name.constData()) == 0;
     } else if (s.created) {
-        ::unlinkat(dirFd, s.name.constData(), 0);
+        restored = ::unlinkat(dirFd, s.name.constData(), 0) == 0;
     }
     s.placed = false;
     s.named = false;
+    return restored;
 }
 
 void PendingFile::finish() noexcept

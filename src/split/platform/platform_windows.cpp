@@ -569,17 +569,20 @@ void PendingFile::place(const std::vector<FileId> &placedByThisRun)
     raise(m_target.userPath, ErrorNumber::AccessDenied, err);
 }
 
-void PendingFile::undo() noexcept
+bool PendingFile::undo() noexcept
 {
     State &s = *m_state;
     if (!s.placed)
-        return;
+        return true;
+    bool restored = true;
     if (!s.backup.isEmpty())
-        ::MoveFileExW(wide(s.backup), wide(s.target), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        restored =
+            ::MoveFileExW(wide(s.backup), wide(s.target), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     else if (s.created)
-        ::DeleteFileW(wide(s.target));
+        restored = ::DeleteFileW(wide(s.target));
     s.placed = false;
     s.hidden.clear();
+    return restored;
 }
 
 void PendingFile::finish() noexcept
