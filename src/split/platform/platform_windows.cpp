@@ -670,14 +670,21 @@ std::atomic<std::atomic<bool> *> interruptFlag{nullptr};
 
 BOOL WINAPI onConsoleControl(DWORD event)
 {
-    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT)
+    const bool ending =
+        event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT;
+    if (!ending && event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT)
         return FALSE;
     // Only the first: a second Ctrl+C ends the program the usual way.
     std::atomic<bool> *stop = interruptFlag.exchange(nullptr);
-    if (!stop)
-        return FALSE;
-    stop->store(true);
-    return TRUE;
+    if (stop)
+        stop->store(true);
+    // A closed console window, a logoff or a shutdown ends the process as
+    // soon as this returns. Held here, the run puts everything back and
+    // returns from main, which ends the process and this thread with it;
+    // the system's own time limit ends the wait if that takes too long.
+    if (ending)
+        ::Sleep(INFINITE);
+    return stop ? TRUE : FALSE;
 }
 
 } // namespace
