@@ -83,13 +83,13 @@ private slots:
         const QStringList lines = result.out.split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 3);
         // The sums by hand: 0x31 + ... + 0x39 = 0x1dd, and 9 * 0x2d = 0x195.
-        QCOMPARE(lines[1].simplified(), QStringLiteral("even 9 cbf43926 000001dd"));
+        QCOMPARE(lines[1].simplified(), QStringLiteral("even 9 cbf43926 01dd 000001dd"));
         // Nine dashes; the figure is Python's zlib.crc32(b"-" * 9).
-        QCOMPARE(lines[2].simplified(), QStringLiteral("odd 9 dcf50716 00000195"));
-        // Twenty 0xFF bytes a part, past a 16-byte block: 20 * 0xff = 0x13ec.
-        writeBytes(dir.filePath("erased.bin"), QByteArray(40, char(0xFF)));
+        QCOMPARE(lines[2].simplified(), QStringLiteral("odd 9 dcf50716 0195 00000195"));
+        // 35000 erased bytes a part, past 16 bits: 35000 * 0xff = 0x882f48.
+        writeBytes(dir.filePath("erased.bin"), QByteArray(70000, char(0xFF)));
         const CliResult erased = runCli({"split", "erased.bin", "e", "o"}, dir.path());
-        QVERIFY2(erased.out.split('\n')[1].endsWith("  000013ec"), qPrintable(erased.out));
+        QVERIFY2(erased.out.split('\n')[1].endsWith("   2f48  00882f48"), qPrintable(erased.out));
     }
 
     void chipsFilledAsBoardsNeedThemRoundTrip_data()

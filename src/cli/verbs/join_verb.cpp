@@ -29,14 +29,15 @@ int runJoin(const CliRequest &request, const std::atomic<bool> *stop)
 
 int join(const QStringList &arguments, const std::atomic<bool> *stop)
 {
-    VerbParser parser(joinVerb(),
-                      QStringLiteral("Joins the PARTs into OUTPUT, the exact inverse of split with the same "
-                                     "--ways, --width and --swap. Each PART may be raw bytes, Intel HEX or "
-                                     "S-records, told from its content; a record part's gaps read as --fill, "
-                                     "and where the parts cannot come from one split as they are, a record "
-                                     "part whose data stops short is filled as far as makes them fit. "
-                                     "Then prints OUTPUT with its size, CRC-32 and 32-bit byte sum.\n\n") +
-                          sizeAndByteSyntax());
+    VerbParser parser(
+        joinVerb(),
+        QStringLiteral("Joins the PARTs into OUTPUT, the exact inverse of split with the same "
+                       "--ways, --width and --swap. Each PART may be raw bytes, Intel HEX or "
+                       "S-records, told from its content; a record part's gaps read as --fill, "
+                       "and where the parts cannot come from one split as they are, a record "
+                       "part whose data stops short is filled as far as makes them fit. "
+                       "Then prints OUTPUT with its size, CRC-32 and 16- and 32-bit byte sums.\n\n") +
+            sizeAndByteSyntax());
     parser.describeFiles(QStringLiteral("PART"),
                          QStringLiteral("The chip images, in the order split names them."),
                          QStringLiteral("PART..."));
