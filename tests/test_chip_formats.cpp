@@ -6,6 +6,7 @@
 #include "split/chip_table.h"
 #include "split/part_layout.h"
 #include "split/records/record_writer.h"
+#include "split/split_files.h"
 #include "temp_files.h"
 
 #include <QRegularExpression>
@@ -350,9 +351,12 @@ private slots:
         QTest::addColumn<int>("ways");
         QTest::addColumn<int>("width");
         QTest::addColumn<bool>("swap");
-        QTest::newRow("pair") << 2 << 1 << false;
-        QTest::newRow("16-bit swapped") << 2 << 2 << true;
-        QTest::newRow("three ways of 4, swapped") << 3 << 4 << true;
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<bool>("mirror");
+        QTest::newRow("pair") << 2 << 1 << false << 0 << false;
+        QTest::newRow("16-bit swapped") << 2 << 2 << true << 0 << false;
+        QTest::newRow("three ways of 4, swapped") << 3 << 4 << true << 0 << false;
+        QTest::newRow("offset, mirrored") << 2 << 2 << false << 30 << true;
     }
 
     void layoutMapsEveryByteBackToTheSource()
@@ -360,19 +364,21 @@ private slots:
         QFETCH(int, ways);
         QFETCH(int, width);
         QFETCH(bool, swap);
+        QFETCH(int, offset);
+        QFETCH(bool, mirror);
+        QTemporaryDir dir;
         const QByteArray source = patternBytes(1003, 9);
-        const QList<QByteArray> dealt = referenceDeal(source, ways, width, swap);
-        const PartLayout layout({ways, width, swap}, {100, true, 0xFF, RecordFormat::Binary}, source.size());
-        QCOMPARE(layout.banks(), int((dealt[0].size() + 99) / 100));
+        writeBytes(dir.filePath("rom.bin"), source);
+        const ChipFit fit{100, true, 0xFF, RecordFormat::Binary, mirror, offset};
+        const PartLayout layout({ways, width, swap}, fit, source.size());
+        // Each byte a split writes is padding or the source byte the layout names.
+        const QStringList chips = splitFiles(dir.filePath("rom.bin"), {}, {ways, width, swap}, {}, fit);
         for (int file = 0; file < layout.fileCount(); ++file) {
-            QCOMPARE(layout.fileSize(file), 100);
-            for (qint64 at = 0; at < 100; ++at) {
-                const qint64 wayOffset = (file % layout.banks()) * 100 + at;
+            const QByteArray chip = readBytes(chips[file]);
+            QCOMPARE(layout.fileSize(file), chip.size());
+            for (qint64 at = 0; at < chip.size(); ++at) {
                 const qint64 from = layout.sourceOffset(file, at);
-                if (wayOffset >= dealt[layout.wayOf(file)].size())
-                    QCOMPARE(from, -1);
-                else
-                    QCOMPARE(source[from], dealt[layout.wayOf(file)][wayOffset]);
+                QCOMPARE(chip[at], from < 0 ? char(0xFF) : source[from]);
             }
         }
     }

@@ -84,13 +84,64 @@ private slots:
         const QStringList lines = result.out.split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 3);
         // The sums by hand: 0x31 + ... + 0x39 = 0x1dd, and 9 * 0x2d = 0x195.
-        QCOMPARE(lines[1].simplified(), QStringLiteral("even 9 cbf43926 000001dd"));
+        QCOMPARE(lines[1].simplified(), QStringLiteral("even 9 cbf43926 01dd 000001dd"));
         // Nine dashes; the figure is Python's zlib.crc32(b"-" * 9).
-        QCOMPARE(lines[2].simplified(), QStringLiteral("odd 9 dcf50716 00000195"));
-        // Twenty 0xFF bytes a part, past a 16-byte block: 20 * 0xff = 0x13ec.
-        writeBytes(dir.filePath("erased.bin"), QByteArray(40, char(0xFF)));
+        QCOMPARE(lines[2].simplified(), QStringLiteral("odd 9 dcf50716 0195 00000195"));
+        // 35000 erased bytes a part, past 16 bits: 35000 * 0xff = 0x882f48.
+        writeBytes(dir.filePath("erased.bin"), QByteArray(70000, char(0xFF)));
         const CliResult erased = runCli({"split", "erased.bin", "e", "o"}, dir.path());
-        QVERIFY2(erased.out.split('\n')[1].endsWith("  000013ec"), qPrintable(erased.out));
+        QVERIFY2(erased.out.split('\n')[1].endsWith("   2f48  00882f48"), qPrintable(erased.out));
+    }
+
+    void chipsFilledAsBoardsNeedThemRoundTrip_data()
+    {
+        QTest::addColumn<QList<int>>("sizes"); // source, chip, offset, width
+        QTest::addColumn<QStringList>("fit"); // format, then mirror and banks where asked
+        QTest::newRow("mirror, cut short") << QList<int>{1500, 1024, 0, 1} << QStringList{"bin", "mirror"};
+        QTest::newRow("mirror, last bank")
+            << QList<int>{5000, 1024, 0, 1} << QStringList{"ihex", "mirror", "banks"};
+        QTest::newRow("offset") << QList<int>{1501, 2048, 0x400, 1} << QStringList{"srec"};
+        QTest::newRow("offset, banks") << QList<int>{3001, 1024, 256, 1} << QStringList{"bin", "banks"};
+        QTest::newRow("both, 16-bit") << QList<int>{900, 1024, 0x200, 2} << QStringList{"ihex", "mirror"};
+    }
+
+    void chipsFilledAsBoardsNeedThemRoundTrip()
+    {
+        QFETCH(QList<int>, sizes);
+        QFETCH(QStringList, fit);
+        const int chip = sizes[1], offset = sizes[2], width = sizes[3];
+        const bool mirror = fit.contains("mirror"), banks = fit.contains("banks");
+        QTemporaryDir dir;
+        const QByteArray source = patternBytes(sizes[0], 5);
+        writeBytes(dir.filePath("rom.bin"), source);
+        QStringList placed{"--width", QString::number(width), "--fill", mirror ? "mirror" : "0xFF"};
+        if (offset > 0)
+            placed << "--offset" << QString::number(offset);
+        QStringList options = placed + QStringList{"--size", QString::number(chip), "--format", fit[0]};
+        if (banks)
+            options << "--banks";
+        QCOMPARE(runCli(QStringList{"split", "rom.bin", "--quiet"} + options, dir.path()).exitCode, 0);
+        // Each chip as a programmer is told to fill it: erased bytes up to
+        // the offset, its share of the way, then copies of that or erased.
+        const QList<QByteArray> shares = referenceDeal(source, 2, width, false);
+        const int room = chip - offset;
+        const int count = banks ? int((shares[0].size() + room - 1) / room) : 1;
+        const QStringList chips = QDir(dir.path()).entryList({"rom_*"}, QDir::Files, QDir::Name);
+        QCOMPARE(chips.size(), 2 * count);
+        for (int file = 0; file < chips.size(); ++file) {
+            const QByteArray held = shares[file / count].mid(file % count * room, room);
+            QByteArray expected = QByteArray(offset, '\xff') + held;
+            while (expected.size() < chip)
+                expected += mirror && !held.isEmpty() ? held : QByteArray(1, '\xff');
+            const QByteArray written = readBytes(dir.filePath(chips[file]));
+            QCOMPARE(fit[0] == "bin" ? written : naiveRead(written).bytes, expected.left(chip));
+        }
+        QCOMPARE(runCli(QStringList{"verify", "rom.bin"} + chips + options, dir.path()).exitCode, 0);
+        if (banks)
+            return; // join takes one part a way
+        placed << "--length" << QString::number(source.size());
+        QCOMPARE(runCli(QStringList{"join", chips[0], chips[1], "back"} + placed, dir.path()).exitCode, 0);
+        QCOMPARE(readBytes(dir.filePath("back")), source);
     }
 
     void badUsageExitsTwo_data()
@@ -121,6 +172,8 @@ private slots:
         QTest::newRow("option on chips") << QStringList{"chips", "--quiet"};
         QTest::newRow("option before the command") << QStringList{"--ways", "4", "split", "rom.bin"};
         QTest::newRow("help on an unknown command") << QStringList{"help", "shuffle"};
+        QTest::newRow("offset leaving no room")
+            << QStringList{"split", "--size", "1K", "--offset", "1K", "rom.bin"};
         QTest::newRow("banks and too few outputs")
             << QStringList{"split", "--size", "2", "--banks", "rom.bin", "a", "b"};
     }

@@ -56,17 +56,19 @@ void FileReport::print(std::FILE *to, const QStringList &outputs) const
     // Names are padded by hand: a name given to a placeholder could hold
     // placeholders of its own for the numbers that follow.
     const QString header = QStringLiteral("file").leftJustified(widest) +
-        QStringLiteral("  %1  %2  %3\n")
+        QStringLiteral("  %1  %2  %3  %4\n")
             .arg(QStringLiteral("bytes"), 12)
             .arg(QStringLiteral("crc32"), 8)
-            .arg(QStringLiteral("sum"), 8);
+            .arg(QStringLiteral("sum16"), 5)
+            .arg(QStringLiteral("sum32"), 8);
     platform::writeText(to, header);
     for (qsizetype i = 0; i < outputs.size(); ++i) {
         const Entry entry = size_t(i) < m_files.size() ? m_files[size_t(i)] : Entry{};
         const QString line = QDir::toNativeSeparators(outputs[i]).leftJustified(widest) +
-            QStringLiteral("  %1  %2  %3\n")
+            QStringLiteral("  %1  %2   %3  %4\n")
                 .arg(entry.size, 12)
                 .arg(entry.crc, 8, 16, QLatin1Char('0'))
+                .arg(entry.sum & 0xFFFF, 4, 16, QLatin1Char('0'))
                 .arg(entry.sum, 8, 16, QLatin1Char('0'));
         platform::writeText(to, line);
     }

@@ -19,8 +19,8 @@ public:
     OutputTap tap();
 
     // One line a file, `outputs` in the order the operation numbered them:
-    // path, size in bytes, CRC-32 and the 32-bit sum of the bytes (the
-    // checksum programmer software shows), both in hex.
+    // path, size in bytes, CRC-32, and the sum of the bytes in its low 16
+    // bits and in 32 (programmers show one or the other), all in hex.
     void print(std::FILE *to, const QStringList &outputs) const;
 
 private:

@@ -10,9 +10,13 @@ namespace tamrivel {
 PartLayout::PartLayout(const DealShape &shape, const ChipFit &fit, qint64 sourceSize)
     : m_shape(shape), m_fit(fit), m_sourceSize(sourceSize)
 {
+    if (fit.chipSize > 0 && fit.offset >= fit.chipSize)
+        throw UsageError{QStringLiteral("--offset %1 leaves no room in a chip of %2 bytes")
+                             .arg(fit.offset)
+                             .arg(fit.chipSize)};
     if (fit.chipSize > 0 && fit.banks) {
         const qint64 largest = dealt(0); // the first way never gets less than the others
-        const qint64 banks = std::max<qint64>(1, largest / fit.chipSize + (largest % fit.chipSize != 0));
+        const qint64 banks = std::max<qint64>(1, largest / fit.room() + (largest % fit.room() != 0));
         if (banks > kMaxOutputFiles / shape.ways)
             throw UsageError{
                 QStringLiteral("--banks of %1 bytes makes %2 chips for each of %3 ways; at most %4 "
@@ -32,15 +36,26 @@ qint64 PartLayout::bytesOnDisk(int file) const
 
 qint64 PartLayout::fileSize(int file) const
 {
-    return m_fit.chipSize > 0 ? m_fit.chipSize : dealt(wayOf(file));
+    return m_fit.chipSize > 0 ? m_fit.chipSize : m_fit.offset + dealt(wayOf(file));
+}
+
+qint64 PartLayout::held(int file) const
+{
+    const qint64 before = qint64(file % m_banks) * m_fit.room();
+    return std::clamp<qint64>(dealt(wayOf(file)) - before, 0, m_fit.room());
 }
 
 qint64 PartLayout::sourceOffset(int file, qint64 offset) const
 {
     const int way = wayOf(file);
-    const qint64 wayOffset = qint64(file % m_banks) * m_fit.chipSize + offset;
-    if (wayOffset >= dealt(way))
+    if (offset < m_fit.offset)
         return -1;
+    qint64 inChip = offset - m_fit.offset;
+    if (m_fit.mirror && held(file) > 0)
+        inChip %= held(file);
+    if (inChip >= held(file))
+        return -1;
+    const qint64 wayOffset = qint64(file % m_banks) * m_fit.room() + inChip;
     const qint64 unit = wayOffset / m_shape.width;
     const qint64 within = wayOffset % m_shape.width;
     // A short last turn is reversed within what it holds, as the deal does.
@@ -59,9 +74,9 @@ void PartLayout::refuseMisfits(const QStringList &names) const
     for (int file = 0; file < fileCount(); ++file) {
         // Only a way's last chip can be given more than it holds.
         const int bank = file % m_banks;
-        const qint64 bytes = dealt(wayOf(file)) - qint64(bank) * m_fit.chipSize;
-        if (m_fit.chipSize > 0 && bank == m_banks - 1 && bytes > m_fit.chipSize)
-            throw chipOverflow(names[file], bytes, m_fit.chipSize);
+        const qint64 bytes = dealt(wayOf(file)) - qint64(bank) * m_fit.room();
+        if (m_fit.chipSize > 0 && bank == m_banks - 1 && bytes > m_fit.room())
+            throw chipOverflow(names[file], m_fit.offset + bytes, m_fit.chipSize);
         if (m_fit.format != RecordFormat::Binary && fileSize(file) > kRecordAddressLimit)
             throw beyondRecordAddresses(names[file]);
     }

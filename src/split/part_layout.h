@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+#include <limits>
+
 namespace tamrivel {
 
 // How each way of a split is fitted to its chips.
@@ -13,8 +15,15 @@ struct ChipFit {
     bool banks = false; // a way larger than a chip goes on several chips
     uchar fill = 0xFF; // an erased EPROM
     RecordFormat format = RecordFormat::Binary;
+    // The rest of a chip repeats the bytes it holds, so that a board leaving
+    // its top address lines open reads the same program; `fill` then only
+    // erases what lies before `offset`.
+    bool mirror = false;
+    qint64 offset = 0; // erased bytes before the image, for boards mapping it high
 
-    bool changesOutputs() const { return chipSize > 0 || format != RecordFormat::Binary; }
+    bool changesOutputs() const { return chipSize > 0 || offset > 0 || format != RecordFormat::Binary; }
+    // Bytes of its way one chip holds; with no chip size, all of them.
+    qint64 room() const { return chipSize > 0 ? chipSize - offset : std::numeric_limits<qint64>::max(); }
 };
 
 // The most files one split writes. A board holds tens of chips, and 16 ways
@@ -28,7 +37,8 @@ inline constexpr qint64 kMaxOutputFiles = 4096;
 // the same number of chips, so that a bank is one chip per byte lane.
 class PartLayout {
 public:
-    // Raises UsageError, naming the count, for more than kMaxOutputFiles files.
+    // Raises UsageError, naming the count, for more than kMaxOutputFiles
+    // files, and for an offset that leaves a chip no room.
     PartLayout(const DealShape &shape, const ChipFit &fit, qint64 sourceSize);
 
     const DealShape &shape() const { return m_shape; }
@@ -42,8 +52,8 @@ public:
     // Bytes file `file` takes on the disk: its size, or for a record file at
     // most what the record text holding that many bytes takes.
     qint64 bytesOnDisk(int file) const;
-    // Where byte `offset` of file `file` comes from in the source; -1 for
-    // padding.
+    // Where byte `offset` of file `file` comes from in the source, through
+    // the mirror's copies; -1 for padding.
     qint64 sourceOffset(int file, qint64 offset) const;
 
     // The names a split writes when none are given: the window's _g and _k
@@ -58,6 +68,8 @@ public:
 
 private:
     qint64 dealt(int way) const { return m_shape.partSize(m_sourceSize, way); }
+    // Bytes of its way file `file` holds, before any padding or copy.
+    qint64 held(int file) const;
 
     DealShape m_shape;
     ChipFit m_fit;

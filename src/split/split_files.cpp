@@ -4,6 +4,7 @@
 #include "split/chips/chip_outputs.h"
 #include "split/chips/fit_errors.h"
 #include "split/chips/length_cut.h"
+#include "split/chips/offset_skip.h"
 #include "split/input/input_file.h"
 #include "split/output/checked_outputs.h"
 #include "split/output/output_set.h"
@@ -129,10 +130,13 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
     qint64 total = 0;
     for (InputFile &input : inputs) {
         input.fillTo(filled[sizes.size()]);
+        if (input.size() < fit.offset)
+            throw RuntimeError(ErrorNumber::MisfitParts, input.path(),
+                               QStringLiteral("(%1 バイト、--offset %2)").arg(input.size()).arg(fit.offset));
         opened.push_back(&input);
-        sizes.append(input.size());
+        sizes.append(input.size() - fit.offset);
         devices.append(input.device());
-        total += input.size();
+        total += sizes.last();
     }
     refuseRepeats(opened);
     refuseMisfits(parts, sizes, shape);
@@ -141,8 +145,10 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
     OutputSet set({output}, opened, {fit.length >= 0 ? fit.length : total}, watchers.seams);
     std::optional<LengthCut> cut;
     if (fit.length >= 0)
-        cut.emplace(fit.length, fit.fill);
+        cut.emplace(fit.length, fit.mirror ? std::nullopt : std::optional<uchar>(fit.fill));
     writeAndCommit(set, watchers, cut ? &*cut : nullptr, [&](const QList<NamedDevice> &dest) {
+        for (const NamedDevice &part : devices)
+            skipOffset(part, fit.offset, fit.fill);
         gatherStream(devices, sizes, dest.first(), shape, watchers);
         for (const InputFile &input : inputs)
             input.confirmUnchanged();

@@ -32,7 +32,9 @@ void splitFile(const QString &source, const QString &evenOutput, const QString &
 
 // How a join reads record parts and what it cuts off.
 struct JoinFit {
-    uchar fill = 0xFF; // gaps in record parts, and what --length may cut
+    uchar fill = 0xFF; // gaps in record parts, and what --offset and --length may cut
+    bool mirror = false; // the parts repeat their images: --length cuts copies, unchecked
+    qint64 offset = 0; // erased bytes before each part's image
     qint64 length = -1; // the output cut to this many bytes; -1: all
 };
 

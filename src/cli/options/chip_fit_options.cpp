@@ -36,14 +36,18 @@ ChipFitOptions::ChipFitOptions(VerbParser &parser)
       m_size(QStringLiteral("size"), QStringLiteral("Pad each output to SIZE bytes."),
              QStringLiteral("SIZE")),
       m_fill(QStringLiteral("fill"),
-             QStringLiteral("The padding and gap byte (default 0xFF, an erased EPROM)."),
-             QStringLiteral("BYTE")),
+             QStringLiteral("The padding and gap byte (default 0xFF, an erased EPROM), or mirror to "
+                            "fill each chip with copies of what it holds."),
+             QStringLiteral("BYTE|mirror")),
+      m_offset(QStringLiteral("offset"),
+               QStringLiteral("Start the image SIZE bytes into each output, erased bytes before it."),
+               QStringLiteral("SIZE")),
       m_banks(QStringLiteral("banks"),
               QStringLiteral("Cut each way over as many chips as it needs (needs --chip or --size).")),
       m_format(QStringLiteral("format"), QStringLiteral("Write bin (default), ihex or srec."),
                QStringLiteral("F"))
 {
-    for (const QCommandLineOption *option : {&m_chip, &m_size, &m_fill, &m_banks, &m_format})
+    for (const QCommandLineOption *option : {&m_chip, &m_size, &m_fill, &m_offset, &m_banks, &m_format})
         parser.addOption(*option);
 }
 
@@ -59,11 +63,21 @@ ChipFit ChipFitOptions::read(const QCommandLineParser &parser) const
     fit.banks = parser.isSet(m_banks);
     if (fit.banks && fit.chipSize == 0)
         throw UsageError{QStringLiteral("--banks needs --chip or --size")};
-    if (parser.isSet(m_fill))
-        fit.fill = byteValue(parser, m_fill);
+    readFill(parser, m_fill, fit);
+    if (parser.isSet(m_offset))
+        fit.offset = sizeValue(parser, m_offset);
     if (parser.isSet(m_format))
         fit.format = recordFormat(parser.value(m_format));
     return fit;
+}
+
+void readFill(const QCommandLineParser &parser, const QCommandLineOption &fill, ChipFit &fit)
+{
+    if (!parser.isSet(fill))
+        return;
+    fit.mirror = parser.value(fill) == QLatin1String("mirror");
+    if (!fit.mirror)
+        fit.fill = byteValue(parser, fill);
 }
 
 } // namespace tamrivel::cli

@@ -6,8 +6,8 @@
 
 namespace tamrivel::cli {
 
-// --chip or --size, --fill, --banks and --format: the chips a split writes,
-// and so the parts a verify expects.
+// --chip or --size, --fill, --offset, --banks and --format: the chips a
+// split writes, and so the parts a verify expects.
 class ChipFitOptions {
 public:
     explicit ChipFitOptions(VerbParser &parser);
@@ -20,8 +20,12 @@ private:
     QCommandLineOption m_chip;
     QCommandLineOption m_size;
     QCommandLineOption m_fill;
+    QCommandLineOption m_offset;
     QCommandLineOption m_banks;
     QCommandLineOption m_format;
 };
+
+// --fill as BYTE or `mirror`, into `fit`; raises UsageError for anything else.
+void readFill(const QCommandLineParser &parser, const QCommandLineOption &fill, ChipFit &fit);
 
 } // namespace tamrivel::cli

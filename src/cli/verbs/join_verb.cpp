@@ -4,6 +4,7 @@
 
 #include "cli/console_text.h"
 #include "cli/exit_status.h"
+#include "cli/options/chip_fit_options.h"
 #include "cli/options/option_values.h"
 #include "cli/options/quiet_option.h"
 #include "cli/options/shape_options.h"
@@ -19,7 +20,7 @@ int runJoin(const CliRequest &request, const std::atomic<bool> *stop)
     {
         ProgressLine progress(shown(output));
         joinFiles(request.inputs, output, request.shape, watchersFor(progress, request, report, stop),
-                  JoinFit{request.fit.fill, request.length});
+                  JoinFit{request.fit.fill, request.fit.mirror, request.fit.offset, request.length});
     }
     if (!request.quiet)
         report.print(stdout, {output});
@@ -28,14 +29,15 @@ int runJoin(const CliRequest &request, const std::atomic<bool> *stop)
 
 int join(const QStringList &arguments, const std::atomic<bool> *stop)
 {
-    VerbParser parser(joinVerb(),
-                      QStringLiteral("Joins the PARTs into OUTPUT, the exact inverse of split with the same "
-                                     "--ways, --width and --swap. Each PART may be raw bytes, Intel HEX or "
-                                     "S-records, told from its content; a record part's gaps read as --fill, "
-                                     "and where the parts cannot come from one split as they are, a record "
-                                     "part whose data stops short is filled as far as makes them fit. "
-                                     "Then prints OUTPUT with its size, CRC-32 and 32-bit byte sum.\n\n") +
-                          sizeAndByteSyntax());
+    VerbParser parser(
+        joinVerb(),
+        QStringLiteral("Joins the PARTs into OUTPUT, the exact inverse of split with the same "
+                       "--ways, --width and --swap. Each PART may be raw bytes, Intel HEX or "
+                       "S-records, told from its content; a record part's gaps read as --fill, "
+                       "and where the parts cannot come from one split as they are, a record "
+                       "part whose data stops short is filled as far as makes them fit. "
+                       "Then prints OUTPUT with its size, CRC-32 and 16- and 32-bit byte sums.\n\n") +
+            sizeAndByteSyntax());
     parser.describeFiles(QStringLiteral("PART"),
                          QStringLiteral("The chip images, in the order split names them."),
                          QStringLiteral("PART..."));
@@ -43,14 +45,19 @@ int join(const QStringList &arguments, const std::atomic<bool> *stop)
     const ShapeOptions shape(parser);
     const QCommandLineOption fill(
         QStringLiteral("fill"),
-        QStringLiteral("The byte a record part's gaps read as, and the only one --length may cut off "
-                       "(default 0xFF, an erased EPROM)."),
-        QStringLiteral("BYTE"));
+        QStringLiteral("The byte a record part's gaps read as, and the only one --offset and --length "
+                       "may cut off (default 0xFF, an erased EPROM); mirror: the parts were split "
+                       "with --fill mirror, and --length cuts off their copies unchecked."),
+        QStringLiteral("BYTE|mirror"));
+    const QCommandLineOption offset(
+        QStringLiteral("offset"),
+        QStringLiteral("Skip the first SIZE bytes of each part, as split --offset put them there."),
+        QStringLiteral("SIZE"));
     const QCommandLineOption length(
         QStringLiteral("length"), QStringLiteral("Cut the output to SIZE bytes, to drop the chips' padding."),
         QStringLiteral("SIZE"));
     const QCommandLineOption quiet = quietOption();
-    for (const QCommandLineOption *option : {&fill, &length, &quiet})
+    for (const QCommandLineOption *option : {&fill, &offset, &length, &quiet})
         parser.addOption(*option);
     if (!parser.parse(arguments))
         return Success;
@@ -60,8 +67,9 @@ int join(const QStringList &arguments, const std::atomic<bool> *stop)
         throw UsageError{QStringLiteral("join needs at least two PARTs and an OUTPUT")};
     CliRequest request;
     request.quiet = parser.parsed().isSet(quiet);
-    if (parser.parsed().isSet(fill))
-        request.fit.fill = byteValue(parser.parsed(), fill);
+    readFill(parser.parsed(), fill, request.fit);
+    if (parser.parsed().isSet(offset))
+        request.fit.offset = sizeValue(parser.parsed(), offset);
     request.outputs = {files.takeLast()};
     request.inputs = files;
     request.shape = shape.read(parser.parsed(), files.size(), false);

@@ -37,7 +37,7 @@ int split(const QStringList &arguments, const std::atomic<bool> *stop)
                        "named: SOURCE less its last four characters, then _g.bin and _k.bin "
                        "(_0.bin, _1.bin, ... for more than two ways; _g_0.bin, ... with --banks; "
                        ".hex or .srec with --format). Then prints each file written with its "
-                       "size, CRC-32 and 32-bit byte sum.\n\n") +
+                       "size, CRC-32 and 16- and 32-bit byte sums.\n\n") +
             sizeAndByteSyntax());
     parser.describeFiles(QStringLiteral("SOURCE"), QStringLiteral("The image to split."));
     parser.describeFiles(QStringLiteral("OUTPUT"),

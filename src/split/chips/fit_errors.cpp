@@ -26,4 +26,13 @@ RuntimeError dataBeyondLength(const QString &file, qint64 offset, uchar byte)
                             .arg(byte, 2, 16, QLatin1Char('0')));
 }
 
+RuntimeError dataBeforeOffset(const QString &file, qint64 offset, qint64 at, uchar byte)
+{
+    return RuntimeError(ErrorNumber::InvalidArgument, file,
+                        QStringLiteral("(--offset %1 の手前、0x%2 に埋め値でないバイト 0x%3 があります)")
+                            .arg(offset)
+                            .arg(at, 0, 16)
+                            .arg(byte, 2, 16, QLatin1Char('0')));
+}
+
 } // namespace tamrivel

@@ -18,4 +18,8 @@ RuntimeError lengthBeyondParts(const QString &file, qint64 length, qint64 total)
 // the fill: data, not padding.
 RuntimeError dataBeyondLength(const QString &file, qint64 offset, uchar byte);
 
+// A join told to skip `offset` erased bytes of each part, where `byte`, at
+// `at`, is not the fill.
+RuntimeError dataBeforeOffset(const QString &file, qint64 offset, qint64 at, uchar byte);
+
 } // namespace tamrivel

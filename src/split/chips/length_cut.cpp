@@ -21,8 +21,8 @@ qint64 LengthCut::writeData(const char *data, qint64 length)
             m_report(data, qsizetype(kept));
         writeFully(m_file, data, qsizetype(kept));
     }
-    for (qint64 i = kept; i < length; ++i) {
-        if (uchar(data[i]) != m_fill)
+    for (qint64 i = kept; m_fill && i < length; ++i) {
+        if (uchar(data[i]) != *m_fill)
             throw dataBeyondLength(m_file.name, m_seen + i, uchar(data[i]));
     }
     m_seen += length;
