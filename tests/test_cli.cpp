@@ -473,7 +473,9 @@ private slots:
         writeBytes(dir.filePath("rom.bin"), patternBytes(64 * 1024, 21));
         for (const QStringList &split :
              {QStringList{}, QStringList{"w0", "w1", "w2", "w3", "--ways", "4", "--width", "2", "--swap"},
-              QStringList{"--size", "16K", "--banks"}})
+              QStringList{"--size", "16K", "--banks"},
+              QStringList{"m0", "m1", "--size", "64K", "--fill", "mirror"},
+              QStringList{"o0", "o1", "--size", "64K", "--offset", "16K"}})
             QCOMPARE(runCli(QStringList{"split", "--quiet", "rom.bin"} + split, dir.path()).exitCode, 0);
         QByteArray stuck = readBytes(dir.filePath("rom_g.bin"));
         for (char &byte : stuck)
@@ -500,6 +502,14 @@ private slots:
                                 "rom_g.bin: lane 0 of --ways 2 --width 1: exact\n"
                                 "w2: lane 2 of --ways 4 --width 2 --swap: exact\n"
                                 "rom_k_1.bin: lane 1 of --ways 2 --width 1, bank 1 of 16K: exact\n"));
+        const CliResult filled = runCli({"identify", "rom.bin", "m1", "o0"}, dir.path());
+        QCOMPARE(filled.out,
+                 QStringLiteral("m1: lane 1 of --ways 2 --width 1 --size 64K --fill mirror: exact\n"
+                                "o0: lane 0 of --ways 2 --width 1 --size 64K --offset 16K: exact\n"));
+        const CliResult unmirrored = runCli({"verify", "rom.bin", "m0", "m1", "--size", "64K"}, dir.path());
+        QVERIFY2(unmirrored.out.contains(
+                     "\n  likely: filled with copies of the image (--fill mirror), not 0xFF\n"),
+                 qPrintable(unmirrored.out));
         const CliResult nearest = runCli({"identify", "rom.bin", "rom_g.bin", "stuck.bin"}, dir.path());
         QCOMPARE(nearest.exitCode, 1);
         QVERIFY2(

@@ -23,7 +23,11 @@ QString placeText(const DumpPlace &place)
     // the plain cases that scripts read most.
     if (place.chipSize > 0 && !place.banked)
         text += QStringLiteral(" --size %1").arg(sizeText(place.chipSize));
-    if (place.chipSize > 0 && place.fill != 0xFF)
+    if (place.offset > 0)
+        text += QStringLiteral(" --offset %1").arg(sizeText(place.offset));
+    if (place.mirror)
+        text += QStringLiteral(" --fill mirror");
+    else if (place.chipSize > 0 && place.fill != 0xFF)
         text += QStringLiteral(" --fill 0x%1").arg(place.fill, 2, 16, QLatin1Char('0'));
     if (place.banked)
         text += QStringLiteral(", bank %1 of %2").arg(place.bank).arg(sizeText(place.chipSize));
@@ -55,9 +59,11 @@ int identify(const QStringList &arguments, const std::atomic<bool> *stop)
         identifyVerb(),
         QStringLiteral("Tells, for each DUMP read from a chip, which part of which split of IMAGE it is, "
                        "in any order: every --ways, --width and --swap, on its own or on a chip of the "
-                       "dump's size, alone or in banks, padded with 0xFF or 0x00. One line a dump: "
+                       "dump's size, alone or in banks, padded with 0xFF or 0x00, mirrored, or at the top "
+                       "of the chip (--offset). One line a dump: "
                        "'DUMP: lane L of --ways N --width W', then ' --swap' if swapped, ' --size SIZE' "
-                       "for one chip padded, ' --fill 0x00' for a chip padded with that, then ', bank B "
+                       "for one chip padded, ' --offset SIZE', ' --fill 0x00' or ' --fill mirror' for a chip "
+                       "filled so, then ', bank B "
                        "of SIZE' if banked, then ': exact' or ': N bytes differ'. Lanes and banks count "
                        "from 0 as split names them: lane 0 and 1 of two ways are _g and _k. A dump that "
                        "matches nowhere gets its nearest part and lines starting 'likely:' saying why "

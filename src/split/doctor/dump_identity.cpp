@@ -62,7 +62,10 @@ uchar expectedAt(const ImageBytes &image, const Candidate &candidate, qint64 off
 
 void addPlace(QList<Candidate> &candidates, const DumpPlace &place, qint64 imageSize)
 {
-    const PartLayout layout(place.shape, ChipFit{place.chipSize, place.banked, place.fill}, imageSize);
+    ChipFit fit{place.chipSize, place.banked, place.fill};
+    fit.mirror = place.mirror;
+    fit.offset = place.offset;
+    const PartLayout layout(place.shape, fit, imageSize);
     candidates.append({place, layout, place.lane * layout.banks() + place.bank});
 }
 
@@ -80,6 +83,17 @@ QList<Candidate> placesFor(qint64 dumpSize, qint64 imageSize)
             } else if (largest <= dumpSize) {
                 for (const uchar fill : {0xFF, 0x00})
                     addPlace(candidates, {shape, lane, dumpSize, false, 0, fill}, imageSize);
+                addPlace(candidates, {shape, lane, dumpSize, false, 0, 0xFF, true}, imageSize);
+                // Mapped high, as boards that decode the chip's upper part want
+                // it: at a round fraction of the chip, or ending at its top.
+                for (qint64 offset = dumpSize / 8; offset < dumpSize; offset += dumpSize / 8) {
+                    if (offset > 0 && offset <= dumpSize - largest && offset != dumpSize - largest)
+                        addPlace(candidates, {shape, lane, dumpSize, false, 0, 0xFF, false, offset},
+                                 imageSize);
+                }
+                if (largest < dumpSize)
+                    addPlace(candidates, {shape, lane, dumpSize, false, 0, 0xFF, false, dumpSize - largest},
+                             imageSize);
             }
             if (banks < 2 || banks * shape.ways > kMaxOutputFiles)
                 continue;
@@ -89,6 +103,8 @@ QList<Candidate> placesFor(qint64 dumpSize, qint64 imageSize)
                     if (padded || fill == 0xFF)
                         addPlace(candidates, {shape, lane, dumpSize, true, bank, fill}, imageSize);
                 }
+                if (padded)
+                    addPlace(candidates, {shape, lane, dumpSize, true, bank, 0xFF, true}, imageSize);
             }
         }
     }

@@ -17,6 +17,8 @@ struct DumpPlace {
     bool banked = false;
     int bank = 0;
     uchar fill = 0xFF;
+    bool mirror = false; // the chip repeats its image instead of padding
+    qint64 offset = 0; // erased bytes before the image
 };
 
 struct DumpIdentity {

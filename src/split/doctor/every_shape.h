@@ -30,11 +30,15 @@ inline bool sameShape(const DealShape &one, const DealShape &other)
 }
 
 // Where the split starts padding file `file` of `layout` of a source of
-// `sourceSize` bytes; -1 when it does not.
+// `sourceSize` bytes after the image; -1 when it does not (a mirrored chip
+// repeats its image instead).
 inline qint64 paddingStart(const PartLayout &layout, qint64 sourceSize, int file)
 {
+    if (layout.fit().mirror)
+        return -1;
     const qint64 dealt = layout.shape().partSize(sourceSize, layout.wayOf(file));
-    const qint64 start = std::max<qint64>(0, dealt - qint64(file % layout.banks()) * layout.fit().chipSize);
+    const qint64 held = std::max<qint64>(0, dealt - qint64(file % layout.banks()) * layout.fit().room());
+    const qint64 start = layout.fit().offset + held;
     return start < layout.fileSize(file) ? start : -1;
 }
 

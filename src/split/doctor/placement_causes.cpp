@@ -69,6 +69,10 @@ void addFill(const ReadBack &part, const PartContext &context, QStringList &line
     const uchar held = part.found[from];
     if (std::all_of(part.found + from, part.found + part.size, [held](uchar byte) { return byte == held; }))
         lines << QStringLiteral("filled with 0x%1, not 0x%2").arg(byteText(held), byteText(context.fill));
+    // A chip burnt from an image repeated to fill it (cat rom rom > big).
+    else if (from > 0 && std::equal(part.found + from, part.found + part.size, part.found))
+        lines << QStringLiteral("filled with copies of the image (--fill mirror), not 0x%1")
+                     .arg(byteText(context.fill));
 }
 
 } // namespace
