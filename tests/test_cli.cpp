@@ -475,12 +475,16 @@ private slots:
              {QStringList{}, QStringList{"w0", "w1", "w2", "w3", "--ways", "4", "--width", "2", "--swap"},
               QStringList{"--size", "16K", "--banks"},
               QStringList{"m0", "m1", "--size", "64K", "--fill", "mirror"},
-              QStringList{"o0", "o1", "--size", "64K", "--offset", "16K"}})
+              QStringList{"o0", "o1", "--size", "64K", "--offset", "16K"},
+              QStringList{"p0", "p1", "--size", "64K"}})
             QCOMPARE(runCli(QStringList{"split", "--quiet", "rom.bin"} + split, dir.path()).exitCode, 0);
-        QByteArray stuck = readBytes(dir.filePath("rom_g.bin"));
-        for (char &byte : stuck)
-            byte = char(byte & ~8);
-        writeBytes(dir.filePath("stuck.bin"), stuck);
+        for (const char *part : {"rom_g.bin", "p0"}) {
+            QByteArray stuck = readBytes(dir.filePath(part));
+            for (char &byte : stuck)
+                byte = char(byte & ~8);
+            writeBytes(dir.filePath(part + QStringLiteral(".stuck")), stuck);
+        }
+        QFile::rename(dir.filePath("rom_g.bin.stuck"), dir.filePath("stuck.bin"));
 
         const CliResult crossed = runCli({"verify", "rom.bin", "rom_k.bin", "rom_g.bin"}, dir.path());
         QCOMPARE(crossed.exitCode, 1);
@@ -516,6 +520,10 @@ private slots:
             nearest.out.contains(QRegularExpression("\nstuck.bin: lane 0 of --ways 2 --width 1: [0-9]+ bytes "
                                                     "differ\n  likely: D3 stuck at 0\n$")),
             qPrintable(nearest.out));
+        // The stuck line clears the padding's bit too: still the padded chip.
+        QVERIFY(runCli({"identify", "rom.bin", "p0.stuck"}, dir.path())
+                    .out.contains(
+                        QRegularExpression("--size 64K: [0-9]+ bytes differ\n  likely: D3 stuck at 0\n$")));
         QCOMPARE(runCli({"identify", "rom.bin"}, dir.path()).exitCode, 2);
     }
 

@@ -17,6 +17,8 @@ namespace {
 // Enough to turn away nearly every wrong place at a glance: a part two
 // places agree on in 64 scattered bytes is rare outside blank stretches.
 constexpr int kSamples = 64;
+// How many of the nearest places are weighed for a fault that explains them.
+constexpr int kWeighed = 8;
 
 // The image, mapped where it can be so that memory stays flat.
 class ImageBytes {
@@ -204,26 +206,45 @@ DumpIdentity identify(const ImageBytes &image, const QString &path, const std::a
                                                   return one.missed < other.missed;
                                               })
                                  ->missed;
-    const Candidate *nearest = nullptr;
     qint64 fewest = dump.size() + 1;
     for (const Candidate &candidate : candidates) {
-        if (candidate.missed > fewestMissed)
-            continue;
-        const qint64 count = differences(image, candidate, dump, fewest - 1);
-        if (count < fewest) {
-            nearest = &candidate;
-            fewest = count;
+        if (candidate.missed == fewestMissed)
+            fewest = std::min(fewest, differences(image, candidate, dump, fewest - 1));
+    }
+    // A fault moves bytes that a plain count does not weigh: a stuck data
+    // line changes the padding too, so that a chip filled otherwise may count
+    // a few differences fewer. Of the places nearly as near, the first that
+    // one fault explains wins; else the nearest, with its count.
+    const qint64 nearEnough = fewest + fewest / 4 + 16;
+    QList<std::pair<qint64, const Candidate *>> near;
+    for (const Candidate &candidate : candidates) {
+        if (candidate.missed == fewestMissed) {
+            if (const qint64 count = differences(image, candidate, dump, nearEnough); count <= nearEnough)
+                near.append({count, &candidate});
         }
     }
-    identity.place = nearest->place;
-    identity.differing = fewest;
-    if (fewest > 0) {
-        const PartContext context{nearest->place.shape.width,
-                                  paddingStart(nearest->layout, image.size(), nearest->file),
-                                  nearest->place.fill,
-                                  {}};
-        identity.likely = diagnosePart(expectedBytes(image, *nearest, dump.size()), dump, context);
+    std::stable_sort(near.begin(), near.end(),
+                     [](const auto &one, const auto &other) { return one.first < other.first; });
+    const auto contextOf = [&](const Candidate &candidate) {
+        return PartContext{candidate.place.shape.width,
+                           paddingStart(candidate.layout, image.size(), candidate.file),
+                           candidate.place.fill,
+                           {}};
+    };
+    for (const auto &[count, candidate] : near.first(std::min<qsizetype>(kWeighed, near.size()))) {
+        const QStringList causes =
+            likelyCauses(expectedBytes(image, *candidate, dump.size()), dump, contextOf(*candidate));
+        if (!causes.isEmpty()) {
+            identity.place = candidate->place;
+            identity.differing = count;
+            identity.likely = causes;
+            return identity;
+        }
     }
+    const Candidate &nearest = *near.first().second;
+    identity.place = nearest.place;
+    identity.differing = near.first().first;
+    identity.likely = diagnosePart(expectedBytes(image, nearest, dump.size()), dump, contextOf(nearest));
     return identity;
 }
 

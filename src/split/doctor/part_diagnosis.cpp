@@ -7,14 +7,22 @@
 
 namespace tamrivel {
 
-QStringList diagnosePart(const QByteArray &expected, const QByteArray &found, const PartContext &context)
+namespace {
+
+doctor::ReadBack readBack(const QByteArray &expected, const QByteArray &found)
 {
     const auto *expectedBytes = reinterpret_cast<const uchar *>(expected.constData());
     const auto *foundBytes = reinterpret_cast<const uchar *>(found.constData());
     const qint64 firstDifference =
         std::mismatch(expectedBytes, expectedBytes + expected.size(), foundBytes).first - expectedBytes;
-    const doctor::ReadBack part{expectedBytes, foundBytes, expected.size(), firstDifference};
+    return {expectedBytes, foundBytes, expected.size(), firstDifference};
+}
 
+} // namespace
+
+QStringList likelyCauses(const QByteArray &expected, const QByteArray &found, const PartContext &context)
+{
+    const doctor::ReadBack part = readBack(expected, found);
     QStringList lines;
     doctor::addErasedCauses(part, lines);
     const QByteArray digest = PartDigest::of(found);
@@ -24,8 +32,8 @@ QStringList diagnosePart(const QByteArray &expected, const QByteArray &found, co
     }
     // One byte throughout says nothing of where bytes came from: any move of
     // the part's own erased stretches would seem to explain it.
-    const bool uniform = std::all_of(foundBytes, foundBytes + found.size(),
-                                     [first = foundBytes[0]](uchar byte) { return byte == first; });
+    const bool uniform = std::all_of(part.found, part.found + part.size,
+                                     [first = part.found[0]](uchar byte) { return byte == first; });
     if (!uniform)
         doctor::addByteOrderCauses(part, context.width, lines);
     doctor::addDataLineCauses(part, context.width, lines);
@@ -33,9 +41,13 @@ QStringList diagnosePart(const QByteArray &expected, const QByteArray &found, co
         doctor::addAddressLineCauses(part, lines);
         doctor::addPlacementCauses(part, context, lines);
     }
-    if (lines.isEmpty())
-        lines << doctor::bitDifferences(part);
     return lines;
+}
+
+QStringList diagnosePart(const QByteArray &expected, const QByteArray &found, const PartContext &context)
+{
+    const QStringList lines = likelyCauses(expected, found, context);
+    return lines.isEmpty() ? QStringList{doctor::bitDifferences(readBack(expected, found))} : lines;
 }
 
 } // namespace tamrivel

@@ -30,6 +30,12 @@ struct PartContext {
 };
 
 // The faults that each account for every difference between what a part
+// should hold and what was read back, most specific first; empty when none
+// does. `expected` and `found` are the same size, at most kMaxDiagnosedPart,
+// and differ.
+QStringList likelyCauses(const QByteArray &expected, const QByteArray &found, const PartContext &context);
+
+// The faults that each account for every difference between what a part
 // should hold and what was read back, most specific first, in the words a
 // script may look for; when none does, how many bits differ. `expected` and
 // `found` are the same size, at most kMaxDiagnosedPart, and differ.
