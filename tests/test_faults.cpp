@@ -411,8 +411,11 @@ private slots:
     void anotherNameForAPlacedOutputIsRefused_data()
     {
         QTest::addColumn<bool>("named");
-        QTest::newRow("unnamed temporaries") << false;
-        QTest::newRow("named temporaries") << true;
+        QTest::addColumn<bool>("existed"); // the second output had a file before the run
+        QTest::newRow("unnamed temporaries") << false << false;
+        QTest::newRow("named temporaries") << true << false;
+        QTest::newRow("an output that existed") << false << true;
+        QTest::newRow("an output that existed, named temporaries") << true << true;
     }
 
     // Two names that only turn out to be one file once the first output is in
@@ -421,14 +424,19 @@ private slots:
     void anotherNameForAPlacedOutputIsRefused()
     {
         QFETCH(bool, named);
+        QFETCH(bool, existed);
         QTemporaryDir dir;
         writeBytes(dir.filePath("rom.bin"), kSource);
         const QStringList outputs = {dir.filePath("e.bin"), dir.filePath("o.bin")};
+        if (existed)
+            writeBytes(outputs[1], "old odd");
         CommitSeams seams;
         seams.namedTemporaries = named;
         seams.beforeStep = [&](CommitStep step, int output) {
-            if (step == CommitStep::Place && output == 1)
+            if (step == CommitStep::Place && output == 1) {
+                QFile::remove(outputs[1]);
                 std::filesystem::create_hard_link(outputs[0].toStdWString(), outputs[1].toStdWString());
+            }
         };
         Watchers watchers;
         watchers.seams = &seams;
@@ -666,8 +674,11 @@ private slots:
     void outputFolderRemovedDuringTheSplitIsFolderNotFound_data()
     {
         QTest::addColumn<bool>("named");
-        QTest::newRow("unnamed temporaries") << false;
-        QTest::newRow("named temporaries") << true;
+        QTest::addColumn<bool>("existed"); // the second output had a file before the run
+        QTest::newRow("unnamed temporaries") << false << false;
+        QTest::newRow("named temporaries") << true << false;
+        QTest::newRow("an output that existed") << false << true;
+        QTest::newRow("an output that existed, named temporaries") << true << true;
     }
 
     void outputFolderRemovedDuringTheSplitIsFolderNotFound()

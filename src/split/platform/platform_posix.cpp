@@ -486,12 +486,11 @@ void PendingFile::place(const std::vector<FileId> &placedByThisRun)
     State &s = *m_state;
     const int dirFd = int(s.folder.handle());
     const char *name = s.name.constData();
-    // A new output simply appears, whole. A name taken since it was resolved
-    // is swapped like any other, unless it is another name for a file this
-    // run has just placed (a server that folds names).
+    // A new output simply appears, whole. A name taken since it was resolved,
+    // or whose old file has changed, is swapped like any other, unless it is
+    // now another name for a file this run has just placed (a server that
+    // folds names).
     const auto refuseOurOwn = [&] {
-        if (m_target.kind != Kind::Missing)
-            return;
         const FileId there = idAt(dirFd, name, m_target.userPath);
         if (std::find(placedByThisRun.begin(), placedByThisRun.end(), there) != placedByThisRun.end())
             throw NameTaken{there};

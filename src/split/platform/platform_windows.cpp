@@ -529,6 +529,14 @@ void PendingFile::stage()
 void PendingFile::place(const std::vector<FileId> &placedByThisRun)
 {
     State &s = *m_state;
+    // A name taken since it was resolved, or an old file changed since, by
+    // another program is replaced like any old file; the short name of a
+    // file this run has just placed would be replacing our own output.
+    const auto refuseOurOwn = [&] {
+        const FileId there = idOfEntry(s.target);
+        if (std::find(placedByThisRun.begin(), placedByThisRun.end(), there) != placedByThisRun.end())
+            throw NameTaken{there};
+    };
     if (m_target.kind == Kind::Missing) {
         if (::MoveFileExW(wide(s.hidden), wide(s.target), MOVEFILE_WRITE_THROUGH)) {
             s.created = true;
@@ -538,13 +546,8 @@ void PendingFile::place(const std::vector<FileId> &placedByThisRun)
         const DWORD err = ::GetLastError();
         if (err != ERROR_ALREADY_EXISTS && err != ERROR_FILE_EXISTS)
             raise(m_target.userPath, ErrorNumber::AccessDenied, err);
-        // Taken since it was resolved: by another program, and then replaced
-        // like any old file, or by the short name of a file this run has just
-        // placed, which would be replacing our own output.
-        const FileId there = idOfEntry(s.target);
-        if (std::find(placedByThisRun.begin(), placedByThisRun.end(), there) != placedByThisRun.end())
-            throw NameTaken{there};
     }
+    refuseOurOwn();
     // The old file keeps its name's case, security and attributes for the new
     // one, and stays under a hidden name until finish() or undo().
     s.backup = joined(splitLast(s.target).first, hiddenName(m_target.name));
