@@ -28,6 +28,10 @@ inline CliResult runCli(const QStringList &arguments, const QString &folder = QS
         qFatal("only POSIX runs code in a child before the program");
 #endif
     process.start(QStringLiteral(TAMRIVEL_CLI_PATH), arguments);
+    // A loaded Wine may fail to start a process at all: that says nothing of
+    // the program, so it is tried once more. A crash is never retried.
+    if (!process.waitForStarted(60000) && process.error() == QProcess::FailedToStart)
+        process.start(QStringLiteral(TAMRIVEL_CLI_PATH), arguments);
     CliResult result;
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit) {
         // Said in full, so that a failure in CI can be told from a timeout.
