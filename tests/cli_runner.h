@@ -13,6 +13,23 @@ struct CliResult {
     QString err;
 };
 
+// Starts the real tamrivel-cli in `process`; true once it runs. A loaded
+// Wine now and then fails to create a process at all, before any of the
+// program has run: that says nothing of the program, so it is tried once
+// more. A crash is never retried.
+inline bool startCli(QProcess &process, const QStringList &arguments)
+{
+    constexpr int kTries = 2;
+    for (int attempt = 0; attempt < kTries; ++attempt) {
+        process.start(QStringLiteral(TAMRIVEL_CLI_PATH), arguments);
+        if (process.waitForStarted(60000))
+            return true;
+        if (process.error() != QProcess::FailedToStart)
+            return false;
+    }
+    return false;
+}
+
 // Runs the real tamrivel-cli in `folder` and waits for it to finish.
 // `inChild` runs in the child before the program starts (to set limits).
 inline CliResult runCli(const QStringList &arguments, const QString &folder = QString(),
@@ -27,13 +44,9 @@ inline CliResult runCli(const QStringList &arguments, const QString &folder = QS
     if (inChild)
         qFatal("only POSIX runs code in a child before the program");
 #endif
-    process.start(QStringLiteral(TAMRIVEL_CLI_PATH), arguments);
-    // A loaded Wine may fail to start a process at all: that says nothing of
-    // the program, so it is tried once more. A crash is never retried.
-    if (!process.waitForStarted(60000) && process.error() == QProcess::FailedToStart)
-        process.start(QStringLiteral(TAMRIVEL_CLI_PATH), arguments);
+    const bool started = startCli(process, arguments);
     CliResult result;
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit) {
+    if (!started || !process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit) {
         // Said in full, so that a failure in CI can be told from a timeout.
         result.err = QStringLiteral("did not finish: %1, exit code 0x%2")
                          .arg(process.errorString())

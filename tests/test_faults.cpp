@@ -311,8 +311,7 @@ private slots:
         const QStringList outputs = existingOutputs(outputDir);
         const auto before = snapshot(outputDir.path());
         QProcess cli;
-        cli.start(QStringLiteral(TAMRIVEL_CLI_PATH), {"split", "--quiet", source, outputs[0], outputs[1]});
-        QVERIFY(cli.waitForStarted());
+        QVERIFY(startCli(cli, {"split", "--quiet", source, outputs[0], outputs[1]}));
         QVERIFY(
             QTest::qWaitFor([&] { return isWorkingOnAFileIn(cli.processId(), outputDir.path()); }, 20000));
         cli.kill();
@@ -328,8 +327,7 @@ private slots:
     void deadRunsFilesGoLiveRunsStay()
     {
         QProcess ended;
-        ended.start(QStringLiteral(TAMRIVEL_CLI_PATH), {"--version"});
-        QVERIFY(ended.waitForStarted());
+        QVERIFY(startCli(ended, {"--version"}));
         const qint64 deadPid = ended.processId();
         QVERIFY(ended.waitForFinished());
         QTemporaryDir dir;
