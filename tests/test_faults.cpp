@@ -672,11 +672,8 @@ private slots:
     void outputFolderRemovedDuringTheSplitIsFolderNotFound_data()
     {
         QTest::addColumn<bool>("named");
-        QTest::addColumn<bool>("existed"); // the second output had a file before the run
-        QTest::newRow("unnamed temporaries") << false << false;
-        QTest::newRow("named temporaries") << true << false;
-        QTest::newRow("an output that existed") << false << true;
-        QTest::newRow("an output that existed, named temporaries") << true << true;
+        QTest::newRow("unnamed temporaries") << false;
+        QTest::newRow("named temporaries") << true;
     }
 
     void outputFolderRemovedDuringTheSplitIsFolderNotFound()
