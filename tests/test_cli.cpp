@@ -494,9 +494,6 @@ private slots:
         const CliResult otherShape = runCli({"verify", "rom.bin", "w0", "w1", "w2", "w3"}, dir.path());
         QVERIFY2(otherShape.out.endsWith("\n  likely: matches --ways 4 --width 2 --swap\n"),
                  qPrintable(otherShape.out));
-        const CliResult stuckBit = runCli({"verify", "rom.bin", "stuck.bin", "rom_k.bin"}, dir.path());
-        QVERIFY2(stuckBit.out.contains("\n  likely: D3 stuck at 0\nrom_k.bin: the same"),
-                 qPrintable(stuckBit.out));
 
         const CliResult placed =
             runCli({"identify", "rom.bin", "rom_k.bin", "rom_g.bin", "w2", "rom_k_1.bin"}, dir.path());
