@@ -146,10 +146,11 @@ bool isDeviceForm(const QString &path)
 
 // True for a name that Windows' own rules make a device ("NUL", "com1.bin",
 // "CONOUT$", in any folder) though it was not written as one ("\\.\COM1").
-// Asked of the text alone: finding out must never open a serial port.
-bool takenForDevice(const QString &path)
+// Asked of the text alone (`full` is what fullPath made of it): finding out
+// must never open a serial port.
+bool takenForDevice(const QString &path, const QString &full)
 {
-    return !isDeviceForm(path) && fullPath(path).startsWith(u"\\\\.\\");
+    return !isDeviceForm(path) && full.startsWith(u"\\\\.\\");
 }
 
 // The folder part of a name as typed, and its last component.
@@ -170,7 +171,7 @@ std::pair<QString, QString> splitTyped(const QString &path)
 QString filePath(const QString &path)
 {
     QString full = fullPath(path);
-    if (takenForDevice(path)) {
+    if (takenForDevice(path, full)) {
         auto [folder, name] = splitTyped(path);
         while (name.endsWith(u'.') || name.endsWith(u' '))
             name.chop(1);
@@ -404,10 +405,10 @@ ResolvedOutput resolveOutput(const QString &path)
     // Written as a device, a device is what the user asked for; a name that
     // is one only by Windows' rules would send a chip image to a port and
     // report a file that nobody can open.
-    if (takenForDevice(path))
-        throw RuntimeError(ErrorNumber::BadFileName, path,
-                           QStringLiteral("(Windows の装置名です。装置に書くには %1 と指定してください)")
-                               .arg(fullPath(path)));
+    if (const QString device = fullPath(path); takenForDevice(path, device))
+        throw RuntimeError(
+            ErrorNumber::BadFileName, path,
+            QStringLiteral("(Windows の装置名です。装置に書くには %1 と指定してください)").arg(device));
     const QString full = filePath(path);
     auto [folder, name] = splitLast(full);
     if (name.isEmpty())
