@@ -89,19 +89,22 @@ windows: windows-configure
 test-windows: windows-configure
 	@scripts/install-deps wine wine64 python3-pefile
 	@cmake --build $(WINDOWS_DIR)
-	@# A new prefix's server lingers a few seconds after wineboot: wait for it,
-	@# or the persistent one below cannot start.
-	@[ -f $(WINDOWS_DIR)/wine/system.reg ] || \
-	  { timeout 300 $(WINDOWS_DIR)/wine-run wineboot -i && $(WINE) timeout 60 wineserver -w; }
+	@# A server left by an interrupted run would keep its desktop process.
+	@$(WINE) wineserver -k 2> /dev/null || true
+	@[ -f $(WINDOWS_DIR)/wine/system.reg ] || timeout 300 $(WINDOWS_DIR)/wine-run wineboot -i
+	@# The system's own Open dialog is a real window: Wine's null driver gives
+	@# it one without a display, even where DISPLAY is set. The desktop process
+	@# picks its driver when it starts, so every Wine process is let end after
+	@# the setting (a new prefix's lingers a few seconds) before the
+	@# persistent server below starts a new one.
+	@$(WINDOWS_DIR)/wine-run reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f > /dev/null
+	@$(WINE) timeout 60 wineserver -w
 	@$(WINE) wineserver -p
 	@# Wine's services start with the first program and outlive it; started
 	@# here, they do not hold ctest's output pipes open after each test.
 	@timeout 300 $(WINDOWS_DIR)/wine-run wineboot > /dev/null 2>&1
 	@# A Japanese font, as a Japanese Windows has one: Wine brings none.
 	@cp /usr/share/fonts/opentype/ipafont-gothic/ipag*.ttf $(WINDOWS_DIR)/wine/drive_c/windows/Fonts/
-	@# The system's own Open dialog is a real window: Wine's null driver gives
-	@# it one without a display, even where DISPLAY is set.
-	@$(WINDOWS_DIR)/wine-run reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f > /dev/null
 	ctest --test-dir $(WINDOWS_DIR) --output-on-failure --label-exclude large; \
 	  status=$$?; $(WINE) wineserver -k; exit $$status
 
