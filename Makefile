@@ -93,12 +93,8 @@ test-windows: windows-configure
 	@$(WINE) wineserver -k 2> /dev/null || true
 	@[ -f $(WINDOWS_DIR)/wine/system.reg ] || timeout 300 $(WINDOWS_DIR)/wine-run wineboot -i
 	@# The system's own Open dialog is a real window: Wine's null driver gives
-	@# it one without a display, even where DISPLAY is set. The desktop process
-	@# picks its driver when it starts, so every Wine process is let end after
-	@# the setting (a new prefix's lingers a few seconds) before the
-	@# persistent server below starts a new one.
-	@$(WINDOWS_DIR)/wine-run reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f > /dev/null
-	@$(WINE) timeout 60 wineserver -w
+	@# it one without a display, even where DISPLAY is set.
+	@$(WINE) scripts/wine-use-driver $(WINDOWS_DIR)/wine-run null
 	@$(WINE) wineserver -p
 	@# Wine's services start with the first program and outlive it; started
 	@# here, they do not hold ctest's output pipes open after each test.
