@@ -476,7 +476,8 @@ private slots:
               QStringList{"--size", "16K", "--banks"},
               QStringList{"m0", "m1", "--size", "64K", "--fill", "mirror"},
               QStringList{"o0", "o1", "--size", "64K", "--offset", "16K"},
-              QStringList{"p0", "p1", "--size", "64K"}})
+              QStringList{"p0", "p1", "--size", "64K"},
+              QStringList{"--ways", "4", "--size", "16K", "--offset", "8K", "--banks"}})
             QCOMPARE(runCli(QStringList{"split", "--quiet", "rom.bin"} + split, dir.path()).exitCode, 0);
         for (const char *part : {"rom_g.bin", "p0"}) {
             QByteArray stuck = readBytes(dir.filePath(part));
@@ -494,6 +495,14 @@ private slots:
         const CliResult otherShape = runCli({"verify", "rom.bin", "w0", "w1", "w2", "w3"}, dir.path());
         QVERIFY2(otherShape.out.endsWith("\n  likely: matches --ways 4 --width 2 --swap\n"),
                  qPrintable(otherShape.out));
+        // Banks of chips whose room is less than their size.
+        const QStringList banked{"rom_0_0.bin", "rom_0_1.bin", "rom_1_0.bin", "rom_1_1.bin",
+                                 "rom_2_0.bin", "rom_2_1.bin", "rom_3_0.bin", "rom_3_1.bin"};
+        const CliResult otherBanks = runCli(QStringList{"verify", "rom.bin"} + banked +
+                                                QStringList{"--size", "16K", "--offset", "8K", "--banks"},
+                                            dir.path());
+        QVERIFY2(otherBanks.out.endsWith("\n  likely: matches --ways 4 --width 1\n"),
+                 qPrintable(otherBanks.out));
 
         const CliResult placed =
             runCli({"identify", "rom.bin", "rom_k.bin", "rom_g.bin", "w2", "rom_k_1.bin"}, dir.path());
@@ -503,10 +512,12 @@ private slots:
                                 "rom_g.bin: lane 0 of --ways 2 --width 1: exact\n"
                                 "w2: lane 2 of --ways 4 --width 2 --swap: exact\n"
                                 "rom_k_1.bin: lane 1 of --ways 2 --width 1, bank 1 of 16K: exact\n"));
-        const CliResult filled = runCli({"identify", "rom.bin", "m1", "o0"}, dir.path());
+        const CliResult filled = runCli({"identify", "rom.bin", "m1", "o0", "rom_2_1.bin"}, dir.path());
         QCOMPARE(filled.out,
-                 QStringLiteral("m1: lane 1 of --ways 2 --width 1 --size 64K --fill mirror: exact\n"
-                                "o0: lane 0 of --ways 2 --width 1 --size 64K --offset 16K: exact\n"));
+                 QStringLiteral(
+                     "m1: lane 1 of --ways 2 --width 1 --size 64K --fill mirror: exact\n"
+                     "o0: lane 0 of --ways 2 --width 1 --size 64K --offset 16K: exact\n"
+                     "rom_2_1.bin: lane 2 of --ways 4 --width 1 --offset 8K, bank 1 of 16K: exact\n"));
         const CliResult unmirrored = runCli({"verify", "rom.bin", "m0", "m1", "--size", "64K"}, dir.path());
         QVERIFY2(unmirrored.out.contains(
                      "\n  likely: filled with copies of the image (--fill mirror), not 0xFF\n"),

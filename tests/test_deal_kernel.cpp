@@ -4,6 +4,7 @@
 
 #include <QTest>
 
+#include <stdexcept>
 #include <vector>
 
 using namespace tamrivel;
@@ -102,24 +103,28 @@ private slots:
         const VectorKernels *vectors = fastestVectorKernels();
         if (!vectors)
             QSKIP("the scalar code is the reference itself");
-        for (int ways = DealShape::kMinWays; ways <= DealShape::kMaxWays; ++ways) {
-            for (int width : {1, 2, 4, 8}) {
-                for (bool swap : {false, true}) {
-                    if (swap && width == 1)
-                        continue;
-                    const DealShape shape{ways, width, swap};
-                    const int longest = 2 * 32 * ways + shape.roundBytes() + 1;
-                    const QByteArray source = patternBytes(longest + 32, quint32(ways * 8 + width));
-                    for (int length = 0; length <= longest; ++length)
-                        QVERIFY2(sameAsScalar(shape, source, length, vectors),
-                                 qPrintable(QStringLiteral("%1x%2%3 length %4")
-                                                .arg(ways)
-                                                .arg(width)
-                                                .arg(swap ? " swap" : "")
-                                                .arg(length)));
-                }
-            }
+        for (const DealShape &shape : DealShape::every()) {
+            const int longest = 2 * 32 * shape.ways + int(shape.roundBytes()) + 1;
+            const QByteArray source = patternBytes(longest + 32, quint32(shape.ways * 8 + shape.width));
+            for (int length = 0; length <= longest; ++length)
+                QVERIFY2(sameAsScalar(shape, source, length, vectors),
+                         qPrintable(QStringLiteral("%1x%2%3 length %4")
+                                        .arg(shape.ways)
+                                        .arg(shape.width)
+                                        .arg(shape.swap ? " swap" : "")
+                                        .arg(length)));
         }
+    }
+
+    // A width no kernel is built for must never fall through to another's.
+    void otherWidthsAreRefused()
+    {
+        const uchar source[6] = {};
+        uchar first[3], second[3];
+        uchar *parts[] = {first, second};
+        qsizetype lengths[2];
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument,
+                                 dealBlock(DealShape{2, 3, false}, source, 6, parts, lengths, nullptr));
     }
 
     void blockByBlockIsOneDeal_data()

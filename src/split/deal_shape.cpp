@@ -1,5 +1,7 @@
 #include "split/deal_shape.h"
 
+#include <QStringList>
+
 #include <algorithm>
 
 namespace tamrivel {
@@ -30,12 +32,35 @@ bool DealShape::fitsOneSplit(const QList<qint64> &partSizes) const
     return true;
 }
 
+QList<DealShape> DealShape::every()
+{
+    QList<DealShape> shapes;
+    for (int ways = kMinWays; ways <= kMaxWays; ++ways) {
+        for (const int width : kWidths) {
+            for (const bool swap : {false, true}) {
+                if (const DealShape shape{ways, width, swap}; shape.problem().isEmpty())
+                    shapes.append(shape);
+            }
+        }
+    }
+    return shapes;
+}
+
+QString DealShape::widthsText()
+{
+    QStringList widths;
+    for (const int width : kWidths)
+        widths << QString::number(width);
+    const QString last = widths.takeLast();
+    return widths.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last;
+}
+
 QString DealShape::problem() const
 {
     if (ways < kMinWays || ways > kMaxWays)
         return QStringLiteral("ways must be from %1 to %2").arg(kMinWays).arg(kMaxWays);
-    if (width != 1 && width != 2 && width != 4 && width != 8)
-        return QStringLiteral("width must be 1, 2, 4 or 8");
+    if (std::find(kWidths.cbegin(), kWidths.cend(), width) == kWidths.cend())
+        return QStringLiteral("width must be %1").arg(widthsText());
     if (swap && width < 2)
         return QStringLiteral("swap needs a width of 2 or more");
     return QString();

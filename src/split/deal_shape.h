@@ -4,6 +4,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <array>
 #include <atomic>
 #include <functional>
 
@@ -19,6 +20,16 @@ struct DealShape {
 
     static constexpr int kMinWays = 2;
     static constexpr int kMaxWays = 16;
+    // The units a data bus takes: a byte, a 16-, 32- or 64-bit word.
+    static constexpr std::array<int, 4> kWidths{1, 2, 4, 8};
+
+    // Every shape that can be used, the plainest first: fewer ways, then
+    // narrower units, unswapped before swapped.
+    static QList<DealShape> every();
+    // The widths as a person reads them: "1, 2, 4 or 8".
+    static QString widthsText();
+
+    bool operator==(const DealShape &) const = default;
 
     qsizetype roundBytes() const { return qsizetype(ways) * width; }
 

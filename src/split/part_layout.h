@@ -1,30 +1,13 @@
 #pragma once
 
+#include "split/chip_fit.h"
 #include "split/deal_shape.h"
-#include "split/records/record_format.h"
 
 #include <QStringList>
 
-#include <limits>
+#include <optional>
 
 namespace tamrivel {
-
-// How each way of a split is fitted to its chips.
-struct ChipFit {
-    qint64 chipSize = 0; // 0: each output holds just its dealt bytes
-    bool banks = false; // a way larger than a chip goes on several chips
-    uchar fill = 0xFF; // an erased EPROM
-    RecordFormat format = RecordFormat::Binary;
-    // The rest of a chip repeats the bytes it holds, so that a board leaving
-    // its top address lines open reads the same program; `fill` then only
-    // erases what lies before `offset`.
-    bool mirror = false;
-    qint64 offset = 0; // erased bytes before the image, for boards mapping it high
-
-    bool changesOutputs() const { return chipSize > 0 || offset > 0 || format != RecordFormat::Binary; }
-    // Bytes of its way one chip holds; with no chip size, all of them.
-    qint64 room() const { return chipSize > 0 ? chipSize - offset : std::numeric_limits<qint64>::max(); }
-};
 
 // The most files one split writes. A board holds tens of chips, and 16 ways
 // of 256 banks is already more than any bus; beyond this a size was mistyped
@@ -41,6 +24,12 @@ public:
     // files, and for an offset that leaves a chip no room.
     PartLayout(const DealShape &shape, const ChipFit &fit, qint64 sourceSize);
 
+    // The layout, when a split of this shape and fit can be written, every
+    // way on its chips; otherwise none. For those that try shapes and fits
+    // in turn, where a refusal is an answer rather than an error.
+    static std::optional<PartLayout> ifWritable(const DealShape &shape, const ChipFit &fit,
+                                                qint64 sourceSize);
+
     const DealShape &shape() const { return m_shape; }
     const ChipFit &fit() const { return m_fit; }
     int banks() const { return m_banks; }
@@ -49,6 +38,11 @@ public:
 
     // Bytes file `file` holds, padding included.
     qint64 fileSize(int file) const;
+    // Bytes of its way file `file` holds, before any padding or copy.
+    qint64 held(int file) const;
+    // Where the split starts padding file `file` after its image; -1 when it
+    // does not (a mirrored chip repeats its image instead).
+    qint64 paddingStart(int file) const;
     // Bytes file `file` takes on the disk: its size, or for a record file at
     // most what the record text holding that many bytes takes.
     qint64 bytesOnDisk(int file) const;
@@ -67,9 +61,13 @@ public:
     void refuseMisfits(const QStringList &names) const;
 
 private:
+    enum class Misfit { None, ChipOverflow, BeyondRecordAddresses };
+
+    // Empty when the shape and fit can be laid out at all; else why not.
+    static QString problem(const DealShape &shape, const ChipFit &fit, qint64 sourceSize);
+    static qint64 bankCount(const DealShape &shape, const ChipFit &fit, qint64 sourceSize);
     qint64 dealt(int way) const { return m_shape.partSize(m_sourceSize, way); }
-    // Bytes of its way file `file` holds, before any padding or copy.
-    qint64 held(int file) const;
+    Misfit misfitOf(int file) const;
 
     DealShape m_shape;
     ChipFit m_fit;

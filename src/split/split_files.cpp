@@ -111,7 +111,7 @@ void splitFile(const QString &source, const QString &evenOutput, const QString &
 }
 
 void joinFiles(const QStringList &parts, const QString &output, const DealShape &shape,
-               const Watchers &watchers, const JoinFit &fit)
+               const Watchers &watchers, const ChipFit &fit, qint64 length)
 {
     Q_ASSERT(shape.problem().isEmpty() && parts.size() == shape.ways);
     std::list<InputFile> inputs;
@@ -140,12 +140,12 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
     }
     refuseRepeats(opened);
     refuseMisfits(parts, sizes, shape);
-    if (fit.length > total)
-        throw lengthBeyondParts(output, fit.length, total);
-    OutputSet set({output}, opened, {fit.length >= 0 ? fit.length : total}, watchers.seams);
+    if (length > total)
+        throw lengthBeyondParts(output, length, total);
+    OutputSet set({output}, opened, {length >= 0 ? length : total}, watchers.seams);
     std::optional<LengthCut> cut;
-    if (fit.length >= 0)
-        cut.emplace(fit.length, fit.mirror ? std::nullopt : std::optional<uchar>(fit.fill));
+    if (length >= 0)
+        cut.emplace(length, fit.mirror ? std::nullopt : std::optional<uchar>(fit.fill));
     writeAndCommit(set, watchers, cut ? &*cut : nullptr, [&](const QList<NamedDevice> &dest) {
         for (const NamedDevice &part : devices)
             skipOffset(part, fit.offset, fit.fill);

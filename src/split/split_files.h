@@ -30,21 +30,15 @@ void splitSource(const NamedDevice &source, qint64 expectedSize, const QStringLi
 void splitFile(const QString &source, const QString &evenOutput, const QString &oddOutput,
                const Watchers &watchers = {});
 
-// How a join reads record parts and what it cuts off.
-struct JoinFit {
-    uchar fill = 0xFF; // gaps in record parts, and what --offset and --length may cut
-    bool mirror = false; // the parts repeat their images: --length cuts copies, unchecked
-    qint64 offset = 0; // erased bytes before each part's image
-    qint64 length = -1; // the output cut to this many bytes; -1: all
-};
-
 // Puts `parts` (one per way; each raw, Intel HEX or S-records, told from its
 // content) back together into `output`, with the same guarantees. A record
 // part whose data stops short of its peers' size is filled up to it, as many
-// tools leave out erased bytes. Parts whose sizes cannot come from one split
-// of `shape`, and a length beyond them, are refused before anything is
-// written.
+// tools leave out erased bytes; `fit.fill` is also the only byte that
+// `fit.offset` and `length` may cut off, unless the parts are mirrored, whose
+// copies are cut unchecked. `length` cuts the output to that many bytes; -1
+// keeps all. Parts whose sizes cannot come from one split of `shape`, and a
+// length beyond them, are refused before anything is written.
 void joinFiles(const QStringList &parts, const QString &output, const DealShape &shape,
-               const Watchers &watchers = {}, const JoinFit &fit = {});
+               const Watchers &watchers = {}, const ChipFit &fit = {}, qint64 length = -1);
 
 } // namespace tamrivel

@@ -8,9 +8,12 @@ namespace tamrivel::cli {
 
 ShapeOptions::ShapeOptions(VerbParser &parser)
     : m_ways(QStringLiteral("ways"),
-             QStringLiteral("Deal to N parts, 2 to 16 (default 2, or as many as named)."),
+             QStringLiteral("Deal to N parts, %1 to %2 (default 2, or as many as named).")
+                 .arg(DealShape::kMinWays)
+                 .arg(DealShape::kMaxWays),
              QStringLiteral("N")),
-      m_width(QStringLiteral("width"), QStringLiteral("Bytes a turn: 1, 2, 4 or 8 (default 1)."),
+      m_width(QStringLiteral("width"),
+              QStringLiteral("Bytes a turn: %1 (default 1).").arg(DealShape::widthsText()),
               QStringLiteral("W")),
       m_swap(QStringLiteral("swap"), QStringLiteral("Reverse the byte order inside each W-byte unit."))
 {

@@ -6,6 +6,7 @@
 #include "cli/options/verb_parser.h"
 #include "cli/verbs/diagnosis_lines.h"
 #include "split/doctor/dump_identity.h"
+#include "split/doctor/part_diagnosis.h"
 #include "split/doctor/size_text.h"
 
 namespace tamrivel::cli {
@@ -21,16 +22,17 @@ QString placeText(const DumpPlace &place)
         text += QStringLiteral(" --swap");
     // What else split needs to write this chip: the form above is kept for
     // the plain cases that scripts read most.
-    if (place.chipSize > 0 && !place.banked)
-        text += QStringLiteral(" --size %1").arg(sizeText(place.chipSize));
-    if (place.offset > 0)
-        text += QStringLiteral(" --offset %1").arg(sizeText(place.offset));
-    if (place.mirror)
+    const ChipFit &fit = place.fit;
+    if (fit.chipSize > 0 && !fit.banks)
+        text += QStringLiteral(" --size %1").arg(sizeText(fit.chipSize));
+    if (fit.offset > 0)
+        text += QStringLiteral(" --offset %1").arg(sizeText(fit.offset));
+    if (fit.mirror)
         text += QStringLiteral(" --fill mirror");
-    else if (place.chipSize > 0 && place.fill != 0xFF)
-        text += QStringLiteral(" --fill 0x%1").arg(place.fill, 2, 16, QLatin1Char('0'));
-    if (place.banked)
-        text += QStringLiteral(", bank %1 of %2").arg(place.bank).arg(sizeText(place.chipSize));
+    else if (fit.chipSize > 0 && fit.fill != kErasedByte)
+        text += QStringLiteral(" --fill 0x%1").arg(fit.fill, 2, 16, QLatin1Char('0'));
+    if (fit.banks)
+        text += QStringLiteral(", bank %1 of %2").arg(place.bank).arg(sizeText(fit.chipSize));
     return text;
 }
 
@@ -71,7 +73,8 @@ int identify(const QStringList &arguments, const std::atomic<bool> *stop)
     parser.describeFiles(QStringLiteral("IMAGE"), QStringLiteral("The image the chips were split from."));
     parser.describeFiles(QStringLiteral("DUMP"),
                          QStringLiteral("Chip images as read back: raw bytes, Intel HEX or S-records, up to "
-                                        "64 MiB each."),
+                                        "%1 each.")
+                             .arg(maxDiagnosedPartText()),
                          QStringLiteral("DUMP..."));
     if (!parser.parse(arguments))
         return Success;

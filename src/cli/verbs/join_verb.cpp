@@ -20,7 +20,7 @@ int runJoin(const CliRequest &request, const std::atomic<bool> *stop)
     {
         ProgressLine progress(shown(output));
         joinFiles(request.inputs, output, request.shape, watchersFor(progress, request, report, stop),
-                  JoinFit{request.fit.fill, request.fit.mirror, request.fit.offset, request.length});
+                  request.fit, request.length);
     }
     if (!request.quiet)
         report.print(stdout, {output});

@@ -9,6 +9,7 @@
 #include "cli/options/shape_options.h"
 #include "cli/progress_line.h"
 #include "cli/verbs/diagnosis_lines.h"
+#include "split/doctor/part_diagnosis.h"
 #include "split/doctor/set_diagnosis.h"
 #include "split/verify_parts.h"
 
@@ -61,7 +62,8 @@ int runVerify(const CliRequest &request, const std::atomic<bool> *stop)
             sayDifferences(name, verdict);
         sayLikely(findings.parts[part].likely);
         if (findings.parts[part].notHeld)
-            say(QStringLiteral("  not diagnosed further: over 64 MiB, more than is held in memory\n"));
+            say(QStringLiteral("  not diagnosed further: over %1, more than is held in memory\n")
+                    .arg(maxDiagnosedPartText()));
     }
     sayLikely(findings.set);
     return allSame ? Success : Failed;
@@ -79,8 +81,9 @@ int verify(const QStringList &arguments, const std::atomic<bool> *stop)
                        "size, and lines starting 'likely:' naming each cause that accounts for all "
                        "of its differences (a blank or half-burnt chip, chips in each other's "
                        "sockets, a stuck or crossed data or address line, a chip too small, ...); "
-                       "lines for the whole set come last. Parts over 64 MiB are only checked for "
-                       "being another part.\n\n") +
+                       "lines for the whole set come last. Parts over %1 are only checked for "
+                       "being another part.\n\n")
+                .arg(maxDiagnosedPartText()) +
             sizeAndByteSyntax());
     parser.describeFiles(QStringLiteral("SOURCE"), QStringLiteral("The image the chips were split from."));
     parser.describeFiles(QStringLiteral("PART"),

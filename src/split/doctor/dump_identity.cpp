@@ -1,7 +1,6 @@
 #include "split/doctor/dump_identity.h"
 
 #include "runtime/runtime_error.h"
-#include "split/doctor/every_shape.h"
 #include "split/doctor/expected_parts.h"
 #include "split/doctor/part_diagnosis.h"
 #include "split/input/input_file.h"
@@ -50,63 +49,97 @@ private:
 };
 
 struct Candidate {
-    DumpPlace place;
     PartLayout layout;
     int file;
     int missed = 0; // samples that differ
+
+    DumpPlace place() const
+    {
+        return {layout.shape(), layout.fit(), layout.wayOf(file), file % layout.banks()};
+    }
 };
 
 uchar expectedAt(const ImageBytes &image, const Candidate &candidate, qint64 offset)
 {
     const qint64 from = candidate.layout.sourceOffset(candidate.file, offset);
-    return from < 0 ? candidate.place.fill : image.at(from);
+    return from < 0 ? candidate.layout.fit().fill : image.at(from);
 }
 
-void addPlace(QList<Candidate> &candidates, const DumpPlace &place, qint64 imageSize)
+// Where a chip of `chip` bytes may start its image, after erased bytes:
+// at round fractions of the chip, as boards decoding its upper part want;
+// or, where the dump starts with `erasedStart` erased bytes, at a power of
+// two up to there or there itself, as the image's own first byte is seldom
+// erased. Banks try only offsets the dump starts with, as every bank
+// multiplies the places; a single chip also takes the offset that ends the
+// image at its top (`top`, 0 for none).
+QList<qint64> offsetsFor(qint64 chip, qint64 erasedStart, bool banks, qint64 top)
 {
-    ChipFit fit{place.chipSize, place.banked, place.fill};
-    fit.mirror = place.mirror;
-    fit.offset = place.offset;
-    const PartLayout layout(place.shape, fit, imageSize);
-    candidates.append({place, layout, place.lane * layout.banks() + place.bank});
+    QList<qint64> offsets;
+    const auto add = [&](qint64 offset) {
+        if (offset > 0 && offset < chip && !offsets.contains(offset))
+            offsets << offset;
+    };
+    for (qint64 offset = chip / 8; offset > 0 && offset < chip; offset += chip / 8) {
+        if (!banks || offset <= erasedStart)
+            add(offset);
+    }
+    for (qint64 offset = 16; offset <= erasedStart; offset *= 2)
+        add(offset);
+    add(erasedStart);
+    if (!banks)
+        add(top);
+    return offsets;
 }
 
-// Every place a dump of `dumpSize` bytes can have in a split of the image.
-QList<Candidate> placesFor(qint64 dumpSize, qint64 imageSize)
+// The fits a chip of the dump's size may have been split with, the
+// plainest first.
+QList<ChipFit> fitsFor(const QByteArray &dump, const DealShape &shape, qint64 imageSize)
+{
+    const qint64 chip = dump.size();
+    const qint64 erasedStart =
+        std::find_if(dump.cbegin(), dump.cend(), [](char byte) { return uchar(byte) != kErasedByte; }) -
+        dump.cbegin();
+    QList<ChipFit> fits{ChipFit{}};
+    for (const bool banks : {false, true}) {
+        for (const uchar fill : {kErasedByte, uchar(0x00)})
+            fits.append({chip, banks, fill});
+        ChipFit mirrored{chip, banks};
+        mirrored.mirror = true;
+        fits.append(mirrored);
+        for (const qint64 offset :
+             offsetsFor(chip, erasedStart, banks, chip - shape.partSize(imageSize, 0))) {
+            ChipFit high{chip, banks};
+            high.offset = offset;
+            fits.append(high);
+        }
+    }
+    return fits;
+}
+
+// False for a place whose bytes an earlier, plainer place already gives: a
+// fill or a copy where nothing is padded, or banks of a single chip.
+bool addsAPlace(const PartLayout &layout, int file)
+{
+    const ChipFit &fit = layout.fit();
+    if (fit.chipSize == 0)
+        return true;
+    if (fit.banks && layout.banks() < 2)
+        return false;
+    const bool padded = fit.offset + layout.held(file) < layout.fileSize(file);
+    const bool erased = fit.fill == kErasedByte && !fit.mirror;
+    return padded || (erased && (fit.banks || fit.offset > 0));
+}
+
+// Every place a dump can have in a split of the image.
+QList<Candidate> placesFor(const QByteArray &dump, qint64 imageSize)
 {
     QList<Candidate> candidates;
-    for (const DealShape &shape : everyShape()) {
-        const qint64 largest = shape.partSize(imageSize, 0);
-        const qint64 banks = (largest + dumpSize - 1) / dumpSize;
-        for (int lane = 0; lane < shape.ways; ++lane) {
-            const qint64 dealt = shape.partSize(imageSize, lane);
-            if (dealt == dumpSize) {
-                addPlace(candidates, {shape, lane}, imageSize);
-            } else if (largest <= dumpSize) {
-                for (const uchar fill : {0xFF, 0x00})
-                    addPlace(candidates, {shape, lane, dumpSize, false, 0, fill}, imageSize);
-                addPlace(candidates, {shape, lane, dumpSize, false, 0, 0xFF, true}, imageSize);
-                // Mapped high, as boards that decode the chip's upper part want
-                // it: at a round fraction of the chip, or ending at its top.
-                for (qint64 offset = dumpSize / 8; offset < dumpSize; offset += dumpSize / 8) {
-                    if (offset > 0 && offset <= dumpSize - largest && offset != dumpSize - largest)
-                        addPlace(candidates, {shape, lane, dumpSize, false, 0, 0xFF, false, offset},
-                                 imageSize);
-                }
-                if (largest < dumpSize)
-                    addPlace(candidates, {shape, lane, dumpSize, false, 0, 0xFF, false, dumpSize - largest},
-                             imageSize);
-            }
-            if (banks < 2 || banks * shape.ways > kMaxOutputFiles)
-                continue;
-            for (int bank = 0; bank < banks; ++bank) {
-                const bool padded = dealt - bank * dumpSize < dumpSize;
-                for (const uchar fill : {0xFF, 0x00}) {
-                    if (padded || fill == 0xFF)
-                        addPlace(candidates, {shape, lane, dumpSize, true, bank, fill}, imageSize);
-                }
-                if (padded)
-                    addPlace(candidates, {shape, lane, dumpSize, true, bank, 0xFF, true}, imageSize);
+    for (const DealShape &shape : DealShape::every()) {
+        for (const ChipFit &fit : fitsFor(dump, shape, imageSize)) {
+            const std::optional<PartLayout> layout = PartLayout::ifWritable(shape, fit, imageSize);
+            for (int file = 0; layout && file < layout->fileCount(); ++file) {
+                if (layout->fileSize(file) == dump.size() && addsAPlace(*layout, file))
+                    candidates.append({*layout, file});
             }
         }
     }
@@ -128,7 +161,7 @@ QList<qint64> sampleOffsets(const QByteArray &dump)
         const qint64 start = mix % quint32(dump.size());
         const qint64 end = std::min<qint64>(dump.size(), start + kLookAhead);
         const auto found = std::find_if(dump.cbegin() + start, dump.cbegin() + end,
-                                        [](char byte) { return byte != '\xFF' && byte != '\0'; });
+                                        [](char byte) { return uchar(byte) != kErasedByte && byte != '\0'; });
         if (found == dump.cbegin() + end)
             blank << start;
         else
@@ -167,33 +200,27 @@ QByteArray expectedBytes(const ImageBytes &image, const Candidate &candidate, qi
     return bytes;
 }
 
-DumpIdentity identify(const ImageBytes &image, const QString &path, const std::atomic<bool> *stop)
+// The plainest place the dump matches exactly, of those the samples do not
+// rule out; null when none does. Leaves each candidate's samples missed.
+const Candidate *exactPlace(const ImageBytes &image, QList<Candidate> &candidates, const QByteArray &dump,
+                            const QList<qint64> &samples)
 {
-    DumpIdentity identity;
-    identity.dump = path;
-    const InputFile input(path, InputFile::Reading::Image);
-    requireKnownSize(input, QStringLiteral("identify"));
-    if (input.size() == 0 || input.size() > kMaxDiagnosedPart) {
-        identity.unsearched = input.size() == 0 ? QStringLiteral("empty")
-                                                : QStringLiteral("over 64 MiB, more than is held in memory");
-        return identity;
-    }
-    const QByteArray dump = readFoundPart(path, 0xFF, input.size(), true).bytes;
-
-    QList<Candidate> candidates = placesFor(dump.size(), image.size());
-    const QList<qint64> samples = sampleOffsets(dump);
-    // The plainest exact place, of those the samples do not rule out.
     for (Candidate &candidate : candidates) {
         candidate.missed = missedSamples(image, candidate, dump, samples, 0);
-        if (candidate.missed == 0 && differences(image, candidate, dump, 0) == 0) {
-            identity.place = candidate.place;
-            return identity;
-        }
+        if (candidate.missed == 0 && differences(image, candidate, dump, 0) == 0)
+            return &candidate;
     }
-    // The nearest, even if a few bytes off: of the places that miss fewest
-    // samples, the one with fewest bytes differing.
-    if (stop && stop->load())
-        throw RuntimeError(ErrorNumber::Cancelled, path);
+    return nullptr;
+}
+
+using NearPlace = std::pair<qint64, const Candidate *>; // bytes differing, and where
+
+// The nearest places, even if a few bytes off, nearest first: of the places
+// that miss fewest samples with the dump read up to kLargestShift bytes
+// either way, those with nearly as few bytes differing as the fewest.
+QList<NearPlace> nearPlaces(const ImageBytes &image, QList<Candidate> &candidates, const QByteArray &dump,
+                            const QList<qint64> &samples)
+{
     for (Candidate &candidate : candidates) {
         for (int shift = 1; shift <= kLargestShift; ++shift) {
             candidate.missed =
@@ -213,10 +240,9 @@ DumpIdentity identify(const ImageBytes &image, const QString &path, const std::a
     }
     // A fault moves bytes that a plain count does not weigh: a stuck data
     // line changes the padding too, so that a chip filled otherwise may count
-    // a few differences fewer. Of the places nearly as near, the first that
-    // one fault explains wins; else the nearest, with its count.
+    // a few differences fewer.
     const qint64 nearEnough = fewest + fewest / 4 + 16;
-    QList<std::pair<qint64, const Candidate *>> near;
+    QList<NearPlace> near;
     for (const Candidate &candidate : candidates) {
         if (candidate.missed == fewestMissed) {
             if (const qint64 count = differences(image, candidate, dump, nearEnough); count <= nearEnough)
@@ -224,27 +250,58 @@ DumpIdentity identify(const ImageBytes &image, const QString &path, const std::a
         }
     }
     std::stable_sort(near.begin(), near.end(),
-                     [](const auto &one, const auto &other) { return one.first < other.first; });
-    const auto contextOf = [&](const Candidate &candidate) {
-        return PartContext{candidate.place.shape.width,
-                           paddingStart(candidate.layout, image.size(), candidate.file),
-                           candidate.place.fill,
-                           {}};
-    };
+                     [](const NearPlace &one, const NearPlace &other) { return one.first < other.first; });
+    return near;
+}
+
+// Of the places nearly as near, the first that one fault explains; else the
+// nearest, with its count.
+void takeLikeliest(const ImageBytes &image, const QList<NearPlace> &near, const QByteArray &dump,
+                   DumpIdentity &identity)
+{
     for (const auto &[count, candidate] : near.first(std::min<qsizetype>(kWeighed, near.size()))) {
-        const QStringList causes =
-            likelyCauses(expectedBytes(image, *candidate, dump.size()), dump, contextOf(*candidate));
+        const QStringList causes = likelyCauses(expectedBytes(image, *candidate, dump.size()), dump,
+                                                PartContext::of(candidate->layout, candidate->file));
         if (!causes.isEmpty()) {
-            identity.place = candidate->place;
+            identity.place = candidate->place();
             identity.differing = count;
             identity.likely = causes;
-            return identity;
+            return;
         }
     }
-    const Candidate &nearest = *near.first().second;
-    identity.place = nearest.place;
-    identity.differing = near.first().first;
-    identity.likely = diagnosePart(expectedBytes(image, nearest, dump.size()), dump, contextOf(nearest));
+    const auto &[count, nearest] = near.first();
+    identity.place = nearest->place();
+    identity.differing = count;
+    identity.likely = diagnosePart(expectedBytes(image, *nearest, dump.size()), dump,
+                                   PartContext::of(nearest->layout, nearest->file));
+}
+
+DumpIdentity identify(const ImageBytes &image, const QString &path, const std::atomic<bool> *stop)
+{
+    DumpIdentity identity;
+    identity.dump = path;
+    const InputFile input(path, InputFile::Reading::Image);
+    requireKnownSize(input, QStringLiteral("identify"));
+    if (input.size() == 0 || input.size() > kMaxDiagnosedPart) {
+        identity.unsearched = input.size() == 0
+            ? QStringLiteral("empty")
+            : QStringLiteral("over %1, more than is held in memory").arg(maxDiagnosedPartText());
+        return identity;
+    }
+    const QByteArray dump = readFoundPart(path, kErasedByte, input.size(), true).bytes;
+    QList<Candidate> candidates = placesFor(dump, image.size());
+    if (candidates.isEmpty()) {
+        identity.unsearched = QStringLiteral("no split of the image has a part of its size");
+        return identity;
+    }
+    const QList<qint64> samples = sampleOffsets(dump);
+    if (const Candidate *exact = exactPlace(image, candidates, dump, samples)) {
+        identity.place = exact->place();
+        return identity;
+    }
+    if (stop && stop->load())
+        throw RuntimeError(ErrorNumber::Cancelled, path);
+    takeLikeliest(image, nearPlaces(image, candidates, dump, samples), dump, identity);
     return identity;
 }
 

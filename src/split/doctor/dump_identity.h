@@ -1,5 +1,6 @@
 #pragma once
 
+#include "split/chip_fit.h"
 #include "split/deal_shape.h"
 
 #include <QStringList>
@@ -12,13 +13,9 @@ namespace tamrivel {
 // split's names do (lane 0 and 1 of two ways are _g and _k).
 struct DumpPlace {
     DealShape shape;
+    ChipFit fit; // a chip size of 0: the lane's bytes as dealt, unpadded
     int lane = 0;
-    qint64 chipSize = 0; // 0: the lane's bytes as dealt, unpadded
-    bool banked = false;
-    int bank = 0;
-    uchar fill = 0xFF;
-    bool mirror = false; // the chip repeats its image instead of padding
-    qint64 offset = 0; // erased bytes before the image
+    int bank = 0; // with fit.banks
 };
 
 struct DumpIdentity {
@@ -31,9 +28,10 @@ struct DumpIdentity {
 
 // Which part of which split of `image` each dump is: every shape a split
 // deals in, unpadded or on one chip of the dump's size or on banks of them,
-// padded with 0xFF or 0x00. The plainest exact match is taken; failing one,
-// the nearest part, with the diagnoses against it. The image is mapped, each
-// dump held while it is searched.
+// padded with the erased byte or 0x00, mirrored, or mapped high. The
+// plainest exact match is taken; failing one, the nearest part, with the
+// diagnoses against it. The image is mapped, each dump held while it is
+// searched.
 QList<DumpIdentity> identifyDumps(const QString &image, const QStringList &dumps,
                                   const std::atomic<bool> *stop);
 

@@ -5,12 +5,10 @@
 namespace tamrivel::doctor {
 namespace {
 
-constexpr uchar kErased = 0xFF;
-
 bool erasedFrom(const ReadBack &part, qint64 offset)
 {
     return std::all_of(part.found + offset, part.found + part.size,
-                       [](uchar byte) { return byte == kErased; });
+                       [](uchar byte) { return byte == kErasedByte; });
 }
 
 } // namespace

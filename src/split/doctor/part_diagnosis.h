@@ -1,5 +1,7 @@
 #pragma once
 
+#include "split/part_layout.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QStringList>
@@ -9,6 +11,11 @@ namespace tamrivel {
 // The largest part held in memory to be diagnosed: the largest chips made,
 // with room to spare. Larger parts are only counted, as they stream by.
 inline constexpr qint64 kMaxDiagnosedPart = 64 * 1024 * 1024;
+// The same, as help and reports say it.
+inline QString maxDiagnosedPartText()
+{
+    return QStringLiteral("%1 MiB").arg(kMaxDiagnosedPart / (1024 * 1024));
+}
 
 // The largest displacement looked for. Beyond a few bytes it is no longer a
 // slip of the programmer's start address, and random data starts to match
@@ -25,8 +32,14 @@ struct OtherPart {
 struct PartContext {
     int width = 1; // bytes a turn of the deal; 2 or more: a chip with a 16-bit data bus
     qint64 paddingFrom = -1; // the first byte the split pads; -1: none
-    uchar fill = 0xFF;
+    uchar fill = kErasedByte;
     QList<OtherPart> others;
+
+    // What the layout says of its file `file`; no others yet.
+    static PartContext of(const PartLayout &layout, int file)
+    {
+        return {layout.shape().width, layout.paddingStart(file), layout.fit().fill, {}};
+    }
 };
 
 // The faults that each account for every difference between what a part

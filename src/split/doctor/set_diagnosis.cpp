@@ -1,6 +1,5 @@
 #include "split/doctor/set_diagnosis.h"
 
-#include "split/doctor/every_shape.h"
 #include "split/doctor/expected_parts.h"
 #include "split/doctor/part_diagnosis.h"
 #include "split/input/input_file.h"
@@ -31,12 +30,6 @@ QString orderLine(const QList<PartVerdict> &verdicts, const QList<QByteArray> &f
     return QStringLiteral("the set matches in the order %1").arg(order.join(QLatin1Char(' ')));
 }
 
-qint64 bankedFiles(const DealShape &shape, const ChipFit &fit, qint64 sourceSize)
-{
-    const qint64 largest = shape.partSize(sourceSize, 0);
-    return shape.ways * std::max<qint64>(1, (largest + fit.chipSize - 1) / fit.chipSize);
-}
-
 // Another shape whose split of the source gives exactly the parts found.
 QString otherShapeLine(const QString &source, const QList<PartVerdict> &verdicts, const DealShape &shape,
                        const ChipFit &fit, qint64 sourceSize, const QList<QByteArray> &found,
@@ -44,18 +37,14 @@ QString otherShapeLine(const QString &source, const QList<PartVerdict> &verdicts
 {
     ChipFit raw = fit;
     raw.format = RecordFormat::Binary;
-    for (const DealShape &other : everyShape()) {
-        if (sameShape(other, shape) ||
-            (raw.banks && raw.chipSize > 0 && bankedFiles(other, raw, sourceSize) != verdicts.size()))
+    for (const DealShape &other : DealShape::every()) {
+        if (other == shape)
             continue;
-        const PartLayout layout(other, raw, sourceSize);
-        bool sizesFit = layout.fileCount() == verdicts.size();
-        for (int file = 0; sizesFit && file < layout.fileCount(); ++file) {
-            const qint64 dealt = other.partSize(sourceSize, layout.wayOf(file));
-            sizesFit = layout.fileSize(file) == verdicts[file].foundSize &&
-                (raw.chipSize == 0 || raw.banks || dealt <= raw.chipSize);
-        }
-        if (!sizesFit || dealExpected(source, layout, namesOf(verdicts), -1, stop).digests != found)
+        const std::optional<PartLayout> layout = PartLayout::ifWritable(other, raw, sourceSize);
+        bool sizesFit = layout && layout->fileCount() == verdicts.size();
+        for (int file = 0; sizesFit && file < layout->fileCount(); ++file)
+            sizesFit = layout->fileSize(file) == verdicts[file].foundSize;
+        if (!sizesFit || dealExpected(source, *layout, namesOf(verdicts), -1, stop).digests != found)
             continue;
         return QStringLiteral("matches --ways %1 --width %2%3")
             .arg(other.ways)
@@ -66,10 +55,10 @@ QString otherShapeLine(const QString &source, const QList<PartVerdict> &verdicts
 }
 
 PartFindings partFindings(const QString &source, const PartVerdict &verdict, const PartLayout &layout,
-                          qint64 sourceSize, int file, const ExpectedParts &expected,
-                          const QStringList &names, const std::atomic<bool> *stop)
+                          int file, const ExpectedParts &expected, const QStringList &names,
+                          const std::atomic<bool> *stop)
 {
-    PartContext context{layout.shape().width, paddingStart(layout, sourceSize, file), layout.fit().fill, {}};
+    PartContext context = PartContext::of(layout, file);
     for (int other = 0; other < names.size(); ++other) {
         if (other != file)
             context.others.append({names[other], expected.digests[other]});
@@ -114,7 +103,7 @@ SetFindings diagnoseSet(const QString &source, const QList<PartVerdict> &verdict
             continue;
         }
         found.append(readFoundPart(verdict.name, fit.fill, verdict.expectedSize, false).digest);
-        findings.parts.append(partFindings(source, verdict, layout, sourceSize, file, expected, names, stop));
+        findings.parts.append(partFindings(source, verdict, layout, file, expected, names, stop));
     }
     if (const QString order = orderLine(verdicts, found, expected.digests); !order.isEmpty())
         findings.set << order;

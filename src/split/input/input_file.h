@@ -1,5 +1,6 @@
 #pragma once
 
+#include "split/chip_fit.h"
 #include "split/platform/platform.h"
 #include "split/records/record_format.h"
 #include "split/stream/named_device.h"
@@ -21,7 +22,7 @@ class InputFile {
 public:
     enum class Reading { Raw, Image };
 
-    InputFile(const QString &path, Reading reading, uchar fill = 0xFF);
+    InputFile(const QString &path, Reading reading, uchar fill = kErasedByte);
     InputFile(const InputFile &) = delete;
     InputFile &operator=(const InputFile &) = delete;
 

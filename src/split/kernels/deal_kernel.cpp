@@ -3,6 +3,7 @@
 #include <QByteArrayList>
 
 #include <cstring>
+#include <stdexcept>
 #include <type_traits>
 
 namespace tamrivel {
@@ -53,7 +54,9 @@ void byWidth(int width, Fn &&fn)
     case 1: fn(std::integral_constant<int, 1>()); break;
     case 2: fn(std::integral_constant<int, 2>()); break;
     case 4: fn(std::integral_constant<int, 4>()); break;
-    default: fn(std::integral_constant<int, 8>()); break;
+    case 8: fn(std::integral_constant<int, 8>()); break;
+    // A width no kernel is built for would deal other bytes than asked.
+    default: throw std::invalid_argument("no kernel deals units of this width");
     }
 }
 
