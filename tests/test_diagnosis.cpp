@@ -37,12 +37,6 @@ QByteArray fromAddress(const QByteArray &bytes, const std::function<qsizetype(qs
     return eachByte(bytes, [&](qsizetype at, uchar) { return uchar(bytes[address(at)]); });
 }
 
-uchar exchangeBits(uchar byte, int first, int second)
-{
-    const int differ = ((byte >> first) ^ (byte >> second)) & 1;
-    return uchar(byte ^ (differ << first | differ << second));
-}
-
 struct Fault {
     const char *name;
     int width;
@@ -77,7 +71,9 @@ const QList<Fault> &faults()
         {"D2 and D5 swapped",
          1,
          [](const QByteArray &e) {
-             return eachByte(e, [](qsizetype, uchar b) { return exchangeBits(b, 2, 5); });
+             return eachByte(e, [](qsizetype, uchar b) {
+                 return uchar((b & ~0x24) | (b & 0x04) << 3 | (b & 0x20) >> 3);
+             });
          },
          {"D2 and D5 swapped"}},
         // One half twice: the other half is what a 16K chip would hold.

@@ -54,17 +54,17 @@ private slots:
                     .contains(QStringLiteral("「」")));
     }
 
+    // Every number a user may be told, as the manual lists them: each has
+    // a sentence of its own.
     void everyNumberHasItsOwnJapaneseText()
     {
         QSet<QString> texts;
-        QSet<int> numbers;
-        for (int n = int(ErrorNumber::InvalidArgument); n <= int(ErrorNumber::BadRecord); ++n) {
+        for (int n = 1; n <= 18; ++n) {
             const QString text = RuntimeError::message(ErrorNumber(n));
             QVERIFY2(text.endsWith(QStringLiteral("。")), qPrintable(text));
             texts.insert(text);
-            numbers.insert(n);
         }
-        QCOMPARE(texts.size(), numbers.size());
+        QCOMPARE(texts.size(), 18);
     }
 };
 

@@ -116,6 +116,12 @@ PartLayout::Misfit PartLayout::misfitOf(int file) const
 
 void PartLayout::refuseMisfits(const QStringList &names) const
 {
+    if (names.size() != fileCount())
+        throw UsageError{QStringLiteral("%1 files named, but this split has %2 (%3 ways of %4 chips)")
+                             .arg(names.size())
+                             .arg(fileCount())
+                             .arg(m_shape.ways)
+                             .arg(m_banks)};
     for (int file = 0; file < fileCount(); ++file) {
         switch (misfitOf(file)) {
         case Misfit::None: break;

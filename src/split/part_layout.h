@@ -55,9 +55,10 @@ public:
     // .hex or .srec.
     QStringList proposedNames(const QString &source) const;
 
-    // Before anything is written: raises ChipOverflow, naming the output,
-    // for a way that does not fit its chip, and InvalidArgument for a record
-    // file beyond 32-bit addresses.
+    // Before anything is written or compared: raises UsageError for a count
+    // of names other than the layout's, ChipOverflow, naming the file, for a
+    // way that does not fit its chip, and InvalidArgument for a record file
+    // beyond 32-bit addresses.
     void refuseMisfits(const QStringList &names) const;
 
 private:

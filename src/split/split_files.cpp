@@ -6,7 +6,7 @@
 #include "split/chips/length_cut.h"
 #include "split/chips/offset_skip.h"
 #include "split/input/input_file.h"
-#include "split/output/checked_outputs.h"
+#include "split/output/output_names.h"
 #include "split/output/output_set.h"
 #include "split/output/output_shaper.h"
 #include "split/records/record_part_fill.h"
@@ -74,9 +74,10 @@ QStringList splitFiles(const QString &source, const QStringList &outputs, const 
     Q_ASSERT(shape.problem().isEmpty());
     InputFile input(source, InputFile::Reading::Raw);
     if (fit.changesOutputs())
-        requireKnownSize(input, QStringLiteral("--size, --chip, --banks or --format"));
+        input.requireKnownSize(QStringLiteral("--size, --chip, --banks or --format"));
     const PartLayout layout(shape, fit, input.size());
-    const QStringList names = checkedOutputs(input, outputs, layout);
+    const QStringList names = outputNames(input, outputs, layout);
+    layout.refuseMisfits(names);
     QList<qint64> needed;
     if (input.sizeKnown()) {
         for (int file = 0; file < layout.fileCount(); ++file)
@@ -119,7 +120,7 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
     QList<bool> records;
     for (const QString &part : parts) {
         const InputFile &input = inputs.emplace_back(part, InputFile::Reading::Image, fit.fill);
-        requireKnownSize(input, QStringLiteral("join"));
+        input.requireKnownSize(QStringLiteral("join"));
         found.append(input.size());
         records.append(input.format() != RecordFormat::Binary);
     }

@@ -3,7 +3,6 @@
 #include "runtime/runtime_error.h"
 #include "split/chips/way_device.h"
 #include "split/input/input_file.h"
-#include "split/output/checked_outputs.h"
 #include "split/stream/stream_deal.h"
 
 #include <cstring>
@@ -64,9 +63,9 @@ QList<PartVerdict> verifyParts(const QString &source, const QStringList &parts, 
                                const ChipFit &fit, const Watchers &watchers)
 {
     const InputFile input(source, InputFile::Reading::Raw);
-    requireKnownSize(input, QStringLiteral("verify"));
+    input.requireKnownSize(QStringLiteral("verify"));
     const PartLayout layout(shape, fit, input.size());
-    checkedOutputs(input, parts, layout);
+    layout.refuseMisfits(parts);
 
     QList<PartVerdict> verdicts(parts.size());
     std::list<InputFile> opened;
@@ -74,7 +73,7 @@ QList<PartVerdict> verifyParts(const QString &source, const QStringList &parts, 
     std::vector<ByteSink *> sinks;
     for (int file = 0; file < parts.size(); ++file) {
         InputFile &part = opened.emplace_back(parts[file], InputFile::Reading::Image, fit.fill);
-        requireKnownSize(part, QStringLiteral("verify"));
+        part.requireKnownSize(QStringLiteral("verify"));
         PartVerdict &verdict = verdicts[file];
         verdict.name = parts[file];
         verdict.expectedSize = layout.fileSize(file);

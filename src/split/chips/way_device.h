@@ -1,5 +1,6 @@
 #pragma once
 
+#include "split/stream/byte_sink.h"
 #include "split/stream/named_device.h"
 
 #include <QIODevice>
@@ -9,13 +10,6 @@
 #include <vector>
 
 namespace tamrivel {
-
-// Where the bytes of one output file go: to the file, or to a comparison.
-class ByteSink {
-public:
-    virtual ~ByteSink() = default;
-    virtual void put(const char *data, qsizetype length) = 0;
-};
 
 struct ChipFit;
 

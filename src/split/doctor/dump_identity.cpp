@@ -4,7 +4,6 @@
 #include "split/doctor/expected_parts.h"
 #include "split/doctor/part_diagnosis.h"
 #include "split/input/input_file.h"
-#include "split/output/checked_outputs.h"
 
 #include <QFile>
 
@@ -24,7 +23,7 @@ class ImageBytes {
 public:
     explicit ImageBytes(const QString &path) : m_input(path, InputFile::Reading::Raw), m_file(path)
     {
-        requireKnownSize(m_input, QStringLiteral("identify"));
+        m_input.requireKnownSize(QStringLiteral("identify"));
         m_size = m_input.size();
         if (m_size > 0 && m_file.open(QIODevice::ReadOnly))
             m_data = m_file.map(0, m_size);
@@ -281,7 +280,7 @@ DumpIdentity identify(const ImageBytes &image, const QString &path, const std::a
     DumpIdentity identity;
     identity.dump = path;
     const InputFile input(path, InputFile::Reading::Image);
-    requireKnownSize(input, QStringLiteral("identify"));
+    input.requireKnownSize(QStringLiteral("identify"));
     if (input.size() == 0 || input.size() > kMaxDiagnosedPart) {
         identity.unsearched = input.size() == 0
             ? QStringLiteral("empty")

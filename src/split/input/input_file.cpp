@@ -4,6 +4,7 @@
 #include "split/input/path_checks.h"
 #include "split/records/record_reader.h"
 #include "split/stream/native_device.h"
+#include "split/usage_error.h"
 
 #include <vector>
 
@@ -67,6 +68,14 @@ void InputFile::confirmUnchanged() const
     // held to the size counted instead.
     if (m_plain && !(platform::stampOf(m_file, m_path) == m_stamp))
         throw RuntimeError(ErrorNumber::FileChanged, m_path);
+}
+
+void InputFile::requireKnownSize(const QString &use) const
+{
+    if (!m_sizeKnown)
+        throw UsageError{QStringLiteral("'%1' is a stream, whose size is known only once it is read to its "
+                                        "end, and %2 needs it first")
+                             .arg(m_path, use)};
 }
 
 void InputFile::fillTo(qint64 size)

@@ -35,6 +35,9 @@ public:
     // False for a stream (a pipe, a FIFO, a device): its size is 0 until its
     // end is read.
     bool sizeKnown() const { return m_sizeKnown; }
+    // Raises UsageError, naming the file, for a stream where `use` needs its
+    // size before it is read.
+    void requireKnownSize(const QString &use) const;
     // False for a pipe, a device or a file of a system folder whose size the
     // system makes up: such a source gives no names to propose outputs from.
     bool isPlainFile() const { return m_plain; }
