@@ -2,6 +2,8 @@
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 CMAKE_FLAGS ?=
+# Tests wait on processes and disks as much as on the processor.
+JOBS ?= $(shell echo $$(( $$(nproc) + 1 )))
 
 .PHONY: all deps configure build run test test-large clean bench fuzz package check-package format format-check \
 	windows-configure windows test-windows windows-package
@@ -20,12 +22,13 @@ build: configure
 run: build
 	@$(BUILD_DIR)/bin/tamrivel
 
-# Every test, then every test again under AddressSanitizer and UBSan.
+# Every test, then those that exercise memory again under AddressSanitizer
+# and UBSan.
 test: build
-	ctest --test-dir $(BUILD_DIR) --output-on-failure --label-exclude large
+	ctest --test-dir $(BUILD_DIR) --output-on-failure --label-exclude large -j$(JOBS)
 	@cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAMRIVEL_SANITIZE=ON > /dev/null
-	@cmake --build $(SANITIZE_DIR)
-	ctest --test-dir $(SANITIZE_DIR) --output-on-failure --label-exclude large
+	@cmake --build $(SANITIZE_DIR) --target tamrivel_memory_tests
+	ctest --test-dir $(SANITIZE_DIR) --output-on-failure --label-regex memory --label-exclude large -j$(JOBS)
 
 # Files over 4 GiB: takes disk and minutes, so not part of `make test`.
 test-large: build
