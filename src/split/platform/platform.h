@@ -121,10 +121,7 @@ ResolvedOutput resolveOutput(const QString &path);
 // is put in place.
 class PendingFile {
 public:
-    // Named is what file systems without unnamed files get; tests ask for it
-    // to see that path taken anywhere.
-    enum class Temporary { UnnamedWherePossible, Named };
-    PendingFile(const ResolvedOutput &target, Temporary temporary);
+    explicit PendingFile(const ResolvedOutput &target);
     ~PendingFile();
     PendingFile(const PendingFile &) = delete;
     PendingFile &operator=(const PendingFile &) = delete;

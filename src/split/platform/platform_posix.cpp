@@ -1,3 +1,4 @@
+#include "split/platform/fault_hook.h"
 #include "split/platform/platform.h"
 #include "split/platform/run_files.h"
 #include "split/process.h"
@@ -296,8 +297,10 @@ qsizetype readSome(const File &file, char *buffer, qsizetype length, const QStri
 {
     for (;;) {
         const ssize_t got = ::read(int(file.handle()), buffer, size_t(length));
-        if (got >= 0)
+        if (got >= 0) {
+            afterRead(path, got);
             return got;
+        }
         if (errno != EINTR)
             raise(path);
     }
@@ -389,8 +392,7 @@ struct PendingFile::State {
     bool created = false;
 };
 
-PendingFile::PendingFile(const ResolvedOutput &target, Temporary temporary)
-    : m_target(target), m_state(std::make_unique<State>())
+PendingFile::PendingFile(const ResolvedOutput &target) : m_target(target), m_state(std::make_unique<State>())
 {
     State &s = *m_state;
     s.name = encoded(target.name);
@@ -398,7 +400,7 @@ PendingFile::PendingFile(const ResolvedOutput &target, Temporary temporary)
     const int dirFd = int(s.folder.handle());
 
     int fd = -1;
-    const bool unnamed = temporary == Temporary::UnnamedWherePossible;
+    const bool unnamed = !namedTemporariesWanted();
     if (unnamed)
         fd = ::openat(dirFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     if (fd < 0 && unnamed && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
@@ -438,6 +440,7 @@ PendingFile::~PendingFile()
 
 void PendingFile::prepare()
 {
+    beforeReplacementStep(ReplacementStep::Sync, m_target.userPath);
     syncFile(m_file, m_target.userPath);
 }
 
@@ -483,6 +486,7 @@ void PendingFile::stage()
 
 void PendingFile::place(const std::vector<FileId> &placedByThisRun)
 {
+    beforeReplacementStep(ReplacementStep::Place, m_target.userPath);
     State &s = *m_state;
     const int dirFd = int(s.folder.handle());
     const char *name = s.name.constData();

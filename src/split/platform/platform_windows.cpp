@@ -1,3 +1,4 @@
+#include "split/platform/fault_hook.h"
 #include "split/platform/platform.h"
 #include "split/platform/run_files.h"
 #include "split/process.h"
@@ -362,8 +363,10 @@ bool inSystemFolder(const QString &)
 qsizetype readSome(const File &file, char *buffer, qsizetype length, const QString &path)
 {
     DWORD got = 0;
-    if (::ReadFile(handleOf(file), buffer, DWORD(std::min(length, kMaxTransfer)), &got, nullptr))
+    if (::ReadFile(handleOf(file), buffer, DWORD(std::min(length, kMaxTransfer)), &got, nullptr)) {
+        afterRead(path, qsizetype(got));
         return qsizetype(got);
+    }
     const DWORD err = ::GetLastError();
     // A pipe whose writer has gone has simply ended.
     if (err == ERROR_BROKEN_PIPE || err == ERROR_HANDLE_EOF)
@@ -466,8 +469,7 @@ struct PendingFile::State {
     bool deletesItself = false;
 };
 
-PendingFile::PendingFile(const ResolvedOutput &target, Temporary)
-    : m_target(target), m_state(std::make_unique<State>())
+PendingFile::PendingFile(const ResolvedOutput &target) : m_target(target), m_state(std::make_unique<State>())
 {
     State &s = *m_state;
     const QString folder = longForm(target.folder);
@@ -504,6 +506,7 @@ PendingFile::~PendingFile()
 
 void PendingFile::prepare()
 {
+    beforeReplacementStep(ReplacementStep::Sync, m_target.userPath);
     syncFile(m_file, m_target.userPath);
 }
 
@@ -529,6 +532,7 @@ void PendingFile::stage()
 
 void PendingFile::place(const std::vector<FileId> &placedByThisRun)
 {
+    beforeReplacementStep(ReplacementStep::Place, m_target.userPath);
     State &s = *m_state;
     // A name taken since it was resolved, or an old file changed since, by
     // another program is replaced like any old file; the short name of a
