@@ -2,6 +2,7 @@
 
 #include "split/deal_shape.h"
 #include "split/part_layout.h"
+#include "split/watchers.h"
 
 #include <QStringList>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "split/deal_shape.h"
 #include "split/platform/platform.h"
 #include "split/stream/named_device.h"
+#include "split/watchers.h"
 
 #include <QStringList>
 
