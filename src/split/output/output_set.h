@@ -1,6 +1,6 @@
 #pragma once
 
-#include "split/platform/platform.h"
+#include "split/platform/replacement.h"
 #include "split/stream/named_device.h"
 #include "split/watchers.h"
 
