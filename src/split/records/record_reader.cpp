@@ -291,12 +291,12 @@ bool RecordDevice::parseLine(QByteArrayView line)
         case records::kHexLinearBase: m_base = quint64(value) << 16; return false;
         default: return false; // start addresses: nothing of the image
         }
-    } else if (type == 0) {
+    } else if (type == records::kSHeader) {
         return false;
-    } else if (type >= 7) {
+    } else if (type >= records::kSEnd32) {
         m_ended = true;
         return false;
-    } else if (type == 5 || type == 6) {
+    } else if (type == records::kSCount16 || type == records::kSCount24) {
         if (qint64(address) != m_dataRecords)
             fail(QStringLiteral("データレコードの数 %1 が件数レコードの %2 と合いません")
                      .arg(QString::number(m_dataRecords), QString::number(address)));
