@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace tamrivel::platform {
@@ -64,6 +65,77 @@ QString finalPathOf(const File &file, const QString &fallback)
     }
 }
 
+// The full path an output is written to, refused where it names no file
+// that could be.
+QString outputPath(const QString &path)
+{
+    // Written as a device, a device is what the user asked for; a name that
+    // is one only by Windows' rules would send a chip image to a port and
+    // report a file that nobody can open.
+    if (const QString device = fullPath(path); takenForDevice(path, device))
+        throw RuntimeError(
+            ErrorNumber::BadFileName, path,
+            QStringLiteral("(Windows の装置名です。装置に書くには %1 と指定してください)").arg(device));
+    const QString full = filePath(path);
+    const QString name = splitLast(full).second;
+    if (name.isEmpty())
+        throw RuntimeError(ErrorNumber::IsFolder, path);
+    if (name.size() > kMaxComponent)
+        throw RuntimeError(ErrorNumber::BadFileName, path);
+    return full;
+}
+
+// What an output's name holds now, and where it is written: an existing file
+// where its links lead, under the name it already has; anything else where
+// it is named.
+struct Existing {
+    Kind kind = Kind::Missing;
+    FileId id;
+    QString where;
+};
+
+Existing existingAt(const QString &full, const QString &path)
+{
+    const File existing = openToLook(full);
+    if (!existing.isOpen()) {
+        // Which part of the folder is missing, if any, the folder's own look tells.
+        if (const DWORD err = ::GetLastError(); err != ERROR_FILE_NOT_FOUND && err != ERROR_PATH_NOT_FOUND)
+            raise(path, ErrorNumber::AccessDenied, err);
+        return {Kind::Missing, {}, full};
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    // A device ("NUL", "COM1") or a pipe: written where it is.
+    if (!isDisk(existing) || !informationOf(existing, info))
+        return {Kind::Other, deviceId(full), full};
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        throw RuntimeError(ErrorNumber::IsFolder, path);
+    return {Kind::Regular, idOf(info), finalPathOf(existing, full)};
+}
+
+// The folder an output goes into, open to be looked at.
+struct LookedAtFolder {
+    File file;
+    FileId id;
+};
+
+LookedAtFolder outputFolder(const QString &folder, const QString &path)
+{
+    File file = openToLook(folder);
+    if (!file.isOpen()) {
+        const DWORD err = ::GetLastError();
+        if (err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND)
+            throw RuntimeError(ErrorNumber::FolderNotFound, path);
+        raise(path, ErrorNumber::FolderNotFound, err);
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!informationOf(file, info))
+        raise(path, ErrorNumber::FolderNotFound);
+    // "rom.bin\out.bin": a path through a file names nothing that can be.
+    if (!(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        throw RuntimeError(ErrorNumber::BadFileName, path);
+    return {std::move(file), idOf(info)};
+}
+
 // Recognisably ours and kept short enough to be a valid name.
 QString hiddenName(const QString &name)
 {
@@ -98,58 +170,18 @@ ResolvedOutput resolveOutput(const QString &path)
     out.userPath = path;
     // NTFS, FAT and exFAT all fold case for Windows programs.
     out.foldsCase = true;
-    // Written as a device, a device is what the user asked for; a name that
-    // is one only by Windows' rules would send a chip image to a port and
-    // report a file that nobody can open.
-    if (const QString device = fullPath(path); takenForDevice(path, device))
-        throw RuntimeError(
-            ErrorNumber::BadFileName, path,
-            QStringLiteral("(Windows の装置名です。装置に書くには %1 と指定してください)").arg(device));
-    const QString full = filePath(path);
-    auto [folder, name] = splitLast(full);
-    if (name.isEmpty())
-        throw RuntimeError(ErrorNumber::IsFolder, path);
-    if (name.size() > kMaxComponent)
-        throw RuntimeError(ErrorNumber::BadFileName, path);
-
-    if (const File existing = openToLook(full); existing.isOpen()) {
-        BY_HANDLE_FILE_INFORMATION info{};
-        if (!isDisk(existing) || !informationOf(existing, info)) {
-            // A device ("NUL", "COM1") or a pipe: written where it is.
-            out.kind = Kind::Other;
-            out.id = deviceId(full);
-            out.folder = folder;
-            out.name = name;
-            return out;
-        }
-        if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            throw RuntimeError(ErrorNumber::IsFolder, path);
-        out.kind = Kind::Regular;
-        out.id = idOf(info);
-        // Replaced where a link leads, under the name the file already has.
-        std::tie(folder, name) = splitLast(finalPathOf(existing, full));
-    } else if (const DWORD err = ::GetLastError();
-               err != ERROR_FILE_NOT_FOUND && err != ERROR_PATH_NOT_FOUND) {
-        raise(path, ErrorNumber::AccessDenied, err);
-    }
-    // Which part of the folder is missing, if any, is told below.
-
-    const File folderFile = openToLook(folder);
-    BY_HANDLE_FILE_INFORMATION folderInfo{};
-    if (!folderFile.isOpen()) {
-        const DWORD err = ::GetLastError();
-        if (err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND)
-            throw RuntimeError(ErrorNumber::FolderNotFound, path);
-        raise(path, ErrorNumber::FolderNotFound, err);
-    }
-    if (!informationOf(folderFile, folderInfo))
-        raise(path, ErrorNumber::FolderNotFound);
-    // "rom.bin\out.bin": a path through a file names nothing that can be.
-    if (!(folderInfo.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        throw RuntimeError(ErrorNumber::BadFileName, path);
-    out.folder = out.kind == Kind::Missing ? finalPathOf(folderFile, folder) : folder;
-    out.name = name;
-    out.folderId = idOf(folderInfo);
+    const QString full = outputPath(path);
+    const Existing existing = existingAt(full, path);
+    out.kind = existing.kind;
+    out.id = existing.id;
+    std::tie(out.folder, out.name) = splitLast(existing.where);
+    if (out.kind == Kind::Other)
+        return out;
+    const LookedAtFolder folder = outputFolder(out.folder, path);
+    // A new output goes where the folder's links lead, as an old one does.
+    if (out.kind == Kind::Missing)
+        out.folder = finalPathOf(folder.file, out.folder);
+    out.folderId = folder.id;
     return out;
 }
 
