@@ -2,8 +2,7 @@
 #include "failing_device.h"
 #include "reference_deal.h"
 #include "runtime/runtime_error.h"
-#include "split/output/output_set.h"
-#include "split/platform/platform.h"
+#include "split/platform/fault_hook.h"
 #include "split/platform/run_files.h"
 #include "split/split_files.h"
 #include "split/stream/stream_deal.h"
@@ -61,6 +60,14 @@ RuntimeError errorFrom(const std::function<void()> &operation)
     }
     return RuntimeError(ErrorNumber::InvalidArgument, QStringLiteral("<no error raised>"));
 }
+
+// The platform meets the faults of `hook` while the object lives.
+struct FaultsInjected {
+    explicit FaultsInjected(const platform::FaultHook &hook) { platform::installFaultHook(&hook); }
+    ~FaultsInjected() { platform::installFaultHook(nullptr); }
+    FaultsInjected(const FaultsInjected &) = delete;
+    FaultsInjected &operator=(const FaultsInjected &) = delete;
+};
 
 // Outputs that exist before the operation, so that damage would show.
 QStringList existingOutputs(const QTemporaryDir &dir)
@@ -214,14 +221,24 @@ private slots:
     {
         QFETCH(qint64, failAfter);
         QTemporaryDir dir;
+        const QString source = dir.filePath("rom.bin");
+        writeBytes(source, kSource);
         const QStringList outputs = existingOutputs(dir);
         const auto before = snapshot(dir.path());
-        FailingDevice source(kSource, failAfter);
-        QVERIFY(source.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
-        const RuntimeError error = errorFrom([&] {
-            splitSource({&source, "src.bin"}, kSource.size(), outputs, DealShape{});
-        });
+        // Every read fails once `failAfter` bytes have passed, as from a bad sector.
+        qint64 passed = 0;
+        platform::FaultHook hook;
+        hook.afterRead = [&](const QString &path, qsizetype got) {
+            if (path != source)
+                return;
+            if (passed >= failAfter)
+                throw RuntimeError(ErrorNumber::DeviceIo, path);
+            passed += got;
+        };
+        const FaultsInjected injected(hook);
+        const RuntimeError error = errorFrom([&] { splitFile(source, outputs[0], outputs[1]); });
         QCOMPARE(error.number(), ErrorNumber::DeviceIo);
+        QCOMPARE(error.path(), source);
         QCOMPARE(snapshot(dir.path()), before);
     }
 
@@ -345,14 +362,16 @@ private slots:
 
     void failedCommitStepLeavesTheOldPair_data()
     {
-        QTest::addColumn<CommitStep>("step");
+        QTest::addColumn<platform::ReplacementStep>("step");
         QTest::addColumn<int>("failing");
         QTest::addColumn<bool>("named");
         for (bool named : {false, true}) {
             for (int output : {0, 1}) {
                 const char *kind = named ? "named temporaries" : "unnamed temporaries";
-                QTest::addRow("sync of output %d, %s", output, kind) << CommitStep::Sync << output << named;
-                QTest::addRow("placing output %d, %s", output, kind) << CommitStep::Place << output << named;
+                QTest::addRow("sync of output %d, %s", output, kind)
+                    << platform::ReplacementStep::Sync << output << named;
+                QTest::addRow("placing output %d, %s", output, kind)
+                    << platform::ReplacementStep::Place << output << named;
             }
         }
     }
@@ -361,23 +380,22 @@ private slots:
     // must leave the user the old pair, not one old and one new image.
     void failedCommitStepLeavesTheOldPair()
     {
-        QFETCH(CommitStep, step);
+        QFETCH(platform::ReplacementStep, step);
         QFETCH(int, failing);
         QFETCH(bool, named);
         QTemporaryDir dir;
         writeBytes(dir.filePath("rom.bin"), kSource);
         const QStringList outputs = existingOutputs(dir);
         const auto before = snapshot(dir.path());
-        CommitSeams seams;
-        seams.namedTemporaries = named;
-        seams.beforeStep = [&](CommitStep at, int output) {
-            if (at == step && output == failing)
-                throw RuntimeError(ErrorNumber::AccessDenied, outputs[output]);
+        platform::FaultHook hook;
+        hook.namedTemporaries = named;
+        hook.beforeStep = [&](platform::ReplacementStep at, const QString &output) {
+            if (at == step && output == outputs[failing])
+                throw RuntimeError(ErrorNumber::AccessDenied, output);
         };
-        Watchers watchers;
-        watchers.seams = &seams;
+        const FaultsInjected injected(hook);
         const RuntimeError error =
-            errorFrom([&] { splitFile(dir.filePath("rom.bin"), outputs[0], outputs[1], watchers); });
+            errorFrom([&] { splitFile(dir.filePath("rom.bin"), outputs[0], outputs[1]); });
         QCOMPARE(error.number(), ErrorNumber::AccessDenied);
         QCOMPARE(snapshot(dir.path()), before);
     }
@@ -389,19 +407,18 @@ private slots:
         QTemporaryDir dir;
         writeBytes(dir.filePath("rom.bin"), kSource);
         const QStringList outputs = existingOutputs(dir);
-        CommitSeams seams;
-        seams.beforeStep = [&](CommitStep at, int output) {
-            if (at != CommitStep::Place || output != 1)
+        platform::FaultHook hook;
+        hook.beforeStep = [&](platform::ReplacementStep at, const QString &output) {
+            if (at != platform::ReplacementStep::Place || output != outputs[1])
                 return;
             for (const QString &name :
                  QDir(dir.path()).entryList({".*.tamrivel-*"}, QDir::Files | QDir::Hidden))
                 QFile::remove(dir.filePath(name));
             throw RuntimeError(ErrorNumber::AccessDenied, outputs[1]);
         };
-        Watchers watchers;
-        watchers.seams = &seams;
+        const FaultsInjected injected(hook);
         const RuntimeError error =
-            errorFrom([&] { splitFile(dir.filePath("rom.bin"), outputs[0], outputs[1], watchers); });
+            errorFrom([&] { splitFile(dir.filePath("rom.bin"), outputs[0], outputs[1]); });
         QCOMPARE(error.path(), outputs[0]);
         QVERIFY(error.detail().contains(QStringLiteral("混ざって")));
     }
@@ -428,18 +445,17 @@ private slots:
         const QStringList outputs = {dir.filePath("e.bin"), dir.filePath("o.bin")};
         if (existed)
             writeBytes(outputs[1], "old odd");
-        CommitSeams seams;
-        seams.namedTemporaries = named;
-        seams.beforeStep = [&](CommitStep step, int output) {
-            if (step == CommitStep::Place && output == 1) {
+        platform::FaultHook hook;
+        hook.namedTemporaries = named;
+        hook.beforeStep = [&](platform::ReplacementStep step, const QString &output) {
+            if (step == platform::ReplacementStep::Place && output == outputs[1]) {
                 QFile::remove(outputs[1]);
                 std::filesystem::create_hard_link(outputs[0].toStdWString(), outputs[1].toStdWString());
             }
         };
-        Watchers watchers;
-        watchers.seams = &seams;
+        const FaultsInjected injected(hook);
         const RuntimeError error =
-            errorFrom([&] { splitFile(dir.filePath("rom.bin"), outputs[0], outputs[1], watchers); });
+            errorFrom([&] { splitFile(dir.filePath("rom.bin"), outputs[0], outputs[1]); });
         QCOMPARE(error.number(), ErrorNumber::SameFile);
         QCOMPARE(error.path(), outputs[1]);
         QVERIFY(!QFileInfo::exists(outputs[0]));
@@ -456,9 +472,10 @@ private slots:
         const QStringList outputs = existingOutputs(dir);
         std::thread second;
         std::atomic<bool> secondStarted{false}, secondDone{false}, secondWaits{false};
-        CommitSeams seams;
-        seams.beforeStep = [&](CommitStep step, int output) {
-            if (step != CommitStep::Place || output != 1 || secondStarted.exchange(true))
+        platform::FaultHook hook;
+        hook.beforeStep = [&](platform::ReplacementStep step, const QString &output) {
+            if (step != platform::ReplacementStep::Place || output != outputs[1] ||
+                secondStarted.exchange(true))
                 return;
             second = std::thread([&] {
                 Watchers waiting;
@@ -468,9 +485,8 @@ private slots:
             });
             QVERIFY(QTest::qWaitFor([&] { return secondDone || secondWaits; }, 20000));
         };
-        Watchers watchers;
-        watchers.seams = &seams;
-        splitFile(dir.filePath("a.bin"), outputs[0], outputs[1], watchers);
+        const FaultsInjected injected(hook);
+        splitFile(dir.filePath("a.bin"), outputs[0], outputs[1]);
         second.join();
         const QList<QByteArray> expected = referenceDeal(patternBytes(4000, 2), 2, 1, false);
         QCOMPARE(readBytes(outputs[0]), expected[0]);
@@ -687,16 +703,15 @@ private slots:
         QDir(dir.path()).mkdir("out");
         const QStringList outputs = {dir.filePath("out/e.bin"), dir.filePath("out/o.bin")};
         writeBytes(outputs[0], "old even");
-        CommitSeams seams;
-        seams.namedTemporaries = named;
-        seams.beforeStep = [&](CommitStep step, int output) {
-            if (step == CommitStep::Sync && output == 0)
+        platform::FaultHook hook;
+        hook.namedTemporaries = named;
+        hook.beforeStep = [&](platform::ReplacementStep step, const QString &output) {
+            if (step == platform::ReplacementStep::Sync && output == outputs[0])
                 QVERIFY(QDir(dir.filePath("out")).removeRecursively());
         };
-        Watchers watchers;
-        watchers.seams = &seams;
+        const FaultsInjected injected(hook);
         const RuntimeError error =
-            errorFrom([&] { splitFile(dir.filePath("rom.bin"), outputs[0], outputs[1], watchers); });
+            errorFrom([&] { splitFile(dir.filePath("rom.bin"), outputs[0], outputs[1]); });
         QCOMPARE(error.number(), ErrorNumber::FolderNotFound);
         QVERIFY2(outputs.contains(error.path()), qPrintable(error.path()));
     }

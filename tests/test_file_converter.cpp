@@ -228,7 +228,7 @@ private slots:
         }
         // The status message, the longest text the status line ever shows.
         const QFontMetrics metrics(child("Label3")->font());
-        QVERIFY(metrics.horizontalAdvance(FileConverter::splitDoneMessage()) <= child("Label3")->width());
+        QVERIFY(metrics.horizontalAdvance(kSplitDone) <= child("Label3")->width());
     }
 
     void japaneseCaptionsHaveGlyphs()
@@ -238,8 +238,7 @@ private slots:
             QSKIP("none of Windows' Japanese UI fonts is installed (Wine)");
 #endif
         const QFontMetrics metrics(child("Label1")->font());
-        for (const QString &caption :
-             {QStringLiteral("偶数奇数分割参照終了"), FileConverter::splitDoneMessage()})
+        for (const QString &caption : {QStringLiteral("偶数奇数分割参照終了"), kSplitDone})
             for (QChar c : caption)
                 QVERIFY2(metrics.inFontUcs4(c.unicode()), qPrintable(QString(c)));
     }
@@ -271,7 +270,7 @@ private slots:
         writeBytes(dir.filePath("rom.bin"), source);
         fill(dir.filePath("rom.bin"), dir.filePath("rom_g.bin"), dir.filePath("rom_k.bin"));
         QTest::keyClick(window, Qt::Key_S, Qt::AltModifier);
-        QTRY_COMPARE(status(), FileConverter::splitDoneMessage());
+        QTRY_COMPARE(status(), kSplitDone);
         const QList<QByteArray> expected = referenceDeal(source, 2, 1, false);
         QCOMPARE(readBytes(dir.filePath("rom_g.bin")), expected[0]);
         QCOMPARE(readBytes(dir.filePath("rom_k.bin")), expected[1]);
@@ -359,7 +358,7 @@ private slots:
         text("Text2")->clear();
         QTest::mouseClick(child<QPushButton>("com_sprit"), Qt::LeftButton);
         QVERIFY(!probe->splitting());
-        QCOMPARE(status(), FileConverter::splitDoneMessage());
+        QCOMPARE(status(), kSplitDone);
         QCOMPARE(snapshot(dir.path()), before);
     }
 

@@ -26,6 +26,9 @@ inline const bool kOffscreen = [] {
     return true;
 }();
 
+// What the status line says after a split that went well.
+inline const QString kSplitDone = QStringLiteral("分割完了しました。");
+
 // Watches for modal boxes all through a window test. The box that the test
 // announced goes to its handler; any other fails the test at once and is
 // closed, so that the test goes on instead of hanging until it times out.
@@ -115,7 +118,7 @@ public:
         const QString folder = QFileInfo(source).absolutePath();
         fill(source, folder + QStringLiteral("/done_g"), folder + QStringLiteral("/done_k"));
         click("com_sprit");
-        return waitForTheSplitToEnd() && status() == FileConverter::splitDoneMessage();
+        return waitForTheSplitToEnd() && status() == kSplitDone;
     }
 
     // Runs `handle` on the modal box that opens next. An action that opens a

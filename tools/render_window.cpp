@@ -79,7 +79,6 @@ int main(int argc, char *argv[])
     }
     fill(window, QStringLiteral("/home/user/rom/kick.bin"), QStringLiteral("/home/user/rom/kick_g.bin"),
          QStringLiteral("/home/user/rom/kick_k.bin"));
-    window.findChild<QLabel *>(QStringLiteral("Label3"))
-        ->setText(tamrivel::FileConverter::splitDoneMessage());
+    window.findChild<QLabel *>(QStringLiteral("Label3"))->setText(QStringLiteral("分割完了しました。"));
     return saveFromScreen(&window, output) ? 0 : 1;
 }

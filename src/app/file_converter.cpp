@@ -46,11 +46,6 @@ FileConverter::FileConverter(QWidget *parent) : QWidget(parent), ui(std::make_un
 
 FileConverter::~FileConverter() = default;
 
-QString FileConverter::splitDoneMessage()
-{
-    return QStringLiteral("分割完了しました。");
-}
-
 void FileConverter::Form_Load()
 {
     ui->Label3->setText(QString());
@@ -95,7 +90,7 @@ void FileConverter::splitEnded(const std::optional<RuntimeError> &error)
         showErrorBox(this, *error);
         return;
     }
-    ui->Label3->setText(splitDoneMessage());
+    ui->Label3->setText(QStringLiteral("分割完了しました。"));
 }
 
 void FileConverter::Command1_Click()

@@ -24,8 +24,6 @@ public:
     explicit FileConverter(QWidget *parent = nullptr);
     ~FileConverter() override;
 
-    static QString splitDoneMessage();
-
 private slots:
     void com_refer_Click();
     void com_sprit_Click();

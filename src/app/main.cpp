@@ -1,7 +1,7 @@
 #include "file_converter.h"
 #include "runtime/error_box.h"
 #include "runtime/runtime_error.h"
-#include "split/process.h"
+#include "split/platform/console.h"
 #include "window_application.h"
 
 #include <cstdio>

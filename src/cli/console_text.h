@@ -1,7 +1,7 @@
 #pragma once
 
 #include "runtime/runtime_error.h"
-#include "split/process.h"
+#include "split/platform/console.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "file_report.h"
 
 #include "crc32.h"
-#include "split/process.h"
+#include "split/platform/console.h"
 
 #include <QDir>
 

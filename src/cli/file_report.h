@@ -1,6 +1,6 @@
 #pragma once
 
-#include "split/deal_shape.h"
+#include "split/watchers.h"
 
 #include <QStringList>
 

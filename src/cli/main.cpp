@@ -3,7 +3,7 @@
 #include "console_text.h"
 #include "exit_status.h"
 #include "runtime/runtime_error.h"
-#include "split/process.h"
+#include "split/platform/console.h"
 
 #include <QCoreApplication>
 #include <QFile>

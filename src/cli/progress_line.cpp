@@ -1,6 +1,6 @@
 #include "progress_line.h"
 
-#include "split/process.h"
+#include "split/platform/console.h"
 
 #include <QDir>
 

@@ -83,7 +83,7 @@ QStringList splitFiles(const QString &source, const QStringList &outputs, const 
         for (int file = 0; file < layout.fileCount(); ++file)
             needed.append(layout.bytesOnDisk(file));
     }
-    OutputSet set(names, {&input}, needed, watchers.seams);
+    OutputSet set(names, {&input}, needed);
     // The plain split goes straight to the files, at full speed.
     std::optional<ChipOutputs> chips;
     if (fit.changesOutputs())
@@ -93,16 +93,6 @@ QStringList splitFiles(const QString &source, const QStringList &outputs, const 
         input.confirmUnchanged();
     });
     return names;
-}
-
-void splitSource(const NamedDevice &source, qint64 expectedSize, const QStringList &outputs,
-                 const DealShape &shape, const Watchers &watchers)
-{
-    Q_ASSERT(shape.problem().isEmpty() && outputs.size() == shape.ways);
-    OutputSet set(outputs, {}, {}, watchers.seams);
-    writeAndCommit(set, watchers, nullptr, [&](const QList<NamedDevice> &parts) {
-        dealStream(source, parts, shape, expectedSize, watchers);
-    });
 }
 
 void splitFile(const QString &source, const QString &evenOutput, const QString &oddOutput,
@@ -143,7 +133,7 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
     refuseMisfits(parts, sizes, shape);
     if (length > total)
         throw lengthBeyondParts(output, length, total);
-    OutputSet set({output}, opened, {length >= 0 ? length : total}, watchers.seams);
+    OutputSet set({output}, opened, {length >= 0 ? length : total});
     std::optional<LengthCut> cut;
     if (length >= 0)
         cut.emplace(length, fit.mirror ? std::nullopt : std::optional<uchar>(fit.fill));

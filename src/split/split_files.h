@@ -2,7 +2,7 @@
 
 #include "split/deal_shape.h"
 #include "split/part_layout.h"
-#include "split/stream/named_device.h"
+#include "split/watchers.h"
 
 #include <QStringList>
 
@@ -20,11 +20,6 @@ namespace tamrivel {
 // the file at fault, and UsageError for outputs that do not match the shape.
 QStringList splitFiles(const QString &source, const QStringList &outputs, const DealShape &shape,
                        const Watchers &watchers = {}, const ChipFit &fit = {});
-
-// Deals an already-open `source` (a pipe, say) into files, with the same
-// guarantees for the outputs. `expectedSize` only feeds the progress figure.
-void splitSource(const NamedDevice &source, qint64 expectedSize, const QStringList &outputs,
-                 const DealShape &shape, const Watchers &watchers = {});
 
 // The window's split: even offsets to `evenOutput`, odd ones to `oddOutput`.
 void splitFile(const QString &source, const QString &evenOutput, const QString &oddOutput,

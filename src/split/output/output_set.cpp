@@ -47,8 +47,7 @@ struct OutputSet::Output {
 };
 
 OutputSet::OutputSet(const QStringList &paths, const std::vector<const InputFile *> &inputs,
-                     const QList<qint64> &bytesNeeded, const CommitSeams *seams)
-    : m_seams(seams)
+                     const QList<qint64> &bytesNeeded)
 {
     // Each output holds its file, its folder and, while it is placed, the old file.
     platform::allowOpenFiles(3 * qint64(paths.size()) + 64);
@@ -66,10 +65,7 @@ OutputSet::OutputSet(const QStringList &paths, const std::vector<const InputFile
             output->direct = platform::openExistingForWriting(output->target.userPath);
             file = &output->direct;
         } else {
-            const auto temporary = seams && seams->namedTemporaries
-                ? platform::PendingFile::Temporary::Named
-                : platform::PendingFile::Temporary::UnnamedWherePossible;
-            output->pending = std::make_unique<platform::PendingFile>(output->target, temporary);
+            output->pending = std::make_unique<platform::PendingFile>(output->target);
             file = &output->pending->file();
         }
         output->device = std::make_unique<NativeDevice>(*file, output->target.userPath, QIODevice::WriteOnly);
@@ -126,12 +122,6 @@ QList<NamedDevice> OutputSet::devices() const
     return devices;
 }
 
-void OutputSet::beforeStep(CommitStep step, int output) const
-{
-    if (m_seams && m_seams->beforeStep)
-        m_seams->beforeStep(step, output);
-}
-
 namespace {
 
 // Puts the first `placed` outputs back as they were. One that the system
@@ -155,11 +145,10 @@ void undoPlaced(const std::vector<platform::PendingFile *> &pending, size_t plac
 void OutputSet::commit(const Watchers &watchers)
 {
     std::vector<platform::PendingFile *> pending;
-    for (size_t i = 0; i < m_outputs.size(); ++i) {
-        beforeStep(CommitStep::Sync, int(i));
-        if (m_outputs[i]->pending) {
-            m_outputs[i]->pending->prepare();
-            pending.push_back(m_outputs[i]->pending.get());
+    for (const auto &output : m_outputs) {
+        if (output->pending) {
+            output->pending->prepare();
+            pending.push_back(output->pending.get());
         }
     }
     // One lock per folder as the file system knows it, however many paths
@@ -187,7 +176,6 @@ void OutputSet::commit(const Watchers &watchers)
     std::vector<platform::FileId> placedIds;
     try {
         for (; placed < pending.size(); ++placed) {
-            beforeStep(CommitStep::Place, int(placed));
             pending[placed]->place(placedIds);
             placedIds.push_back(pending[placed]->id());
         }

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "split/deal_shape.h"
-#include "split/platform/platform.h"
+#include "split/platform/replacement.h"
 #include "split/stream/named_device.h"
+#include "split/watchers.h"
 
 #include <QStringList>
 
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -14,18 +13,6 @@ namespace tamrivel {
 
 class InputFile;
 class NativeDevice;
-
-enum class CommitStep { Sync, Place };
-
-// What tests may change of how the outputs are placed: a step that fails as
-// the platform could, and the hidden named temporaries of file systems that
-// have no unnamed ones. Handed in by the caller, never kept in between.
-struct CommitSeams {
-    // Called before each output is synced and before it is put in place;
-    // throwing there fails that step.
-    std::function<void(CommitStep step, int output)> beforeStep;
-    bool namedTemporaries = false;
-};
 
 // The outputs of one split or join, replaced as one set: each is written to
 // a hidden file beside the old one, and only when all are complete and on the
@@ -39,7 +26,7 @@ public:
     // `bytesNeeded` (one per path, or none where unknown) their file system
     // has no room for, before creating anything.
     OutputSet(const QStringList &paths, const std::vector<const InputFile *> &inputs,
-              const QList<qint64> &bytesNeeded, const CommitSeams *seams = nullptr);
+              const QList<qint64> &bytesNeeded);
     ~OutputSet();
     OutputSet(const OutputSet &) = delete;
     OutputSet &operator=(const OutputSet &) = delete;
@@ -53,11 +40,9 @@ public:
 private:
     void refuseRepeats(const std::vector<const InputFile *> &inputs) const;
     void refuseWhatCannotFit(const QList<qint64> &bytesNeeded) const;
-    void beforeStep(CommitStep step, int output) const;
 
     struct Output;
     std::vector<std::unique_ptr<Output>> m_outputs;
-    const CommitSeams *m_seams;
 };
 
 } // namespace tamrivel

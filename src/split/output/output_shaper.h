@@ -1,7 +1,7 @@
 #pragma once
 
-#include "split/deal_shape.h"
 #include "split/stream/named_device.h"
+#include "split/watchers.h"
 
 #include <QList>
 

@@ -254,70 +254,106 @@ void RecordDevice::fetchRecord()
     }
 }
 
+// A record's fields, its data still in the line's decoded bytes.
+struct RecordDevice::Fields {
+    int type = 0;
+    quint64 address = 0;
+    const uchar *data = nullptr;
+    int length = 0;
+};
+
 // True for a data record with bytes; sets m_ended at the end record.
 bool RecordDevice::parseLine(QByteArrayView line)
 {
     uchar bytes[kMaxLine];
+    Fields record = decodeFields(line, bytes);
+    const bool data = m_format == RecordFormat::IntelHex ? takeHexRecord(record) : takeSRecord(record);
+    return data && takeData(record);
+}
+
+// The fields of the line's record, decoded into `bytes`, as its type allows
+// them.
+RecordDevice::Fields RecordDevice::decodeFields(QByteArrayView line, uchar *bytes) const
+{
     int count = 0;
     if (const QString problem = decodeLine(line, m_format, bytes, count); !problem.isEmpty())
         fail(problem);
     const bool hex = m_format == RecordFormat::IntelHex;
-    const int type = hex ? bytes[3] : line[1] - '0';
-    if (hex && type >= records::kHexTypeCount)
+    Fields record;
+    record.type = hex ? bytes[3] : line[1] - '0';
+    if (hex && record.type >= records::kHexTypeCount)
         fail(QStringLiteral("知らないレコード型です"));
-    const records::RecordShape shape = hex ? records::kHexShapes[type] : records::kSRecordShapes[type];
+    const records::RecordShape shape =
+        hex ? records::kHexShapes[record.type] : records::kSRecordShapes[record.type];
     if (shape.addressBytes == 0)
         fail(QStringLiteral("知らないレコード型です"));
     const int fields = hex ? 4 : 1 + shape.addressBytes; // before the data
-    const int length = count - fields - 1;
-    if (length < 0 || (shape.dataBytes != records::kAnyData && length != shape.dataBytes))
+    record.length = count - fields - 1;
+    if (record.length < 0 || (shape.dataBytes != records::kAnyData && record.length != shape.dataBytes))
         fail(QStringLiteral("この型のレコードの長さではありません"));
-    quint64 address = 0;
     for (int i = 1; i <= shape.addressBytes; ++i)
-        address = address << 8 | bytes[i];
-    if (shape.addressIsZero && address != 0)
+        record.address = record.address << 8 | bytes[i];
+    if (shape.addressIsZero && record.address != 0)
         fail(QStringLiteral("この型のレコードのアドレスは 0 です"));
-    const uchar *data = bytes + fields;
-    const uint value = length == 2 ? uint(data[0]) << 8 | data[1] : 0;
-    if (hex) {
-        switch (type) {
-        case records::kHexData:
-            if (address + uint(length) > 0x10000)
-                fail(QStringLiteral("レコードが 64 KiB の境を越えます"));
-            address += m_base;
-            break;
-        case records::kHexEnd: m_ended = true; return false;
-        case records::kHexSegmentBase: m_base = quint64(value) << 4; return false;
-        case records::kHexLinearBase: m_base = quint64(value) << 16; return false;
-        default: return false; // start addresses: nothing of the image
-        }
-    } else if (type == 0) {
+    record.data = bytes + fields;
+    return record;
+}
+
+// Follows the extended addresses and the end. True for a data record, whose
+// address becomes the full one.
+bool RecordDevice::takeHexRecord(Fields &record)
+{
+    const uint value = record.length == 2 ? uint(record.data[0]) << 8 | record.data[1] : 0;
+    switch (record.type) {
+    case records::kHexData:
+        if (record.address + uint(record.length) > 0x10000)
+            fail(QStringLiteral("レコードが 64 KiB の境を越えます"));
+        record.address += m_base;
+        return true;
+    case records::kHexEnd: m_ended = true; return false;
+    case records::kHexSegmentBase: m_base = quint64(value) << 4; return false;
+    case records::kHexLinearBase: m_base = quint64(value) << 16; return false;
+    default: return false; // start addresses: nothing of the image
+    }
+}
+
+// Counts the data records against a count record, which only the end may
+// follow. True for a data record.
+bool RecordDevice::takeSRecord(const Fields &record)
+{
+    if (record.type == records::kSHeader)
         return false;
-    } else if (type >= 7) {
+    if (record.type >= records::kSEnd32) {
         m_ended = true;
         return false;
-    } else if (type == 5 || type == 6) {
-        if (qint64(address) != m_dataRecords)
+    }
+    if (record.type == records::kSCount16 || record.type == records::kSCount24) {
+        if (qint64(record.address) != m_dataRecords)
             fail(QStringLiteral("データレコードの数 %1 が件数レコードの %2 と合いません")
-                     .arg(QString::number(m_dataRecords), QString::number(address)));
+                     .arg(QString::number(m_dataRecords), QString::number(record.address)));
         m_counted = true;
         return false;
-    } else if (m_counted) {
-        fail(QStringLiteral("件数レコードの後にデータレコードがあります"));
-    } else {
-        ++m_dataRecords;
     }
-    if (address + uint(length) > quint64(kRecordAddressLimit))
+    if (m_counted)
+        fail(QStringLiteral("件数レコードの後にデータレコードがあります"));
+    ++m_dataRecords;
+    return true;
+}
+
+// Keeps a data record's bytes for the reads to come; false when it has none.
+bool RecordDevice::takeData(const Fields &record)
+{
+    if (record.address + uint(record.length) > quint64(kRecordAddressLimit))
         fail(QStringLiteral("アドレスが 4 GiB を越えます"));
-    if (length == 0)
+    if (record.length == 0)
         return false;
     // Bytes before the stream's position have already gone out.
-    if (address < quint64(m_position))
-        fail(QStringLiteral("アドレス 0x%1 が前のレコードより前です").arg(address, 0, 16));
-    m_record.address = address;
-    m_record.length = length;
+    if (record.address < quint64(m_position))
+        fail(QStringLiteral("アドレス 0x%1 が前のレコードより前です").arg(record.address, 0, 16));
+    m_record.address = record.address;
+    m_record.length = record.length;
     m_record.used = 0;
-    std::memcpy(m_record.bytes, data, size_t(length));
+    std::memcpy(m_record.bytes, record.data, size_t(record.length));
     return true;
 }
 

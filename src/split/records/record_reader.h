@@ -66,8 +66,14 @@ private:
         uchar bytes[256] = {};
     };
 
+    struct Fields;
+
     void fetchRecord();
     bool parseLine(QByteArrayView line);
+    Fields decodeFields(QByteArrayView line, uchar *bytes) const;
+    bool takeHexRecord(Fields &record);
+    bool takeSRecord(const Fields &record);
+    bool takeData(const Fields &record);
     [[noreturn]] void fail(const QString &reason) const;
     void checkTail();
 

@@ -18,6 +18,21 @@ enum HexType : int {
     kHexLinearStart = 5, // EIP, likewise
 };
 
+// S-record types, S0 to S9, named by what they hold and, where it varies,
+// the width of their address field.
+enum SRecordType : int {
+    kSHeader = 0, // text naming the file: no image bytes
+    kSData16 = 1,
+    kSData24 = 2,
+    kSData32 = 3,
+    kSReserved = 4,
+    kSCount16 = 5, // the count of data records, in the address field
+    kSCount24 = 6,
+    kSEnd32 = 7, // the start address, which ends the file
+    kSEnd24 = 8,
+    kSEnd16 = 9,
+};
+
 // What a record of one type holds. Records that carry no image bytes have an
 // address field the formats fix at zero, except for the termination records,
 // whose address is where a processor starts.
@@ -32,22 +47,21 @@ inline constexpr RecordShape kHexShapes[kHexTypeCount] = {
     {2, kAnyData, false}, {2, 0, true}, {2, 2, true}, {2, 4, true}, {2, 2, true}, {2, 4, true},
 };
 
-// S0 to S9. S4 is reserved; S5 and S6 hold the count of data records in
-// their address field; S7, S8 and S9 end the file.
-inline constexpr RecordShape kSRecordShapes[10] = {
+inline constexpr int kSRecordTypeCount = 10;
+inline constexpr RecordShape kSRecordShapes[kSRecordTypeCount] = {
     {2, kAnyData, true}, {2, kAnyData, false}, {3, kAnyData, false}, {4, kAnyData, false}, {0, 0, false},
     {2, 0, false},       {3, 0, false},        {4, 0, false},        {3, 0, false},        {2, 0, false},
 };
 
-// The data record (S1, S2, S3) and the termination (S9, S8, S7) that go with
-// an address width of 2, 3 or 4 bytes.
-constexpr int sRecordDataType(int addressBytes)
+// The data record and the termination that go with an address width of 2,
+// 3 or 4 bytes: the data types widen upwards, the terminations downwards.
+constexpr SRecordType sRecordDataType(int addressBytes)
 {
-    return addressBytes - 1;
+    return SRecordType(kSData16 + (addressBytes - 2));
 }
-constexpr int sRecordEndType(int addressBytes)
+constexpr SRecordType sRecordEndType(int addressBytes)
 {
-    return 11 - addressBytes;
+    return SRecordType(kSEnd16 - (addressBytes - 2));
 }
 
 // The checksum byte that ends a record whose other bytes (length, address,

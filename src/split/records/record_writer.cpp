@@ -76,9 +76,9 @@ void RecordWriter::finish()
         writeRecord(records::kHexEnd, 0, 2, nullptr, 0);
     } else {
         if (m_dataRecords <= 0xFFFF)
-            writeRecord(5, quint32(m_dataRecords), 2, nullptr, 0);
+            writeRecord(records::kSCount16, quint32(m_dataRecords), 2, nullptr, 0);
         else if (m_dataRecords <= 0xFFFFFF)
-            writeRecord(6, quint32(m_dataRecords), 3, nullptr, 0);
+            writeRecord(records::kSCount24, quint32(m_dataRecords), 3, nullptr, 0);
         writeRecord(records::sRecordEndType(m_addressBytes), 0, m_addressBytes, nullptr, 0);
     }
     flushText();

@@ -2,6 +2,7 @@
 
 #include "split/deal_shape.h"
 #include "split/stream/named_device.h"
+#include "split/watchers.h"
 
 #include <QList>
 

@@ -6,8 +6,8 @@
 #include <cstdio>
 
 // What the programs need of the operating system beyond files: signals,
-// arguments and the console. Each platform's file implements these beside
-// the engine's file services.
+// arguments and the console. One implementation file per platform, chosen by
+// the build.
 namespace tamrivel::platform {
 
 // The signals that a write can raise (a pipe's reader gone, a size limit)

@@ -1,16 +1,13 @@
-#include "split/platform/platform.h"
+#include "split/platform/fault_hook.h"
+#include "split/platform/files_posix.h"
+#include "split/platform/replacement.h"
 #include "split/platform/run_files.h"
-#include "split/process.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
-#include <atomic>
-#include <cerrno>
 #include <chrono>
 #include <csignal>
-#include <limits>
 #include <optional>
 #include <thread>
 #include <vector>
@@ -18,136 +15,17 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/statvfs.h>
-#include <sys/sysmacros.h>
 #include <sys/vfs.h>
 #include <unistd.h>
 
 namespace tamrivel::platform {
+
+using namespace posix;
+
 namespace {
 
 // Links followed for one name before it counts as a loop, as the kernel does.
 constexpr int kMaxLinkHops = 40;
-
-ErrorNumber fromErrno(int err, ErrorNumber fallback)
-{
-    switch (err) {
-    case ENOENT: return ErrorNumber::FileNotFound;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case ETXTBSY:
-    case EBUSY: return ErrorNumber::AccessDenied;
-    case ENOSPC:
-    case EFBIG:
-    case EDQUOT: return ErrorNumber::DiskFull;
-    case EIO:
-    case ENXIO:
-    case EPIPE: return ErrorNumber::DeviceIo;
-    case EISDIR: return ErrorNumber::IsFolder;
-    case EMFILE:
-    case ENFILE: return ErrorNumber::TooManyOpenFiles;
-    case ENAMETOOLONG:
-    case ELOOP:
-    case ENOTDIR:
-    case EILSEQ: return ErrorNumber::BadFileName;
-    default: return fallback;
-    }
-}
-
-[[noreturn]] void raise(const QString &path, ErrorNumber fallback = ErrorNumber::DeviceIo, int err = errno)
-{
-    throw RuntimeError(fromErrno(err, fallback), path);
-}
-
-QByteArray encoded(const QString &path)
-{
-    return QFile::encodeName(path);
-}
-
-// The folder part and the last component of a path, split as the kernel
-// would walk it (no lexical clean-up: "link/.." is not "").
-std::pair<QByteArray, QByteArray> splitLast(const QByteArray &path)
-{
-    const qsizetype slash = path.lastIndexOf('/');
-    if (slash < 0)
-        return {QByteArrayLiteral("."), path};
-    return {slash == 0 ? QByteArrayLiteral("/") : path.left(slash), path.mid(slash + 1)};
-}
-
-// A missing file is reported as a missing folder when that is what is missing.
-[[noreturn]] void raiseOpenFailure(const QString &path, int err)
-{
-    if (err == ENOENT) {
-        struct stat folder { };
-        if (::stat(splitLast(encoded(path)).first.constData(), &folder) != 0) {
-            if (errno == ENOENT)
-                throw RuntimeError(ErrorNumber::FolderNotFound, path);
-            raise(path, ErrorNumber::AccessDenied);
-        }
-    }
-    raise(path, ErrorNumber::AccessDenied, err);
-}
-
-FileId idOf(const struct stat &status)
-{
-    return FileId{quint64(status.st_dev), quint64(status.st_ino)};
-}
-
-// The file systems whose files the kernel makes up as they are read: they
-// show a size of 0 or a page, whatever a read yields.
-bool madeUpByTheKernel(const struct statfs &system)
-{
-    constexpr unsigned long kMadeUp[] = {
-        0x9fa0, // proc
-        0x62656572, // sysfs
-        0x64626720, // debugfs
-        0x74726163, // tracefs
-        0x73636673, // securityfs
-        0x27e0eb, // cgroup
-        0x63677270, // cgroup2
-        0xcafe4a11, // bpf
-        0x6e736673, // nsfs
-        0xf97cff8c, // selinuxfs
-    };
-    const auto type = static_cast<unsigned long>(system.f_type);
-    return std::find(std::begin(kMadeUp), std::end(kMadeUp), type) != std::end(kMadeUp);
-}
-
-// The type of the file system mounted as `device`, from the mount table.
-QByteArray mountTypeOf(dev_t device)
-{
-    QFile table(QStringLiteral("/proc/self/mountinfo"));
-    if (!table.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray wanted = QByteArray::number(major(device)) + ':' + QByteArray::number(minor(device));
-    for (const QByteArray &line : table.readAll().split('\n')) {
-        const QList<QByteArray> fields = line.split(' ');
-        const qsizetype dash = fields.indexOf("-");
-        if (fields.size() > 2 && fields[2] == wanted && dash > 0 && dash + 1 < fields.size())
-            return fields[dash + 1];
-    }
-    return {};
-}
-
-Kind kindOf(mode_t mode)
-{
-    if (S_ISREG(mode))
-        return Kind::Regular;
-    if (S_ISDIR(mode))
-        return Kind::Folder;
-    return Kind::Other;
-}
-
-struct stat statusOf(int fd, const QString &path)
-{
-    struct stat status { };
-    if (::fstat(fd, &status) != 0)
-        raise(path);
-    return status;
-}
 
 // Missing where a folder is looked up, or where a name is made in a folder
 // we hold (all names there are ours or the output's): the folder is missing.
@@ -205,127 +83,6 @@ bool processIsAlive(qint64 pid)
 }
 
 } // namespace
-
-File::~File()
-{
-    if (isOpen())
-        ::close(int(m_handle));
-}
-
-File openForReading(const QString &path)
-{
-    const int fd = ::open(encoded(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
-        raiseOpenFailure(path, errno);
-    File file(fd);
-    if (S_ISDIR(statusOf(fd, path).st_mode))
-        throw RuntimeError(ErrorNumber::IsFolder, path);
-    return file;
-}
-
-File openExistingForWriting(const QString &path)
-{
-    const int fd = ::open(encoded(path).constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
-        raiseOpenFailure(path, errno);
-    return File(fd);
-}
-
-FileId identityOf(const File &file, const QString &path)
-{
-    return idOf(statusOf(int(file.handle()), path));
-}
-
-Kind kindOf(const File &file, const QString &path)
-{
-    return kindOf(statusOf(int(file.handle()), path).st_mode);
-}
-
-bool sizeIsReal(const File &file, const QString &path)
-{
-    struct statfs system { };
-    if (::fstatfs(int(file.handle()), &system) != 0)
-        raise(path);
-    return !madeUpByTheKernel(system);
-}
-
-FileStamp stampOf(const File &file, const QString &path)
-{
-    const struct stat status = statusOf(int(file.handle()), path);
-    const auto nanoseconds = [](const timespec &time) {
-        return qint64(time.tv_sec) * 1000000000 + time.tv_nsec;
-    };
-    return {qint64(status.st_size), nanoseconds(status.st_mtim), nanoseconds(status.st_ctim)};
-}
-
-qint64 freeSpaceIn(const QString &folder)
-{
-    struct statvfs system { };
-    if (::statvfs(encoded(folder).constData(), &system) != 0)
-        return -1;
-    // Saturated: no file system holds more than a qint64 counts anyway.
-    constexpr auto kMost = quint64(std::numeric_limits<qint64>::max());
-    if (system.f_frsize > 0 && system.f_bavail > kMost / system.f_frsize)
-        return std::numeric_limits<qint64>::max();
-    return qint64(system.f_bavail * system.f_frsize);
-}
-
-void allowOpenFiles(qint64 count)
-{
-    struct rlimit limit { };
-    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY ||
-        rlim_t(count) <= limit.rlim_cur)
-        return;
-    limit.rlim_cur =
-        limit.rlim_max == RLIM_INFINITY ? rlim_t(count) : std::min(rlim_t(count), limit.rlim_max);
-    ::setrlimit(RLIMIT_NOFILE, &limit);
-}
-
-bool inSystemFolder(const QString &path)
-{
-    const QByteArray folder = encoded(QFileInfo(path).absolutePath());
-    struct statfs system { };
-    struct stat status { };
-    if (::statfs(folder.constData(), &system) != 0 || ::stat(folder.constData(), &status) != 0)
-        return false;
-    // devtmpfs calls itself tmpfs; only the mount table tells /dev from /tmp.
-    return madeUpByTheKernel(system) || mountTypeOf(status.st_dev) == "devtmpfs";
-}
-
-qsizetype readSome(const File &file, char *buffer, qsizetype length, const QString &path)
-{
-    for (;;) {
-        const ssize_t got = ::read(int(file.handle()), buffer, size_t(length));
-        if (got >= 0)
-            return got;
-        if (errno != EINTR)
-            raise(path);
-    }
-}
-
-void writeAll(const File &file, const char *data, qsizetype length, const QString &path)
-{
-    while (length > 0) {
-        const ssize_t wrote = ::write(int(file.handle()), data, size_t(length));
-        if (wrote < 0 && errno == EINTR)
-            continue;
-        if (wrote <= 0)
-            raise(path, ErrorNumber::DeviceIo, wrote == 0 ? ENOSPC : errno);
-        data += wrote;
-        length -= wrote;
-    }
-}
-
-void syncFile(const File &file, const QString &path)
-{
-    if (::fsync(int(file.handle())) != 0)
-        raise(path);
-}
-
-void startWriteBack(const File &file, qint64 offset, qint64 length)
-{
-    ::sync_file_range(int(file.handle()), offset, length, SYNC_FILE_RANGE_WRITE);
-}
 
 ResolvedOutput resolveOutput(const QString &path)
 {
@@ -389,8 +146,7 @@ struct PendingFile::State {
     bool created = false;
 };
 
-PendingFile::PendingFile(const ResolvedOutput &target, Temporary temporary)
-    : m_target(target), m_state(std::make_unique<State>())
+PendingFile::PendingFile(const ResolvedOutput &target) : m_target(target), m_state(std::make_unique<State>())
 {
     State &s = *m_state;
     s.name = encoded(target.name);
@@ -398,7 +154,7 @@ PendingFile::PendingFile(const ResolvedOutput &target, Temporary temporary)
     const int dirFd = int(s.folder.handle());
 
     int fd = -1;
-    const bool unnamed = temporary == Temporary::UnnamedWherePossible;
+    const bool unnamed = !namedTemporariesWanted();
     if (unnamed)
         fd = ::openat(dirFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     if (fd < 0 && unnamed && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
@@ -438,6 +194,7 @@ PendingFile::~PendingFile()
 
 void PendingFile::prepare()
 {
+    beforeReplacementStep(ReplacementStep::Sync, m_target.userPath);
     syncFile(m_file, m_target.userPath);
 }
 
@@ -483,6 +240,7 @@ void PendingFile::stage()
 
 void PendingFile::place(const std::vector<FileId> &placedByThisRun)
 {
+    beforeReplacementStep(ReplacementStep::Place, m_target.userPath);
     State &s = *m_state;
     const int dirFd = int(s.folder.handle());
     const char *name = s.name.constData();
@@ -608,50 +366,6 @@ void syncFolder(const ResolvedOutput &output)
     const File folder = reopenFolder(output);
     if (::fsync(int(folder.handle())) != 0 && errno != EINVAL && errno != EROFS)
         raise(output.userPath);
-}
-
-void turnWriteSignalsIntoErrors()
-{
-    ::signal(SIGPIPE, SIG_IGN);
-    ::signal(SIGXFSZ, SIG_IGN);
-}
-
-namespace {
-std::atomic<bool> *interruptFlag = nullptr;
-extern "C" void onInterrupt(int)
-{
-    if (interruptFlag)
-        interruptFlag->store(true);
-}
-} // namespace
-
-void stopOnInterrupt(std::atomic<bool> *stop)
-{
-    interruptFlag = stop;
-    struct sigaction action { };
-    action.sa_handler = onInterrupt;
-    // A second Ctrl+C ends the program the usual way, for a read that never returns.
-    action.sa_flags = SA_RESETHAND;
-    sigemptyset(&action.sa_mask);
-    ::sigaction(SIGINT, &action, nullptr);
-    ::sigaction(SIGTERM, &action, nullptr);
-}
-
-bool argumentIsFaithful(const char *argument)
-{
-    const QByteArray bytes(argument);
-    return QFile::encodeName(QFile::decodeName(bytes)) == bytes;
-}
-
-bool isTerminal(std::FILE *stream)
-{
-    return ::isatty(::fileno(stream)) == 1;
-}
-
-bool writeText(std::FILE *stream, const QString &text)
-{
-    const QByteArray bytes = text.toLocal8Bit();
-    return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size());
 }
 
 } // namespace tamrivel::platform

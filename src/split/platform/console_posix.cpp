@@ -1,0 +1,56 @@
+#include "split/platform/console.h"
+
+#include <QFile>
+
+#include <atomic>
+#include <csignal>
+
+#include <unistd.h>
+
+namespace tamrivel::platform {
+
+void turnWriteSignalsIntoErrors()
+{
+    ::signal(SIGPIPE, SIG_IGN);
+    ::signal(SIGXFSZ, SIG_IGN);
+}
+
+namespace {
+std::atomic<bool> *interruptFlag = nullptr;
+extern "C" void onInterrupt(int)
+{
+    if (interruptFlag)
+        interruptFlag->store(true);
+}
+} // namespace
+
+void stopOnInterrupt(std::atomic<bool> *stop)
+{
+    interruptFlag = stop;
+    struct sigaction action { };
+    action.sa_handler = onInterrupt;
+    // A second Ctrl+C ends the program the usual way, for a read that never returns.
+    action.sa_flags = SA_RESETHAND;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGTERM, &action, nullptr);
+}
+
+bool argumentIsFaithful(const char *argument)
+{
+    const QByteArray bytes(argument);
+    return QFile::encodeName(QFile::decodeName(bytes)) == bytes;
+}
+
+bool isTerminal(std::FILE *stream)
+{
+    return ::isatty(::fileno(stream)) == 1;
+}
+
+bool writeText(std::FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size());
+}
+
+} // namespace tamrivel::platform

@@ -1,0 +1,99 @@
+#include "split/platform/console.h"
+
+#include <algorithm>
+#include <atomic>
+
+#include <io.h>
+#include <windows.h>
+
+namespace tamrivel::platform {
+
+void turnWriteSignalsIntoErrors()
+{
+    // Nothing to do: Windows reports a closed pipe or a full disk to the
+    // failing write itself, never by a signal.
+}
+
+namespace {
+
+std::atomic<std::atomic<bool> *> interruptFlag{nullptr};
+
+BOOL WINAPI onConsoleControl(DWORD event)
+{
+    const bool ending =
+        event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT;
+    if (!ending && event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT)
+        return FALSE;
+    // Only the first: a second Ctrl+C ends the program the usual way.
+    std::atomic<bool> *stop = interruptFlag.exchange(nullptr);
+    if (stop)
+        stop->store(true);
+    // A closed console window, a logoff or a shutdown ends the process as
+    // soon as this returns. Held here, the run puts everything back and
+    // returns from main, which ends the process and this thread with it;
+    // the system's own time limit ends the wait if that takes too long.
+    if (ending)
+        ::Sleep(INFINITE);
+    return stop ? TRUE : FALSE;
+}
+
+} // namespace
+
+void stopOnInterrupt(std::atomic<bool> *stop)
+{
+    interruptFlag = stop;
+    ::SetConsoleCtrlHandler(onConsoleControl, TRUE);
+}
+
+bool argumentIsFaithful(const char *argument)
+{
+    // Qt takes the arguments from the UTF-16 command line, not from these
+    // bytes, so every name arrives as it was typed.
+    Q_UNUSED(argument);
+    return true;
+}
+
+namespace {
+
+HANDLE handleOf(std::FILE *stream)
+{
+    return reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(stream)));
+}
+
+bool isConsole(HANDLE handle)
+{
+    DWORD mode = 0;
+    return ::GetConsoleMode(handle, &mode) != 0;
+}
+
+} // namespace
+
+bool isTerminal(std::FILE *stream)
+{
+    return isConsole(handleOf(stream));
+}
+
+bool writeText(std::FILE *stream, const QString &text)
+{
+    const HANDLE handle = handleOf(stream);
+    if (!isConsole(handle)) {
+        const QByteArray bytes = text.toUtf8();
+        return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size());
+    }
+    // A console shows UTF-16 as it is, whatever its code page; what the
+    // stream still holds goes first.
+    std::fflush(stream);
+    constexpr qsizetype kChunk = 8192;
+    for (qsizetype at = 0; at < text.size();) {
+        qsizetype length = std::min(kChunk, text.size() - at);
+        if (length > 1 && text.at(at + length - 1).isHighSurrogate())
+            --length;
+        DWORD wrote = 0;
+        if (!::WriteConsoleW(handle, text.utf16() + at, DWORD(length), &wrote, nullptr) || wrote == 0)
+            return false;
+        at += qsizetype(wrote);
+    }
+    return true;
+}
+
+} // namespace tamrivel::platform

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <atomic>
+#include <functional>
+
+namespace tamrivel {
+
+// Called after each block with the bytes done so far and the expected total
+// (0 when the total cannot be known, as for a pipe).
+using ProgressFn = std::function<void(qint64 done, qint64 total)>;
+
+// Sees the bytes written to output `index`, in order, as they are written.
+using OutputTap = std::function<void(int index, const char *data, qsizetype length)>;
+
+// What a caller may watch while a split or join runs.
+struct Watchers {
+    ProgressFn progress;
+    OutputTap written;
+    // Set from any thread to abandon the operation: it stops at the next block
+    // and raises Cancelled, leaving every existing file as it was.
+    const std::atomic<bool> *stop = nullptr;
+    // Told, now and then, while the outputs wait for another run to finish
+    // with their folder.
+    std::function<void(const QString &folder)> waiting = nullptr;
+};
+
+} // namespace tamrivel
