@@ -2,10 +2,12 @@
 #include "failing_device.h"
 #include "reference_deal.h"
 #include "runtime/runtime_error.h"
+#include "split/doctor/set_diagnosis.h"
 #include "split/platform/fault_hook.h"
 #include "split/platform/run_files.h"
 #include "split/split_files.h"
 #include "split/stream/stream_deal.h"
+#include "split/verify_parts.h"
 #include "temp_files.h"
 
 #include <QBuffer>
@@ -520,6 +522,43 @@ private slots:
         QCOMPARE(error.number(), ErrorNumber::FileChanged);
         QCOMPARE(error.path(), parts[1]);
         QCOMPARE(readBytes(dir.filePath("joined")), QByteArray("previous image"));
+    }
+
+    // Once a file is open, it is the file read: a name that comes to name
+    // another file meanwhile is never opened again, whether a record part is
+    // read a second time for its bytes or a part again for its diagnosis.
+    // The file opened lost its name, which is a change like any other.
+    void aNameReplacedAfterOpeningIsAChange()
+    {
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("rom.bin"), kSource);
+        ChipFit records;
+        records.format = RecordFormat::IntelHex;
+        const QStringList parts = {dir.filePath("p0.hex"), dir.filePath("p1.hex")};
+        splitFiles(dir.filePath("rom.bin"), parts, DealShape{}, {}, records);
+        writeBytes(dir.filePath("other"), ":00000001FF\n");
+        platform::FaultHook hook;
+        hook.afterRead = [&](const QString &path, qsizetype) {
+            if (path == parts[1] && QFileInfo::exists(dir.filePath("other")))
+                QVERIFY(QFile::remove(parts[1]) && QFile::rename(dir.filePath("other"), parts[1]));
+        };
+        RuntimeError error = errorFrom([&] {
+            const FaultsInjected injected(hook);
+            joinFiles(parts, dir.filePath("joined"), DealShape{});
+        });
+        QCOMPARE(error.number(), ErrorNumber::FileChanged);
+        QCOMPARE(error.path(), parts[1]);
+
+        const QStringList chips = {dir.filePath("c0"), dir.filePath("c1")};
+        splitFiles(dir.filePath("rom.bin"), chips, DealShape{});
+        QVERIFY(QFile::rename(chips[1], dir.filePath("good")));
+        QVERIFY(QFile::copy(chips[0], chips[1])); // the first chip burnt twice
+        VerifiedParts verified = verifyParts(dir.filePath("rom.bin"), chips, DealShape{}, {});
+        QVERIFY(!verified.allSame());
+        QVERIFY(QFile::remove(chips[1]) && QFile::rename(dir.filePath("good"), chips[1]));
+        error = errorFrom([&] { diagnoseSet(verified, nullptr); });
+        QCOMPARE(error.number(), ErrorNumber::FileChanged);
+        QCOMPARE(error.path(), chips[1]);
     }
 
     void companionRefusesOrReportsFailure_data()

@@ -5,6 +5,7 @@
 #include "split/input/input_file.h"
 #include "split/stream/stream_deal.h"
 
+#include <algorithm>
 #include <cstring>
 #include <list>
 #include <vector>
@@ -18,7 +19,7 @@ constexpr qsizetype kDifferencesShown = 8;
 class PartComparison : public ByteSink {
 public:
     PartComparison(const InputFile &part, int file, const PartLayout &layout, PartVerdict &verdict)
-        : m_part(part), m_named(part.device()), m_file(file), m_layout(layout), m_verdict(verdict)
+        : m_part(part), m_file(file), m_layout(layout), m_verdict(verdict)
     {
     }
 
@@ -26,8 +27,7 @@ public:
     {
         const qsizetype have = qsizetype(std::clamp<qint64>(m_part.size() - m_offset, 0, length));
         m_buffer.resize(size_t(have));
-        if (readFully(m_named, m_buffer.data(), have) != have)
-            throw RuntimeError(ErrorNumber::MisfitParts, m_named.name);
+        m_part.readExactly(m_buffer.data(), have);
         if (std::memcmp(expected, m_buffer.data(), size_t(have)) != 0)
             noteDifferences(expected, have);
         m_offset += length;
@@ -49,7 +49,6 @@ private:
     }
 
     const InputFile &m_part;
-    NamedDevice m_named;
     int m_file;
     const PartLayout &m_layout;
     PartVerdict &m_verdict;
@@ -59,22 +58,29 @@ private:
 
 } // namespace
 
-QList<PartVerdict> verifyParts(const QString &source, const QStringList &parts, const DealShape &shape,
-                               const ChipFit &fit, const Watchers &watchers)
+bool VerifiedParts::allSame() const
 {
-    const InputFile input(source, InputFile::Reading::Raw);
+    return std::all_of(verdicts.cbegin(), verdicts.cend(),
+                       [](const PartVerdict &verdict) { return verdict.same(); });
+}
+
+VerifiedParts verifyParts(const QString &source, const QStringList &parts, const DealShape &shape,
+                          const ChipFit &fit, const Watchers &watchers)
+{
+    VerifiedParts set;
+    set.source = std::make_unique<InputFile>(source, InputFile::Reading::Raw);
+    const InputFile &input = *set.source;
     input.requireKnownSize(QStringLiteral("verify"));
-    const PartLayout layout(shape, fit, input.size());
+    const PartLayout &layout = set.layout.emplace(shape, fit, input.size());
     layout.refuseMisfits(parts);
 
-    QList<PartVerdict> verdicts(parts.size());
-    std::list<InputFile> opened;
+    set.verdicts.resize(parts.size());
     std::vector<std::unique_ptr<PartComparison>> comparisons;
     std::vector<ByteSink *> sinks;
     for (int file = 0; file < parts.size(); ++file) {
-        InputFile &part = opened.emplace_back(parts[file], InputFile::Reading::Image, fit.fill);
+        InputFile &part = set.parts.emplace_back(parts[file], InputFile::Reading::Image, fit.fill);
         part.requireKnownSize(QStringLiteral("verify"));
-        PartVerdict &verdict = verdicts[file];
+        PartVerdict &verdict = set.verdicts[file];
         verdict.name = parts[file];
         verdict.expectedSize = layout.fileSize(file);
         part.fillTo(verdict.expectedSize);
@@ -86,9 +92,9 @@ QList<PartVerdict> verifyParts(const QString &source, const QStringList &parts, 
     dealStream(input.device(), ways.named, shape, input.size(), watchers);
     ways.finish();
     input.confirmUnchanged();
-    for (const InputFile &part : opened)
+    for (const InputFile &part : set.parts)
         part.confirmUnchanged();
-    return verdicts;
+    return set;
 }
 
 } // namespace tamrivel

@@ -2,9 +2,16 @@
 
 #include "split/deal_shape.h"
 #include "split/part_layout.h"
+#include "split/watchers.h"
+
+#include "split/input/input_file.h"
 
 #include <QList>
 #include <QStringList>
+
+#include <list>
+#include <memory>
+#include <optional>
 
 namespace tamrivel {
 
@@ -26,12 +33,23 @@ struct PartVerdict {
     bool same() const { return differing == 0 && expectedSize == foundSize; }
 };
 
+// The files one verify compared, kept open so that whatever looks at them
+// again reads the very files compared, and how each part compares.
+struct VerifiedParts {
+    std::unique_ptr<InputFile> source;
+    std::list<InputFile> parts; // as named
+    std::optional<PartLayout> layout;
+    QList<PartVerdict> verdicts; // as the parts
+
+    bool allSame() const;
+};
+
 // Compares `parts` (each raw, Intel HEX or S-records, told from its content)
 // with the files a split of `source` as `shape` and `fit` would write,
 // padding included, in one pass and constant memory. A record part whose data
 // ends early is taken as filled to the size expected, as a programmer loads
 // it. Raises UsageError for a count of parts the split does not write.
-QList<PartVerdict> verifyParts(const QString &source, const QStringList &parts, const DealShape &shape,
-                               const ChipFit &fit, const Watchers &watchers = {});
+VerifiedParts verifyParts(const QString &source, const QStringList &parts, const DealShape &shape,
+                          const ChipFit &fit, const Watchers &watchers = {});
 
 } // namespace tamrivel

@@ -35,16 +35,15 @@ void sayDifferences(const QString &name, const PartVerdict &verdict)
 int runVerify(const CliRequest &request, const std::atomic<bool> *stop)
 {
     const QString &source = request.inputs.first();
-    QList<PartVerdict> verdicts;
+    VerifiedParts verified;
     {
         ProgressLine progress(shown(source));
-        verdicts = verifyParts(source, request.outputs, request.shape, request.fit,
+        verified = verifyParts(source, request.outputs, request.shape, request.fit,
                                Watchers{progress.callback(), {}, stop});
     }
-    const bool allSame = std::all_of(verdicts.cbegin(), verdicts.cend(),
-                                     [](const PartVerdict &verdict) { return verdict.same(); });
-    const SetFindings findings =
-        allSame ? SetFindings{} : diagnoseSet(source, verdicts, request.shape, request.fit, stop);
+    const bool allSame = verified.allSame();
+    const SetFindings findings = allSame ? SetFindings{} : diagnoseSet(verified, stop);
+    const QList<PartVerdict> &verdicts = verified.verdicts;
     for (qsizetype part = 0; part < verdicts.size(); ++part) {
         const PartVerdict &verdict = verdicts[part];
         // The name goes before the figures, never through a placeholder.

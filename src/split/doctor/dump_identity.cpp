@@ -29,8 +29,7 @@ public:
             m_data = m_file.map(0, m_size);
         if (!m_data && m_size > 0) {
             m_copy.resize(qsizetype(m_size));
-            if (readFully(m_input.device(), m_copy.data(), m_copy.size()) != m_copy.size())
-                throw RuntimeError(ErrorNumber::FileChanged, path);
+            m_input.readExactly(m_copy.data(), m_copy.size());
             m_data = reinterpret_cast<const uchar *>(m_copy.constData());
         }
     }
@@ -279,7 +278,7 @@ DumpIdentity identify(const ImageBytes &image, const QString &path, const std::a
 {
     DumpIdentity identity;
     identity.dump = path;
-    const InputFile input(path, InputFile::Reading::Image);
+    InputFile input(path, InputFile::Reading::Image);
     input.requireKnownSize(QStringLiteral("identify"));
     if (input.size() == 0 || input.size() > kMaxDiagnosedPart) {
         identity.unsearched = input.size() == 0
@@ -287,7 +286,7 @@ DumpIdentity identify(const ImageBytes &image, const QString &path, const std::a
             : QStringLiteral("over %1, more than is held in memory").arg(maxDiagnosedPartText());
         return identity;
     }
-    const QByteArray dump = readFoundPart(path, kErasedByte, input.size(), true).bytes;
+    const QByteArray dump = readFoundPart(input, true).bytes;
     QList<Candidate> candidates = placesFor(dump, image.size());
     if (candidates.isEmpty()) {
         identity.unsearched = QStringLiteral("no split of the image has a part of its size");

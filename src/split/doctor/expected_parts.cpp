@@ -31,8 +31,8 @@ private:
 
 } // namespace
 
-ExpectedParts dealExpected(const QString &source, const PartLayout &layout, const QStringList &names,
-                           int kept, const std::atomic<bool> *stop)
+ExpectedParts dealExpected(InputFile &source, const PartLayout &layout, const QStringList &names, int kept,
+                           const std::atomic<bool> *stop)
 {
     ExpectedParts parts;
     if (kept >= 0)
@@ -41,24 +41,23 @@ ExpectedParts dealExpected(const QString &source, const PartLayout &layout, cons
     std::vector<ByteSink *> files;
     for (int file = 0; file < layout.fileCount(); ++file)
         files.push_back(&sinks.emplace_back(file == kept ? &parts.kept : nullptr));
-    const InputFile input(source, InputFile::Reading::Raw);
+    source.rewind();
     WayDevices ways(layout, files, names);
-    dealStream(input.device(), ways.named, layout.shape(), input.size(), Watchers{{}, {}, stop});
+    dealStream(source.device(), ways.named, layout.shape(), source.size(), Watchers{{}, {}, stop});
     ways.finish();
-    input.confirmUnchanged();
+    source.confirmUnchanged();
     for (const ExpectedSink &sink : sinks)
         parts.digests.append(sink.digest());
     return parts;
 }
 
-FoundPart readFoundPart(const QString &path, uchar fill, qint64 size, bool keep)
+FoundPart readFoundPart(InputFile &part, bool keep)
 {
-    InputFile part(path, InputFile::Reading::Image, fill);
-    part.fillTo(size);
+    part.rewind();
     FoundPart found;
     if (keep) {
         found.bytes.resize(qsizetype(part.size()));
-        found.bytes.truncate(readFully(part.device(), found.bytes.data(), found.bytes.size()));
+        part.readExactly(found.bytes.data(), found.bytes.size());
         found.digest = PartDigest::of(found.bytes);
     } else {
         PartDigest digest;

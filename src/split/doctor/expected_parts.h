@@ -9,6 +9,8 @@
 
 namespace tamrivel {
 
+class InputFile;
+
 // What a split of `source` as `layout` writes to each file, dealt again into
 // memory rather than to the files.
 struct ExpectedParts {
@@ -16,17 +18,17 @@ struct ExpectedParts {
     QByteArray kept; // the bytes of the file asked for
 };
 
-// One pass over `source`, in constant memory beside the file kept (-1: none).
-// `names` name the files in errors.
-ExpectedParts dealExpected(const QString &source, const PartLayout &layout, const QStringList &names,
-                           int kept, const std::atomic<bool> *stop);
+// One pass over `source` from its start, in constant memory beside the file
+// kept (-1: none). `names` name the files in errors.
+ExpectedParts dealExpected(InputFile &source, const PartLayout &layout, const QStringList &names, int kept,
+                           const std::atomic<bool> *stop);
 
-// The bytes a part holds as verify reads it: filled to `size` if a record
-// file stops short, and digested; kept only when `keep`.
+// The bytes a part holds as verify reads it, from its start: filled to its
+// size if a record file stops short, and digested; kept only when `keep`.
 struct FoundPart {
     QByteArray digest;
     QByteArray bytes;
 };
-FoundPart readFoundPart(const QString &path, uchar fill, qint64 size, bool keep);
+FoundPart readFoundPart(InputFile &part, bool keep);
 
 } // namespace tamrivel

@@ -2,7 +2,6 @@
 
 #include "split/doctor/expected_parts.h"
 #include "split/doctor/part_diagnosis.h"
-#include "split/input/input_file.h"
 
 namespace tamrivel {
 namespace {
@@ -31,11 +30,12 @@ QString orderLine(const QList<PartVerdict> &verdicts, const QList<QByteArray> &f
 }
 
 // Another shape whose split of the source gives exactly the parts found.
-QString otherShapeLine(const QString &source, const QList<PartVerdict> &verdicts, const DealShape &shape,
-                       const ChipFit &fit, qint64 sourceSize, const QList<QByteArray> &found,
-                       const std::atomic<bool> *stop)
+QString otherShapeLine(VerifiedParts &verified, const QList<QByteArray> &found, const std::atomic<bool> *stop)
 {
-    ChipFit raw = fit;
+    const QList<PartVerdict> &verdicts = verified.verdicts;
+    const qint64 sourceSize = verified.source->size();
+    const DealShape &shape = verified.layout->shape();
+    ChipFit raw = verified.layout->fit();
     raw.format = RecordFormat::Binary;
     for (const DealShape &other : DealShape::every()) {
         if (other == shape)
@@ -44,7 +44,8 @@ QString otherShapeLine(const QString &source, const QList<PartVerdict> &verdicts
         bool sizesFit = layout && layout->fileCount() == verdicts.size();
         for (int file = 0; sizesFit && file < layout->fileCount(); ++file)
             sizesFit = layout->fileSize(file) == verdicts[file].foundSize;
-        if (!sizesFit || dealExpected(source, *layout, namesOf(verdicts), -1, stop).digests != found)
+        if (!sizesFit ||
+            dealExpected(*verified.source, *layout, namesOf(verdicts), -1, stop).digests != found)
             continue;
         return QStringLiteral("matches --ways %1 --width %2%3")
             .arg(other.ways)
@@ -54,10 +55,11 @@ QString otherShapeLine(const QString &source, const QList<PartVerdict> &verdicts
     return {};
 }
 
-PartFindings partFindings(const QString &source, const PartVerdict &verdict, const PartLayout &layout,
-                          int file, const ExpectedParts &expected, const QStringList &names,
-                          const std::atomic<bool> *stop)
+PartFindings partFindings(VerifiedParts &verified, InputFile &part, int file, const ExpectedParts &expected,
+                          const QStringList &names, const std::atomic<bool> *stop)
 {
+    const PartLayout &layout = *verified.layout;
+    const PartVerdict &verdict = verified.verdicts[file];
     PartContext context = PartContext::of(layout, file);
     for (int other = 0; other < names.size(); ++other) {
         if (other != file)
@@ -67,34 +69,31 @@ PartFindings partFindings(const QString &source, const PartVerdict &verdict, con
     findings.notHeld = verdict.expectedSize > kMaxDiagnosedPart;
     if (findings.notHeld || verdict.foundSize != verdict.expectedSize) {
         // Only a digest can tell this part from the others.
-        const QByteArray digest =
-            readFoundPart(verdict.name, layout.fit().fill, verdict.expectedSize, false).digest;
+        const QByteArray digest = readFoundPart(part, false).digest;
         for (const OtherPart &other : context.others) {
             if (other.digest == digest)
                 findings.likely << QStringLiteral("is %1").arg(other.name);
         }
         return findings;
     }
-    const QByteArray bytes = dealExpected(source, layout, names, file, stop).kept;
-    const FoundPart found = readFoundPart(verdict.name, layout.fit().fill, verdict.expectedSize, true);
-    findings.likely = diagnosePart(bytes, found.bytes, context);
+    const QByteArray bytes = dealExpected(*verified.source, layout, names, file, stop).kept;
+    findings.likely = diagnosePart(bytes, readFoundPart(part, true).bytes, context);
     return findings;
 }
 
 } // namespace
 
-SetFindings diagnoseSet(const QString &source, const QList<PartVerdict> &verdicts, const DealShape &shape,
-                        const ChipFit &fit, const std::atomic<bool> *stop)
+SetFindings diagnoseSet(VerifiedParts &verified, const std::atomic<bool> *stop)
 {
-    const qint64 sourceSize = InputFile(source, InputFile::Reading::Raw).size();
-    const PartLayout layout(shape, fit, sourceSize);
+    const QList<PartVerdict> &verdicts = verified.verdicts;
     const QStringList names = namesOf(verdicts);
-    const ExpectedParts expected = dealExpected(source, layout, names, -1, stop);
+    const ExpectedParts expected = dealExpected(*verified.source, *verified.layout, names, -1, stop);
 
     SetFindings findings;
     QList<QByteArray> found;
     bool allHeld = true;
-    for (int file = 0; file < verdicts.size(); ++file) {
+    auto part = verified.parts.begin();
+    for (int file = 0; file < verdicts.size(); ++file, ++part) {
         const PartVerdict &verdict = verdicts[file];
         allHeld = allHeld && verdict.foundSize <= kMaxDiagnosedPart;
         if (verdict.same()) {
@@ -102,14 +101,13 @@ SetFindings diagnoseSet(const QString &source, const QList<PartVerdict> &verdict
             findings.parts.append(PartFindings{});
             continue;
         }
-        found.append(readFoundPart(verdict.name, fit.fill, verdict.expectedSize, false).digest);
-        findings.parts.append(partFindings(source, verdict, layout, file, expected, names, stop));
+        found.append(readFoundPart(*part, false).digest);
+        findings.parts.append(partFindings(verified, *part, file, expected, names, stop));
     }
     if (const QString order = orderLine(verdicts, found, expected.digests); !order.isEmpty())
         findings.set << order;
     if (allHeld) {
-        if (const QString other = otherShapeLine(source, verdicts, shape, fit, sourceSize, found, stop);
-            !other.isEmpty())
+        if (const QString other = otherShapeLine(verified, found, stop); !other.isEmpty())
             findings.set << other;
     }
     return findings;

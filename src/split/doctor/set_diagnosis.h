@@ -17,11 +17,10 @@ struct SetFindings {
     QStringList set; // causes that only the whole set shows
 };
 
-// Why the parts of `verdicts` differ from a split of `source` as `shape` and
-// `fit`: deals the source again, once for the digests of every part and once
+// Why the parts of `verified` differ from the split they were compared
+// with: deals the source again, once for the digests of every part and once
 // for each differing part held in memory, and once for each other shape that
-// gives parts of the sizes found.
-SetFindings diagnoseSet(const QString &source, const QList<PartVerdict> &verdicts, const DealShape &shape,
-                        const ChipFit &fit, const std::atomic<bool> *stop);
+// gives parts of the sizes found, reading the files verify opened.
+SetFindings diagnoseSet(VerifiedParts &verified, const std::atomic<bool> *stop);
 
 } // namespace tamrivel

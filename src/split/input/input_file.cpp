@@ -24,42 +24,58 @@ qint64 bytesReadThrough(const platform::File &file, const QString &path)
 
 } // namespace
 
-InputFile::InputFile(const QString &path, Reading reading, uchar fill) : m_path(path)
+InputFile::InputFile(const QString &path, Reading reading, uchar fill) : m_path(path), m_fill(fill)
 {
     checkPathText(path);
-    platform::File first = platform::openForReading(path);
-    m_id = platform::identityOf(first, path);
-    const bool regular = platform::kindOf(first, path) == platform::Kind::Regular;
-    m_plain = regular && platform::sizeIsReal(first, path);
+    m_file = platform::openForReading(path);
+    m_id = platform::identityOf(m_file, path);
+    const bool regular = platform::kindOf(m_file, path) == platform::Kind::Regular;
+    m_plain = regular && platform::sizeIsReal(m_file, path);
     m_sizeKnown = regular;
     if (regular)
-        m_stamp = platform::stampOf(first, path);
+        m_stamp = platform::stampOf(m_file, path);
+    // Read again through the same open file, never by name, which may by
+    // then name another.
     if (regular && !m_plain) {
-        m_stamp.size = bytesReadThrough(first, path);
-        first = platform::openForReading(path);
-        if (!(platform::identityOf(first, path) == m_id))
-            throw RuntimeError(ErrorNumber::FileChanged, path);
+        m_stamp.size = bytesReadThrough(m_file, path);
+        platform::rewind(m_file, path);
     }
     // A pipe cannot be read twice, so it can only be taken as it comes.
     if (reading == Reading::Image && m_plain) {
-        LineReader lines(first, path);
+        LineReader lines(m_file, path);
         m_format = detectRecordFormat(lines);
         if (m_format != RecordFormat::Binary)
             m_size = recordImageSize(std::move(lines), m_format, fill);
-        first = platform::openForReading(path);
-        if (!(platform::identityOf(first, path) == m_id))
-            throw RuntimeError(ErrorNumber::MisfitParts, path);
+        platform::rewind(m_file, path);
     }
-    m_file = std::move(first);
-    if (m_format == RecordFormat::Binary) {
+    if (m_format == RecordFormat::Binary)
         m_size = m_sizeKnown ? m_stamp.size : 0;
-        m_device = std::make_unique<NativeDevice>(m_file, path, QIODevice::ReadOnly,
+    openDevice();
+}
+
+void InputFile::openDevice()
+{
+    if (m_format == RecordFormat::Binary) {
+        m_device = std::make_unique<NativeDevice>(m_file, m_path, QIODevice::ReadOnly,
                                                   m_sizeKnown ? m_size : NativeDevice::kUnknownSize);
     } else {
-        auto records = std::make_unique<RecordDevice>(LineReader(m_file, path), m_format, fill);
+        auto records = std::make_unique<RecordDevice>(LineReader(m_file, m_path), m_format, m_fill);
         records->padTo(m_size);
         m_device = std::move(records);
     }
+}
+
+void InputFile::rewind()
+{
+    Q_ASSERT(m_sizeKnown);
+    platform::rewind(m_file, m_path);
+    openDevice();
+}
+
+void InputFile::readExactly(char *buffer, qsizetype length) const
+{
+    if (readFully(device(), buffer, length) != length)
+        throw RuntimeError(ErrorNumber::FileChanged, m_path);
 }
 
 void InputFile::confirmUnchanged() const

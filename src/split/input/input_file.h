@@ -46,13 +46,24 @@ public:
     // A record file's data may stop short of the chip's end, as many tools
     // leave out erased bytes: it then reads as filled up to `size`.
     void fillTo(qint64 size);
-    // Raises FileChanged when the file's size or times are no longer those
+    // Reads the file again from its start, through the file opened: a name
+    // read twice may by then name another file. Not for a stream.
+    void rewind();
+    // Reads the next `length` bytes of its content; fewer than the size
+    // promised means the file changed since it was opened (FileChanged).
+    void readExactly(char *buffer, qsizetype length) const;
+    // Raises FileChanged when the file's size or status are no longer those
     // it had when it was opened. After the last read, before any result of
-    // it is kept.
+    // it is kept. A read that finds other than the size taken at the start
+    // raises the same, so that whatever a change is seen by, the user hears
+    // of it in one way.
     void confirmUnchanged() const;
 
 private:
+    void openDevice();
+
     QString m_path;
+    uchar m_fill;
     platform::File m_file;
     platform::FileId m_id;
     RecordFormat m_format = RecordFormat::Binary;

@@ -243,6 +243,12 @@ qsizetype readSome(const File &file, char *buffer, qsizetype length, const QStri
     }
 }
 
+void rewind(const File &file, const QString &path)
+{
+    if (::lseek(int(file.handle()), 0, SEEK_SET) < 0)
+        raise(path);
+}
+
 void writeAll(const File &file, const char *data, qsizetype length, const QString &path)
 {
     while (length > 0) {

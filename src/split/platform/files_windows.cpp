@@ -284,6 +284,12 @@ qsizetype readSome(const File &file, char *buffer, qsizetype length, const QStri
     raise(path, ErrorNumber::DeviceIo, err);
 }
 
+void rewind(const File &file, const QString &path)
+{
+    if (!::SetFilePointerEx(handleOf(file), LARGE_INTEGER{}, nullptr, FILE_BEGIN))
+        raise(path);
+}
+
 void writeAll(const File &file, const char *data, qsizetype length, const QString &path)
 {
     while (length > 0) {

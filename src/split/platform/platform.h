@@ -82,6 +82,8 @@ bool inSystemFolder(const QString &path);
 
 // Up to `length` bytes; 0 only at the end of the file.
 qsizetype readSome(const File &file, char *buffer, qsizetype length, const QString &path);
+// Back to the start of a file (not a stream), to read it again.
+void rewind(const File &file, const QString &path);
 // All of `length` bytes.
 void writeAll(const File &file, const char *data, qsizetype length, const QString &path);
 // The bytes and the metadata on the disk.
