@@ -176,6 +176,10 @@ private slots:
             << QStringList{"split", "--size", "1K", "--offset", "1K", "rom.bin"};
         QTest::newRow("banks and too few outputs")
             << QStringList{"split", "--size", "2", "--banks", "rom.bin", "a", "b"};
+        // Slips that would overwrite a file the user may have no other copy of.
+        QTest::newRow("join's output left out") << QStringList{"join", "lo.bin", "hi.bin", "rom.bin"};
+        QTest::newRow("split's source named last") << QStringList{"split", "lo.bin", "hi.bin", "rom.bin"};
+        QTest::newRow("names proposed over a file") << QStringList{"split", "hi.bin"};
     }
 
     void badUsageExitsTwo()
@@ -183,12 +187,28 @@ private slots:
         QFETCH(QStringList, arguments);
         QTemporaryDir dir;
         writeBytes(dir.filePath("rom.bin"), "abcdef");
+        writeBytes(dir.filePath("lo.bin"), "ace");
+        writeBytes(dir.filePath("hi.bin"), "bdf");
+        writeBytes(dir.filePath("hi_k.bin"), "d");
         const auto before = snapshot(dir.path());
         const CliResult result = runCli(arguments, dir.path());
         QCOMPARE(result.exitCode, 2);
         QVERIFY(result.err.startsWith("tamrivel-cli: "));
         QCOMPARE(result.out, QString());
         QCOMPARE(snapshot(dir.path()), before);
+    }
+
+    // Told to, a run replaces what exists, the set as one.
+    void forceReplacesExistingOutputs()
+    {
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("rom.bin"), "abcdef");
+        writeBytes(dir.filePath("rom_k.bin"), "old");
+        const CliResult refused = runCli({"split", "rom.bin"}, dir.path());
+        QVERIFY2(refused.err.contains("'rom_k.bin' exists") && refused.err.contains("--force"),
+                 qPrintable(refused.err));
+        QCOMPARE(runCli({"split", "-f", "--quiet", "rom.bin"}, dir.path()).exitCode, 0);
+        QCOMPARE(readBytes(dir.filePath("rom_k.bin")), QByteArray("bdf"));
     }
 
     void failureExitsOneNamingTheFile_data()
@@ -307,7 +327,8 @@ private slots:
         for (int length = 0; length <= 70; length += length < 13 ? 1 : 26) {
             const QByteArray source = patternBytes(length, uint(length));
             writeBytes(dir.filePath("rom.bin"), source);
-            const CliResult written = runCli(QStringList{"split", "rom.bin"} + shape + split, dir.path());
+            const CliResult written =
+                runCli(QStringList{"split", "-f", "rom.bin"} + shape + split, dir.path());
             QVERIFY2(written.exitCode == 0, qPrintable(written.err));
             QStringList parts;
             for (const QString &line : written.out.split('\n', Qt::SkipEmptyParts).mid(1))
@@ -317,7 +338,7 @@ private slots:
             QVERIFY2(verify.exitCode == 0, qPrintable(verify.out + verify.err));
             if (split.contains("--banks") || (length == 0 && split.contains("--size")))
                 continue; // no join of banks; --length takes no 0
-            QStringList join = QStringList{"join"} + parts + QStringList{"back.bin", "--quiet"} + shape;
+            QStringList join = QStringList{"join", "-f"} + parts + QStringList{"back.bin", "--quiet"} + shape;
             if (split.contains("--size"))
                 join += {"--length", QString::number(length)};
             const CliResult joined = runCli(join, dir.path());
@@ -386,7 +407,8 @@ private slots:
         QCOMPARE(runCli({"split", "--quiet", "rom.bin", "p0", "p1"}, dir.path()).exitCode, 0);
         writeBytes(dir.filePath("out.bin"), "previous image");
         const CliResult result = runCli(
-            {"join", "--quiet", "p0", "p1", "out.bin", "--fill", "0x01", "--length", length}, dir.path());
+            {"join", "--quiet", "--force", "p0", "p1", "out.bin", "--fill", "0x01", "--length", length},
+            dir.path());
         if (cut) {
             QCOMPARE(result.exitCode, 0);
             QCOMPARE(readBytes(dir.filePath("out.bin")), source.left(length.toInt()));
@@ -513,11 +535,11 @@ private slots:
                                 "w2: lane 2 of --ways 4 --width 2 --swap: exact\n"
                                 "rom_k_1.bin: lane 1 of --ways 2 --width 1, bank 1 of 16K: exact\n"));
         const CliResult filled = runCli({"identify", "rom.bin", "m1", "o0", "rom_2_1.bin"}, dir.path());
-        QCOMPARE(filled.out,
-                 QStringLiteral(
-                     "m1: lane 1 of --ways 2 --width 1 --size 64K --fill mirror: exact\n"
-                     "o0: lane 0 of --ways 2 --width 1 --size 64K --offset 16K: exact\n"
-                     "rom_2_1.bin: lane 2 of --ways 4 --width 1 --offset 8K, bank 1 of 16K: exact\n"));
+        QCOMPARE(
+            filled.out,
+            QStringLiteral("m1: lane 1 of --ways 2 --width 1 --size 64K --fill mirror: exact\n"
+                           "o0: lane 0 of --ways 2 --width 1 --size 64K --offset 16K: exact\n"
+                           "rom_2_1.bin: lane 2 of --ways 4 --width 1 --offset 8K, bank 1 of 16K: exact\n"));
         const CliResult unmirrored = runCli({"verify", "rom.bin", "m0", "m1", "--size", "64K"}, dir.path());
         QVERIFY2(unmirrored.out.contains(
                      "\n  likely: filled with copies of the image (--fill mirror), not 0xFF\n"),

@@ -304,7 +304,7 @@ private slots:
         writeBytes(dir.filePath("rom.bin"), patternBytes(16 * 1024 * 1024, 5));
         const QStringList outputs = existingOutputs(dir);
         const auto before = snapshot(dir.path());
-        const CliResult result = runCli({"split", "rom.bin"}, dir.path(), [] {
+        const CliResult result = runCli({"split", "--force", "rom.bin"}, dir.path(), [] {
             const rlimit limit{3 * 1024 * 1024, 3 * 1024 * 1024};
             ::setrlimit(RLIMIT_FSIZE, &limit);
         });
@@ -330,7 +330,7 @@ private slots:
         const QStringList outputs = existingOutputs(outputDir);
         const auto before = snapshot(outputDir.path());
         QProcess cli;
-        QVERIFY(startCli(cli, {"split", "--quiet", source, outputs[0], outputs[1]}));
+        QVERIFY(startCli(cli, {"split", "--quiet", "-f", source, outputs[0], outputs[1]}));
         QVERIFY(
             QTest::qWaitFor([&] { return isWorkingOnAFileIn(cli.processId(), outputDir.path()); }, 20000));
         cli.kill();
@@ -784,7 +784,7 @@ private slots:
         QProcess cli;
         cli.setChildProcessModifier([terminal] { ::dup2(terminal, STDERR_FILENO); });
         cli.start(QStringLiteral(TAMRIVEL_CLI_PATH),
-                  {"split", dir.filePath("rom.bin"), outputs[0], outputs[1]});
+                  {"split", "-f", dir.filePath("rom.bin"), outputs[0], outputs[1]});
         QByteArray shown;
         QVERIFY(QTest::qWaitFor(
             [&] {
@@ -857,8 +857,8 @@ private slots:
             QVERIFY(sparse.open(QIODevice::WriteOnly));
             QVERIFY(sparse.resize(path == source ? qint64(2) << 30 : qint64(1) << 30));
         }
-        const QMap<QString, QStringList> arguments{{"split", {"/dev/zero", outputs[0], outputs[1]}},
-                                                   {"join", {parts[0], parts[1], outputs[0]}},
+        const QMap<QString, QStringList> arguments{{"split", {"-f", "/dev/zero", outputs[0], outputs[1]}},
+                                                   {"join", {"-f", parts[0], parts[1], outputs[0]}},
                                                    {"verify", {source, parts[0], parts[1]}}};
         const auto before = snapshot(dir.path());
         QProcess cli;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "split/deal_shape.h"
+#include "split/output/existing_outputs.h"
 #include "split/part_layout.h"
 #include "split/usage_error.h"
 
@@ -16,6 +17,7 @@ struct CliRequest {
     ChipFit fit;
     qint64 length = -1; // join: cut the output to this many bytes
     bool quiet = false;
+    Existing existing = Existing::Keep; // --force: Replace
 };
 
 } // namespace tamrivel::cli

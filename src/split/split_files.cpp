@@ -69,7 +69,7 @@ void refuseMisfits(const QStringList &parts, const QList<qint64> &sizes, const D
 } // namespace
 
 QStringList splitFiles(const QString &source, const QStringList &outputs, const DealShape &shape,
-                       const Watchers &watchers, const ChipFit &fit)
+                       const Watchers &watchers, const ChipFit &fit, Existing existing)
 {
     Q_ASSERT(shape.problem().isEmpty());
     InputFile input(source, InputFile::Reading::Raw);
@@ -83,7 +83,7 @@ QStringList splitFiles(const QString &source, const QStringList &outputs, const 
         for (int file = 0; file < layout.fileCount(); ++file)
             needed.append(layout.bytesOnDisk(file));
     }
-    OutputSet set(names, {&input}, needed);
+    OutputSet set(names, {&input}, needed, existing);
     // The plain split goes straight to the files, at full speed.
     std::optional<ChipOutputs> chips;
     if (fit.changesOutputs())
@@ -102,7 +102,7 @@ void splitFile(const QString &source, const QString &evenOutput, const QString &
 }
 
 void joinFiles(const QStringList &parts, const QString &output, const DealShape &shape,
-               const Watchers &watchers, const ChipFit &fit, qint64 length)
+               const Watchers &watchers, const ChipFit &fit, qint64 length, Existing existing)
 {
     Q_ASSERT(shape.problem().isEmpty() && parts.size() == shape.ways);
     std::list<InputFile> inputs;
@@ -133,7 +133,7 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
     refuseMisfits(parts, sizes, shape);
     if (length > total)
         throw lengthBeyondParts(output, length, total);
-    OutputSet set({output}, opened, {length >= 0 ? length : total});
+    OutputSet set({output}, opened, {length >= 0 ? length : total}, existing);
     std::optional<LengthCut> cut;
     if (length >= 0)
         cut.emplace(length, fit.mirror ? std::nullopt : std::optional<uchar>(fit.fill));

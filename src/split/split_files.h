@@ -1,6 +1,7 @@
 #pragma once
 
 #include "split/deal_shape.h"
+#include "split/output/existing_outputs.h"
 #include "split/part_layout.h"
 #include "split/watchers.h"
 
@@ -19,7 +20,8 @@ namespace tamrivel {
 // files as they were. Returns the outputs written. Raises RuntimeError naming
 // the file at fault, and UsageError for outputs that do not match the shape.
 QStringList splitFiles(const QString &source, const QStringList &outputs, const DealShape &shape,
-                       const Watchers &watchers = {}, const ChipFit &fit = {});
+                       const Watchers &watchers = {}, const ChipFit &fit = {},
+                       Existing existing = Existing::Replace);
 
 // The window's split: even offsets to `evenOutput`, odd ones to `oddOutput`.
 void splitFile(const QString &source, const QString &evenOutput, const QString &oddOutput,
@@ -34,6 +36,7 @@ void splitFile(const QString &source, const QString &evenOutput, const QString &
 // keeps all. Parts whose sizes cannot come from one split of `shape`, and a
 // length beyond them, are refused before anything is written.
 void joinFiles(const QStringList &parts, const QString &output, const DealShape &shape,
-               const Watchers &watchers = {}, const ChipFit &fit = {}, qint64 length = -1);
+               const Watchers &watchers = {}, const ChipFit &fit = {}, qint64 length = -1,
+               Existing existing = Existing::Replace);
 
 } // namespace tamrivel

@@ -6,7 +6,7 @@
 #include "cli/exit_status.h"
 #include "cli/options/chip_fit_options.h"
 #include "cli/options/option_values.h"
-#include "cli/options/quiet_option.h"
+#include "cli/options/output_options.h"
 #include "cli/options/shape_options.h"
 #include "split/split_files.h"
 
@@ -20,7 +20,7 @@ int runJoin(const CliRequest &request, const std::atomic<bool> *stop)
     {
         ProgressLine progress(shown(output));
         joinFiles(request.inputs, output, request.shape, watchersFor(progress, request, report, stop),
-                  request.fit, request.length);
+                  request.fit, request.length, request.existing);
     }
     if (!request.quiet)
         report.print(stdout, {output});
@@ -57,7 +57,8 @@ int join(const QStringList &arguments, const std::atomic<bool> *stop)
         QStringLiteral("length"), QStringLiteral("Cut the output to SIZE bytes, to drop the chips' padding."),
         QStringLiteral("SIZE"));
     const QCommandLineOption quiet = quietOption();
-    for (const QCommandLineOption *option : {&fill, &offset, &length, &quiet})
+    const QCommandLineOption force = forceOption();
+    for (const QCommandLineOption *option : {&fill, &offset, &length, &quiet, &force})
         parser.addOption(*option);
     if (!parser.parse(arguments))
         return Success;
@@ -67,6 +68,8 @@ int join(const QStringList &arguments, const std::atomic<bool> *stop)
         throw UsageError{QStringLiteral("join needs at least two PARTs and an OUTPUT")};
     CliRequest request;
     request.quiet = parser.parsed().isSet(quiet);
+    if (parser.parsed().isSet(force))
+        request.existing = Existing::Replace;
     readFill(parser.parsed(), fill, request.fit);
     if (parser.parsed().isSet(offset))
         request.fit.offset = sizeValue(parser.parsed(), offset);

@@ -6,7 +6,7 @@
 #include "cli/exit_status.h"
 #include "cli/options/chip_fit_options.h"
 #include "cli/options/option_values.h"
-#include "cli/options/quiet_option.h"
+#include "cli/options/output_options.h"
 #include "cli/options/shape_options.h"
 #include "split/split_files.h"
 
@@ -21,7 +21,7 @@ int runSplit(const CliRequest &request, const std::atomic<bool> *stop)
     {
         ProgressLine progress(shown(source));
         outputs = splitFiles(source, request.outputs, request.shape,
-                             watchersFor(progress, request, report, stop), request.fit);
+                             watchersFor(progress, request, report, stop), request.fit, request.existing);
     }
     if (!request.quiet)
         report.print(stdout, outputs);
@@ -46,7 +46,9 @@ int split(const QStringList &arguments, const std::atomic<bool> *stop)
     const ShapeOptions shape(parser);
     const ChipFitOptions fit(parser);
     const QCommandLineOption quiet = quietOption();
+    const QCommandLineOption force = forceOption();
     parser.addOption(quiet);
+    parser.addOption(force);
     if (!parser.parse(arguments))
         return Success;
 
@@ -55,6 +57,8 @@ int split(const QStringList &arguments, const std::atomic<bool> *stop)
         throw UsageError{QStringLiteral("split needs a SOURCE")};
     CliRequest request;
     request.quiet = parser.parsed().isSet(quiet);
+    if (parser.parsed().isSet(force))
+        request.existing = Existing::Replace;
     request.fit = fit.read(parser.parsed());
     request.inputs = {files.takeFirst()};
     request.shape = shape.read(parser.parsed(), files.size(), request.fit.banks);

@@ -94,7 +94,10 @@ int verify(const QStringList &arguments, const std::atomic<bool> *stop)
     const QCommandLineOption quiet(
         QStringLiteral("quiet"),
         QStringLiteral("Taken as split takes it; the findings are printed all the same."));
+    const QCommandLineOption force({QStringLiteral("f"), QStringLiteral("force")},
+                                   QStringLiteral("Taken as split takes it; verify writes nothing."));
     parser.addOption(quiet);
+    parser.addOption(force);
     if (!parser.parse(arguments))
         return Success;
 

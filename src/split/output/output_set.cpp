@@ -3,6 +3,7 @@
 #include "split/input/input_file.h"
 #include "split/input/path_checks.h"
 #include "split/stream/native_device.h"
+#include "split/usage_error.h"
 
 #include <limits>
 #include <map>
@@ -47,7 +48,7 @@ struct OutputSet::Output {
 };
 
 OutputSet::OutputSet(const QStringList &paths, const std::vector<const InputFile *> &inputs,
-                     const QList<qint64> &bytesNeeded)
+                     const QList<qint64> &bytesNeeded, Existing existing)
 {
     // Each output holds its file, its folder and, while it is placed, the old file.
     platform::allowOpenFiles(3 * qint64(paths.size()) + 64);
@@ -58,6 +59,8 @@ OutputSet::OutputSet(const QStringList &paths, const std::vector<const InputFile
         m_outputs.push_back(std::move(output));
     }
     refuseRepeats(inputs);
+    if (existing == Existing::Keep)
+        refuseExisting();
     refuseWhatCannotFit(bytesNeeded);
     for (auto &output : m_outputs) {
         const platform::File *file = nullptr;
@@ -85,6 +88,16 @@ void OutputSet::refuseRepeats(const std::vector<const InputFile *> &inputs) cons
         const bool existing = target.kind != platform::Kind::Missing;
         if ((existing && !files.insert(keyOf(target.id)).second) || !names.insert(nameKeyOf(target)).second)
             throw RuntimeError(ErrorNumber::SameFile, target.userPath);
+    }
+}
+
+void OutputSet::refuseExisting() const
+{
+    // A FIFO or a device is written to, never replaced.
+    for (const auto &output : m_outputs) {
+        if (output->target.kind == platform::Kind::Regular)
+            throw UsageError{QStringLiteral("'%1' exists; nothing was written (--force replaces it)")
+                                 .arg(output->target.userPath)};
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "split/output/existing_outputs.h"
 #include "split/platform/replacement.h"
 #include "split/stream/named_device.h"
 #include "split/watchers.h"
@@ -26,7 +27,7 @@ public:
     // `bytesNeeded` (one per path, or none where unknown) their file system
     // has no room for, before creating anything.
     OutputSet(const QStringList &paths, const std::vector<const InputFile *> &inputs,
-              const QList<qint64> &bytesNeeded);
+              const QList<qint64> &bytesNeeded, Existing existing = Existing::Replace);
     ~OutputSet();
     OutputSet(const OutputSet &) = delete;
     OutputSet &operator=(const OutputSet &) = delete;
@@ -40,6 +41,7 @@ public:
 private:
     void refuseRepeats(const std::vector<const InputFile *> &inputs) const;
     void refuseWhatCannotFit(const QList<qint64> &bytesNeeded) const;
+    void refuseExisting() const;
 
     struct Output;
     std::vector<std::unique_ptr<Output>> m_outputs;

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QCommandLineOption>
+
+namespace tamrivel::cli {
+
+// --quiet, for the verbs that report the files they wrote.
+inline QCommandLineOption quietOption()
+{
+    return QCommandLineOption(QStringLiteral("quiet"), QStringLiteral("Print nothing on success."));
+}
+
+// --force (-f), for the verbs that write files: without it, an output that
+// exists is refused, as one named in the wrong place may be the source.
+inline QCommandLineOption forceOption()
+{
+    return QCommandLineOption({QStringLiteral("f"), QStringLiteral("force")},
+                              QStringLiteral("Replace outputs that exist (without it, they are refused and "
+                                             "nothing is written)."));
+}
+
+} // namespace tamrivel::cli
