@@ -14,6 +14,14 @@ inline void say(const QString &text, std::FILE *to = stdout)
     platform::writeText(to, text);
 }
 
+// A report that could not be written (a full disk, a closed stdout) is a
+// failure, or a script would take the missing report for success.
+inline void flushStandardOutput()
+{
+    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        throw RuntimeError(ErrorNumber::DeviceIo, QStringLiteral("標準出力"));
+}
+
 // A path as the user's system writes it.
 inline QString shown(const QString &path)
 {

@@ -18,14 +18,6 @@ namespace {
 
 std::atomic<bool> stopRequested{false};
 
-// A report that could not be written (a full disk, a closed stdout) is a
-// failure, or a script would take the missing report for success.
-void finishStandardOutput()
-{
-    if (std::fflush(stdout) != 0 || std::ferror(stdout))
-        throw RuntimeError(ErrorNumber::DeviceIo, QStringLiteral("標準出力"));
-}
-
 // Bytes that do not decode to a name would be written under another name,
 // perhaps over a file that really has it.
 void refuseUnfaithfulArguments(int argc, char *argv[])
@@ -47,7 +39,7 @@ int main(int argc, char *argv[])
     try {
         refuseUnfaithfulArguments(argc, argv);
         const int status = runCommandLine(QCoreApplication::arguments(), &stopRequested);
-        finishStandardOutput();
+        flushStandardOutput();
         return status;
     } catch (const UsageError &error) {
         const QString help =

@@ -19,8 +19,14 @@ ProgressLine::ProgressLine(const QString &what, std::FILE *to, qint64 quietMs)
 
 ProgressLine::~ProgressLine()
 {
+    end();
+}
+
+void ProgressLine::end()
+{
     if (m_shown)
         std::fputs("\n", m_to);
+    m_shown = false;
 }
 
 ProgressFn ProgressLine::callback()

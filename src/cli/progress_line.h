@@ -19,6 +19,9 @@ public:
     ProgressLine(const ProgressLine &) = delete;
     ProgressLine &operator=(const ProgressLine &) = delete;
 
+    // Ends the line, so that what is printed next starts on its own.
+    void end();
+
     ProgressFn callback();
     // For Watchers::waiting: says which folder the run waits for.
     std::function<void(const QString &folder)> waitingCallback();

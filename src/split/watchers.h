@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <atomic>
@@ -25,6 +26,11 @@ struct Watchers {
     // Told, now and then, while the outputs wait for another run to finish
     // with their folder.
     std::function<void(const QString &folder)> waiting = nullptr;
+    // Called with the outputs' names once every one is written in full and
+    // on the disk, just before they take the old files' places: what is told
+    // of them (a report a script reads) is told first, and an error raised
+    // there leaves every file as it was.
+    std::function<void(const QStringList &outputs)> beforeReplacing = nullptr;
 };
 
 } // namespace tamrivel

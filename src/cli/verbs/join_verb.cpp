@@ -17,13 +17,9 @@ int runJoin(const CliRequest &request, const std::atomic<bool> *stop)
 {
     const QString &output = request.outputs.first();
     FileReport report;
-    {
-        ProgressLine progress(shown(output));
-        joinFiles(request.inputs, output, request.shape, watchersFor(progress, request, report, stop),
-                  request.fit, request.length, request.existing);
-    }
-    if (!request.quiet)
-        report.print(stdout, {output});
+    ProgressLine progress(shown(output));
+    joinFiles(request.inputs, output, request.shape, watchersFor(progress, request, report, stop),
+              request.fit, request.length, request.existing);
     return Success;
 }
 

@@ -1,18 +1,27 @@
 #pragma once
 
 #include "cli/cli_request.h"
+#include "cli/console_text.h"
 #include "cli/file_report.h"
 #include "cli/progress_line.h"
 
 namespace tamrivel::cli {
 
 // What watches a split or a join: the progress line, the report unless
-// --quiet, the stop request, and what it waits for.
+// --quiet, the stop request, and what it waits for. The report is printed,
+// and must reach its reader, before the outputs take the old files' places,
+// so that a report lost leaves the old files rather than new ones unreported.
 inline Watchers watchersFor(ProgressLine &progress, const CliRequest &request, FileReport &report,
                             const std::atomic<bool> *stop)
 {
     Watchers watchers{progress.callback(), request.quiet ? OutputTap() : report.tap(), stop};
     watchers.waiting = progress.waitingCallback();
+    watchers.beforeReplacing = [&progress, &report, quiet = request.quiet](const QStringList &outputs) {
+        progress.end();
+        if (!quiet)
+            report.print(stdout, outputs);
+        flushStandardOutput();
+    };
     return watchers;
 }
 

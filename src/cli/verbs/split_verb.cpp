@@ -17,14 +17,9 @@ int runSplit(const CliRequest &request, const std::atomic<bool> *stop)
 {
     const QString &source = request.inputs.first();
     FileReport report;
-    QStringList outputs;
-    {
-        ProgressLine progress(shown(source));
-        outputs = splitFiles(source, request.outputs, request.shape,
-                             watchersFor(progress, request, report, stop), request.fit, request.existing);
-    }
-    if (!request.quiet)
-        report.print(stdout, outputs);
+    ProgressLine progress(shown(source));
+    splitFiles(source, request.outputs, request.shape, watchersFor(progress, request, report, stop),
+               request.fit, request.existing);
     return Success;
 }
 

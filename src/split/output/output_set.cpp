@@ -180,6 +180,12 @@ void OutputSet::commit(const Watchers &watchers)
     // left can go.
     for (const auto &folder : folders)
         platform::removeDeadRunsFiles(*folder.second);
+    if (watchers.beforeReplacing) {
+        QStringList names;
+        for (const auto &output : m_outputs)
+            names << output->target.userPath;
+        watchers.beforeReplacing(names);
+    }
 
     for (platform::PendingFile *file : pending)
         file->stage();
