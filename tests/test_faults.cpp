@@ -17,6 +17,7 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QStorageInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -629,6 +630,11 @@ private slots:
             });
         };
         QTest::newRow("chips larger than the disk") << splitInto(ChipFit{qint64(1) << 30});
+        QTest::newRow("chips that each fit, but not both")
+            << Operation([](const QString &folder, const Watchers &w) {
+                   splitFiles(folder + "/rom.bin", {folder + "/b", folder + "/a"}, DealShape{}, w,
+                              ChipFit{40 << 20});
+               });
         QTest::newRow("the largest size there is") << splitInto(ChipFit{std::numeric_limits<qint64>::max()});
         QTest::newRow("record text larger than the disk, its bytes not")
             << splitInto(ChipFit{28 << 20, false, 0xFF, RecordFormat::IntelHex});
@@ -660,6 +666,23 @@ private slots:
         QCOMPARE(QFileInfo(error.path()).fileName(), QStringLiteral("a"));
         QCOMPARE(written.load(), 0);
         QCOMPARE(disk.entries().filter(QRegularExpression("^(a|b|\\..*)$")), QStringList());
+#endif
+    }
+
+    // Outputs that take all the room there is, to the last block, fit.
+    void outputsFillingTheDiskExactlyAreWritten()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("needs a small file system of its own, mounted by root");
+#else
+        SmallFileSystem disk;
+        if (!disk.mounted())
+            QSKIP("mounting a small tmpfs needs root: never filled on the real disk");
+        writeBytes(disk.filePath("rom.bin"), kSource);
+        const qint64 chip = QStorageInfo(disk.filePath("")).bytesAvailable() / 8192 * 4096;
+        splitFiles(disk.filePath("rom.bin"), {disk.filePath("a"), disk.filePath("b")}, DealShape{}, {},
+                   ChipFit{chip});
+        QCOMPARE(QFileInfo(disk.filePath("b")).size(), chip);
 #endif
     }
 

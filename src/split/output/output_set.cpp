@@ -117,7 +117,7 @@ void OutputSet::refuseWhatCannotFit(const QList<qint64> &bytesNeeded) const
         const quint64 system = target.folderId.volume;
         if (!free.count(system))
             free[system] = platform::freeSpaceIn(target.folder);
-        const qint64 blocks = bytesNeeded[qsizetype(i)] / kBlock + 1;
+        const qint64 blocks = bytesNeeded[qsizetype(i)] / kBlock + (bytesNeeded[qsizetype(i)] % kBlock != 0);
         used[system] = saturatingSum(used[system],
                                      blocks > std::numeric_limits<qint64>::max() / kBlock
                                          ? std::numeric_limits<qint64>::max()
