@@ -945,24 +945,32 @@ private slots:
 
     void sourceChangingDuringTheSplitIsRefused_data()
     {
-        QTest::addColumn<qint64>("newSize"); // -1: rewritten in place, the size kept
-        QTest::newRow("grows") << qint64(kSource.size() + kBlock + 3);
-        QTest::newRow("shrinks") << qint64(kBlock + kBlock / 2 + 1);
-        QTest::newRow("shrinks below what was read") << qint64(kBlock / 2);
-        QTest::newRow("rewritten in place") << qint64(-1);
+        // -1: rewritten in place, the size kept; -2: the same with its time
+        // set back; -3: only a new link to it.
+        QTest::addColumn<qint64>("newSize");
+        QTest::addColumn<bool>("statusOnly"); // what the user is told was seen
+        QTest::newRow("grows") << qint64(kSource.size() + kBlock + 3) << false;
+        QTest::newRow("shrinks") << qint64(kBlock + kBlock / 2 + 1) << false;
+        QTest::newRow("shrinks below what was read") << qint64(kBlock / 2) << false;
+        QTest::newRow("rewritten in place") << qint64(-1) << false;
+#ifndef Q_OS_WIN // where a file's status has a time of its own
+        QTest::newRow("rewritten, its time set back") << qint64(-2) << true;
+        QTest::newRow("linked") << qint64(-3) << true;
+#endif
     }
 
     void sourceChangingDuringTheSplitIsRefused()
     {
         QFETCH(qint64, newSize);
+        QFETCH(bool, statusOnly);
         QTemporaryDir dir;
         const QString source = dir.filePath("rom.bin");
         writeBytes(source, kSource);
         // Old enough that a rewrite cannot keep its time.
+        const QDateTime old(QDate(2001, 1, 1), QTime(0, 0));
         QFile aged(source);
         QVERIFY(aged.open(QIODevice::ReadWrite));
-        QVERIFY(
-            aged.setFileTime(QDateTime(QDate(2001, 1, 1), QTime(0, 0)), QFileDevice::FileModificationTime));
+        QVERIFY(aged.setFileTime(old, QFileDevice::FileModificationTime));
         aged.close();
         const QStringList outputs = existingOutputs(dir);
         bool changed = false;
@@ -970,10 +978,19 @@ private slots:
                                     if (std::exchange(changed, true))
                                         return;
                                     QFile file(source);
+                                    if (newSize == -3) {
+                                        std::filesystem::create_hard_link(
+                                            QFile::encodeName(source).toStdString(),
+                                            QFile::encodeName(dir.filePath("link.bin")).toStdString());
+                                        return;
+                                    }
                                     QVERIFY(file.open(QIODevice::ReadWrite));
                                     if (newSize < 0) {
                                         file.seek(kSource.size() - 1);
                                         file.write("?");
+                                        file.flush();
+                                        if (newSize == -2)
+                                            QVERIFY(file.setFileTime(old, QFileDevice::FileModificationTime));
                                     } else if (newSize > file.size()) {
                                         file.seek(file.size());
                                         file.write(patternBytes(newSize - file.size(), 99));
@@ -985,6 +1002,7 @@ private slots:
         const RuntimeError error = errorFrom([&] { splitFiles(source, outputs, DealShape{}, watchers); });
         QCOMPARE(error.number(), ErrorNumber::FileChanged);
         QCOMPARE(error.path(), source);
+        QCOMPARE(error.description().contains(QStringLiteral("状態が変わりました")), statusOnly);
         QCOMPARE(readBytes(outputs[0]), QByteArray("previous even image"));
         QCOMPARE(readBytes(outputs[1]), QByteArray("previous odd image"));
     }

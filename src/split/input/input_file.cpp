@@ -82,8 +82,19 @@ void InputFile::confirmUnchanged() const
 {
     // The kernel's own files keep no times worth comparing; their reads are
     // held to the size counted instead.
-    if (m_plain && !(platform::stampOf(m_file, m_path) == m_stamp))
+    if (!m_plain)
+        return;
+    const platform::FileStamp now = platform::stampOf(m_file, m_path);
+    if (now.size != m_stamp.size || now.modified != m_stamp.modified)
         throw RuntimeError(ErrorNumber::FileChanged, m_path);
+    // The status time catches a rewrite whose modification time was set
+    // back, but moves for a new link or a permission change as well: the
+    // user is told which was seen, so as not to look for a write that may
+    // never have happened.
+    if (now.changed != m_stamp.changed)
+        throw RuntimeError(ErrorNumber::FileChanged, m_path,
+                           QStringLiteral("(ファイルの状態が変わりました。書き込みのほか、リンクの追加や"
+                                          "アクセス権の変更でも変わります)"));
 }
 
 void InputFile::requireKnownSize(const QString &use) const
