@@ -555,6 +555,10 @@ private slots:
                     .out.contains(
                         QRegularExpression("--size 64K: [0-9]+ bytes differ\n  likely: D3 stuck at 0\n$")));
         QCOMPARE(runCli({"identify", "rom.bin"}, dir.path()).exitCode, 2);
+        writeBytes(dir.filePath("tiny"), readBytes(dir.filePath("rom_g.bin")).left(7));
+        const CliResult tiny = runCli({"identify", "rom.bin", "tiny"}, dir.path());
+        QCOMPARE(tiny.exitCode, 1);
+        QCOMPARE(tiny.out, QStringLiteral("tiny: not searched: too short to place: under 16 bytes\n"));
     }
 
     // Names as URL-decoded downloads have them: a placeholder in a name must

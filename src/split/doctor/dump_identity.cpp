@@ -17,6 +17,16 @@ namespace {
 constexpr int kSamples = 64;
 // How many of the nearest places are weighed for a fault that explains them.
 constexpr int kWeighed = 8;
+// Shorter dumps match somewhere in nearly any image: no place is worth
+// naming.
+constexpr qint64 kShortestPlaced = 16;
+
+// Ctrl+C or a termination request ends a search at once, not at its end.
+void stopIfAsked(const std::atomic<bool> *stop, const QString &path)
+{
+    if (stop && stop->load())
+        throw RuntimeError(ErrorNumber::Cancelled, path);
+}
 
 // The image, mapped where it can be so that memory stays flat.
 class ImageBytes {
@@ -201,9 +211,10 @@ QByteArray expectedBytes(const ImageBytes &image, const Candidate &candidate, qi
 // The plainest place the dump matches exactly, of those the samples do not
 // rule out; null when none does. Leaves each candidate's samples missed.
 const Candidate *exactPlace(const ImageBytes &image, QList<Candidate> &candidates, const QByteArray &dump,
-                            const QList<qint64> &samples)
+                            const QList<qint64> &samples, const std::atomic<bool> *stop, const QString &path)
 {
     for (Candidate &candidate : candidates) {
+        stopIfAsked(stop, path);
         candidate.missed = missedSamples(image, candidate, dump, samples, 0);
         if (candidate.missed == 0 && differences(image, candidate, dump, 0) == 0)
             return &candidate;
@@ -217,9 +228,10 @@ using NearPlace = std::pair<qint64, const Candidate *>; // bytes differing, and 
 // that miss fewest samples with the dump read up to kLargestShift bytes
 // either way, those with nearly as few bytes differing as the fewest.
 QList<NearPlace> nearPlaces(const ImageBytes &image, QList<Candidate> &candidates, const QByteArray &dump,
-                            const QList<qint64> &samples)
+                            const QList<qint64> &samples, const std::atomic<bool> *stop, const QString &path)
 {
     for (Candidate &candidate : candidates) {
+        stopIfAsked(stop, path);
         for (int shift = 1; shift <= kLargestShift; ++shift) {
             candidate.missed =
                 std::min({candidate.missed, missedSamples(image, candidate, dump, samples, shift),
@@ -233,6 +245,7 @@ QList<NearPlace> nearPlaces(const ImageBytes &image, QList<Candidate> &candidate
                                  ->missed;
     qint64 fewest = dump.size() + 1;
     for (const Candidate &candidate : candidates) {
+        stopIfAsked(stop, path);
         if (candidate.missed == fewestMissed)
             fewest = std::min(fewest, differences(image, candidate, dump, fewest - 1));
     }
@@ -242,6 +255,7 @@ QList<NearPlace> nearPlaces(const ImageBytes &image, QList<Candidate> &candidate
     const qint64 nearEnough = fewest + fewest / 4 + 16;
     QList<NearPlace> near;
     for (const Candidate &candidate : candidates) {
+        stopIfAsked(stop, path);
         if (candidate.missed == fewestMissed) {
             if (const qint64 count = differences(image, candidate, dump, nearEnough); count <= nearEnough)
                 near.append({count, &candidate});
@@ -280,10 +294,17 @@ DumpIdentity identify(const ImageBytes &image, const QString &path, const std::a
     identity.dump = path;
     InputFile input(path, InputFile::Reading::Image);
     input.requireKnownSize(QStringLiteral("identify"));
-    if (input.size() == 0 || input.size() > kMaxDiagnosedPart) {
-        identity.unsearched = input.size() == 0
-            ? QStringLiteral("empty")
-            : QStringLiteral("over %1, more than is held in memory").arg(maxDiagnosedPartText());
+    if (input.size() == 0) {
+        identity.unsearched = QStringLiteral("empty");
+        return identity;
+    }
+    if (input.size() < kShortestPlaced) {
+        identity.unsearched = QStringLiteral("too short to place: under %1 bytes").arg(kShortestPlaced);
+        return identity;
+    }
+    if (input.size() > kMaxDiagnosedPart) {
+        identity.unsearched =
+            QStringLiteral("over %1, more than is held in memory").arg(maxDiagnosedPartText());
         return identity;
     }
     const QByteArray dump = readFoundPart(input, true).bytes;
@@ -293,13 +314,11 @@ DumpIdentity identify(const ImageBytes &image, const QString &path, const std::a
         return identity;
     }
     const QList<qint64> samples = sampleOffsets(dump);
-    if (const Candidate *exact = exactPlace(image, candidates, dump, samples)) {
+    if (const Candidate *exact = exactPlace(image, candidates, dump, samples, stop, path)) {
         identity.place = exact->place();
         return identity;
     }
-    if (stop && stop->load())
-        throw RuntimeError(ErrorNumber::Cancelled, path);
-    takeLikeliest(image, nearPlaces(image, candidates, dump, samples), dump, identity);
+    takeLikeliest(image, nearPlaces(image, candidates, dump, samples, stop, path), dump, identity);
     return identity;
 }
 
