@@ -232,6 +232,13 @@ private slots:
         QTest::newRow("raw image starting like hex") << hexLike << hexLike;
         QTest::newRow("raw image starting like S1")
             << QByteArray("S1130000\x8F\r\n") << QByteArray("S1130000\x8F\r\n");
+        const QByteArray longest = patternBytes(255, 7);
+        uchar sum = 0xFF;
+        for (const char byte : longest)
+            sum += uchar(byte);
+        QTest::newRow("hex: the longest record there is") << ":FF000000" + longest.toHex().toUpper() +
+                QByteArray::number(uchar(-sum) | 0x100, 16).right(2).toUpper() +
+                "\n:00000001FF\n" << longest;
     }
 
     void recordPartsYieldTheirBytes()

@@ -102,6 +102,7 @@ private slots:
             << QList<int>{5000, 1024, 0, 1} << QStringList{"ihex", "mirror", "banks"};
         QTest::newRow("offset") << QList<int>{1501, 2048, 0x400, 1} << QStringList{"srec"};
         QTest::newRow("offset, banks") << QList<int>{3001, 1024, 256, 1} << QStringList{"bin", "banks"};
+        QTest::newRow("offset, zero fill") << QList<int>{1501, 2048, 0x400, 1} << QStringList{"bin", "0x00"};
         QTest::newRow("both, 16-bit") << QList<int>{900, 1024, 0x200, 2} << QStringList{"ihex", "mirror"};
     }
 
@@ -114,7 +115,11 @@ private slots:
         QTemporaryDir dir;
         const QByteArray source = patternBytes(sizes[0], 5);
         writeBytes(dir.filePath("rom.bin"), source);
-        QStringList placed{"--width", QString::number(width), "--fill", mirror ? "mirror" : "0xFF"};
+        const char erased = fit.contains("0x00") ? '\0' : '\xff';
+        QStringList placed{"--width", QString::number(width), "--fill",
+                           mirror                     ? "mirror"
+                               : fit.contains("0x00") ? "0x00"
+                                                      : "0xFF"};
         if (offset > 0)
             placed << "--offset" << QString::number(offset);
         QStringList options = placed + QStringList{"--size", QString::number(chip), "--format", fit[0]};
@@ -130,9 +135,9 @@ private slots:
         QCOMPARE(chips.size(), 2 * count);
         for (int file = 0; file < chips.size(); ++file) {
             const QByteArray held = shares[file / count].mid(file % count * room, room);
-            QByteArray expected = QByteArray(offset, '\xff') + held;
+            QByteArray expected = QByteArray(offset, erased) + held;
             while (expected.size() < chip)
-                expected += mirror && !held.isEmpty() ? held : QByteArray(1, '\xff');
+                expected += mirror && !held.isEmpty() ? held : QByteArray(1, erased);
             const QByteArray written = readBytes(dir.filePath(chips[file]));
             QCOMPARE(fit[0] == "bin" ? written : naiveRead(written).bytes, expected.left(chip));
         }
@@ -555,6 +560,11 @@ private slots:
                     .out.contains(
                         QRegularExpression("--size 64K: [0-9]+ bytes differ\n  likely: D3 stuck at 0\n$")));
         QCOMPARE(runCli({"identify", "rom.bin"}, dir.path()).exitCode, 2);
+        QByteArray off = readBytes(dir.filePath("rom_k.bin"));
+        off[1234] = char(off[1234] ^ 0x40);
+        writeBytes(dir.filePath("off"), off);
+        QVERIFY(runCli({"identify", "rom.bin", "off"}, dir.path())
+                    .out.startsWith("off: lane 1 of --ways 2 --width 1: 1 byte differs\n"));
         writeBytes(dir.filePath("tiny"), readBytes(dir.filePath("rom_g.bin")).left(7));
         const CliResult tiny = runCli({"identify", "rom.bin", "tiny"}, dir.path());
         QCOMPARE(tiny.exitCode, 1);

@@ -68,6 +68,13 @@ const QList<Fault> &faults()
              return eachByte(e, [](qsizetype at, uchar b) { return at % 2 ? uchar(b | 0x10) : b; });
          },
          {"D12 stuck at 1"}},
+        // A bit low in part of the chip only is no stuck line.
+        {"D3 low in the first half",
+         1,
+         [](const QByteArray &e) {
+             return eachByte(e, [](qsizetype at, uchar b) { return at < kChip / 2 ? uchar(b & ~8) : b; });
+         },
+         {"8167 single-bit differences: a weak chip or a bad read?"}},
         {"D2 and D5 swapped",
          1,
          [](const QByteArray &e) {

@@ -356,11 +356,18 @@ private slots:
         const QString dead =
             QString(live).replace(QStringLiteral("-%1-").arg(QCoreApplication::applicationPid()),
                                   QStringLiteral("-%1-").arg(deadPid));
+        // The same process number on another machine sharing the folder.
+        const qsizetype machine = live.indexOf(".tamrivel-") + 10;
+        const QString elsewhere = QString(dead).replace(
+            machine, live.indexOf(QStringLiteral("-%1-").arg(QCoreApplication::applicationPid())) - machine,
+            QStringLiteral("elsewhere"));
         writeBytes(dir.filePath(live), "a live run's");
         writeBytes(dir.filePath(dead), "a dead run's");
+        writeBytes(dir.filePath(elsewhere), "another machine's run's");
         splitFile(dir.filePath("rom.bin"), dir.filePath("rom_g.bin"), dir.filePath("rom_k.bin"));
         QVERIFY(QFile::exists(dir.filePath(live)));
         QVERIFY(!QFile::exists(dir.filePath(dead)));
+        QVERIFY(QFile::exists(dir.filePath(elsewhere)));
     }
 
     void failedCommitStepLeavesTheOldPair_data()
