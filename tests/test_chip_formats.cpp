@@ -351,6 +351,10 @@ private slots:
             runCli(QStringList{"join", "p0", "p1", "out.bin", "--quiet"} + options, dir.path());
         QVERIFY2(result.exitCode == 0, qPrintable(result.err));
         QCOMPARE(readBytes(dir.filePath("out.bin")), joined);
+        // Made-up bytes are never added in silence.
+        QVERIFY2(result.err.contains(
+                     QRegularExpression("[0-9]+ bytes of fill added after the last record of p1\\b")),
+                 qPrintable(result.err));
     }
 
     void layoutMapsEveryByteBackToTheSource_data()

@@ -142,10 +142,10 @@ private slots:
             QCOMPARE(fit[0] == "bin" ? written : naiveRead(written).bytes, expected.left(chip));
         }
         QCOMPARE(runCli(QStringList{"verify", "rom.bin"} + chips + options, dir.path()).exitCode, 0);
-        if (banks)
-            return; // join takes one part a way
         placed << "--length" << QString::number(source.size());
-        QCOMPARE(runCli(QStringList{"join", chips[0], chips[1], "back"} + placed, dir.path()).exitCode, 0);
+        if (banks)
+            placed << "--banks";
+        QCOMPARE(runCli(QStringList{"join"} + chips + QStringList{"back"} + placed, dir.path()).exitCode, 0);
         QCOMPARE(readBytes(dir.filePath("back")), source);
     }
 
@@ -185,6 +185,10 @@ private slots:
         QTest::newRow("join's output left out") << QStringList{"join", "lo.bin", "hi.bin", "rom.bin"};
         QTest::newRow("split's source named last") << QStringList{"split", "lo.bin", "hi.bin", "rom.bin"};
         QTest::newRow("names proposed over a file") << QStringList{"split", "hi.bin"};
+        QTest::newRow("banks joined as ways")
+            << QStringList{"join", "r_g_0.bin", "r_g_1.bin", "r_k_0.bin", "r_k_1.bin", "out"};
+        QTest::newRow("banks short of a way")
+            << QStringList{"join", "--banks", "lo.bin", "hi.bin", "rom.bin", "out"};
     }
 
     void badUsageExitsTwo()
@@ -341,9 +345,11 @@ private slots:
             const CliResult verify =
                 runCli(QStringList{"verify", "rom.bin"} + parts + shape + split, dir.path());
             QVERIFY2(verify.exitCode == 0, qPrintable(verify.out + verify.err));
-            if (split.contains("--banks") || (length == 0 && split.contains("--size")))
-                continue; // no join of banks; --length takes no 0
+            if (length == 0 && split.contains("--size"))
+                continue; // --length takes no 0
             QStringList join = QStringList{"join", "-f"} + parts + QStringList{"back.bin", "--quiet"} + shape;
+            if (split.contains("--banks"))
+                join << "--banks";
             if (split.contains("--size"))
                 join += {"--length", QString::number(length)};
             const CliResult joined = runCli(join, dir.path());

@@ -538,6 +538,9 @@ private slots:
     // The file opened lost its name, which is a change like any other.
     void aNameReplacedAfterOpeningIsAChange()
     {
+#ifdef Q_OS_WIN
+        QSKIP("Windows keeps the name of a file while it is open: no other file can take it meanwhile");
+#endif
         QTemporaryDir dir;
         writeBytes(dir.filePath("rom.bin"), kSource);
         ChipFit records;

@@ -3,6 +3,9 @@
 #include "runtime/runtime_error.h"
 #include "runtime/text_units.h"
 
+#include <QRegularExpression>
+#include <QSet>
+
 namespace tamrivel {
 namespace {
 
@@ -41,6 +44,22 @@ QStringList proposedPartNames(const QString &source, int ways, int banks, Record
                          extensionOf(format));
     }
     return names;
+}
+
+bool namedAsBanks(const QStringList &parts)
+{
+    static const QRegularExpression banked(
+        QStringLiteral("^(.*)_(?:[gk]|[0-9]+)_([0-9]+)\\.(?:bin|hex|srec)$"));
+    QSet<QString> sources;
+    QSet<QString> banks;
+    for (const QString &part : parts) {
+        const QRegularExpressionMatch match = banked.match(part);
+        if (!match.hasMatch())
+            return false;
+        sources.insert(match.captured(1));
+        banks.insert(match.captured(2));
+    }
+    return sources.size() == 1 && banks.size() > 1;
 }
 
 } // namespace tamrivel

@@ -17,4 +17,9 @@ namespace tamrivel {
 QStringList proposedPartNames(const QString &source, int ways, int banks = 0,
                               RecordFormat format = RecordFormat::Binary);
 
+// True when `parts` carry the names a banked split gives, of one source and
+// more than one bank: joined as ways, banks would interleave into a wrong
+// image.
+bool namedAsBanks(const QStringList &parts);
+
 } // namespace tamrivel

@@ -1,6 +1,7 @@
 #include "split/split_files.h"
 
 #include "runtime/runtime_error.h"
+#include "split/chips/bank_chain.h"
 #include "split/chips/chip_outputs.h"
 #include "split/chips/fit_errors.h"
 #include "split/chips/length_cut.h"
@@ -12,7 +13,9 @@
 #include "split/records/record_part_fill.h"
 #include "split/stream/stream_deal.h"
 
+#include <algorithm>
 #include <list>
+#include <numeric>
 #include <optional>
 
 namespace tamrivel {
@@ -47,23 +50,35 @@ void writeAndCommit(OutputSet &outputs, const Watchers &watchers, OutputShaper *
     outputs.commit(watchers);
 }
 
+QString sizesText(const QList<qint64> &sizes)
+{
+    QStringList shown;
+    for (qint64 size : sizes)
+        shown.append(QString::number(size));
+    return QStringLiteral("(大きさ: %1)").arg(shown.join(QStringLiteral(", ")));
+}
+
 // Parts whose sizes cannot come from one split are refused before anything
 // is written, naming the first part that cannot be right.
 void refuseMisfits(const QStringList &parts, const QList<qint64> &sizes, const DealShape &shape)
 {
     if (shape.fitsOneSplit(sizes))
         return;
-    QStringList shown;
-    qint64 total = 0;
-    for (qint64 size : sizes) {
-        shown.append(QString::number(size));
-        total += size;
-    }
+    const qint64 total = std::accumulate(sizes.cbegin(), sizes.cend(), qint64(0));
     int misfit = 0;
     while (misfit + 1 < shape.ways && sizes[misfit] == shape.partSize(total, misfit))
         ++misfit;
-    throw RuntimeError(ErrorNumber::MisfitParts, parts[misfit],
-                       QStringLiteral("(大きさ: %1)").arg(shown.join(QStringLiteral(", "))));
+    throw RuntimeError(ErrorNumber::MisfitParts, parts[misfit], sizesText(sizes));
+}
+
+// The chips of a banked split are all of one size, the largest's.
+void refuseUnequalChips(const QStringList &parts, const QList<qint64> &sizes)
+{
+    const qint64 chip = *std::max_element(sizes.cbegin(), sizes.cend());
+    for (qsizetype part = 0; part < sizes.size(); ++part) {
+        if (sizes[part] != chip)
+            throw RuntimeError(ErrorNumber::MisfitParts, parts[part], sizesText(sizes));
+    }
 }
 
 } // namespace
@@ -104,7 +119,8 @@ void splitFile(const QString &source, const QString &evenOutput, const QString &
 void joinFiles(const QStringList &parts, const QString &output, const DealShape &shape,
                const Watchers &watchers, const ChipFit &fit, qint64 length, Existing existing)
 {
-    Q_ASSERT(shape.problem().isEmpty() && parts.size() == shape.ways);
+    const qsizetype banks = fit.banks ? parts.size() / shape.ways : 1;
+    Q_ASSERT(shape.problem().isEmpty() && parts.size() == shape.ways * banks);
     std::list<InputFile> inputs;
     QList<qint64> found;
     QList<bool> records;
@@ -114,23 +130,45 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
         found.append(input.size());
         records.append(input.format() != RecordFormat::Binary);
     }
-    const QList<qint64> filled = recordPartSizes(shape, found, records);
+    const QList<qint64> filled =
+        fit.banks ? chipPartSizes(found, records) : recordPartSizes(shape, found, records);
     std::vector<const InputFile *> opened;
-    QList<qint64> sizes;
-    QList<NamedDevice> devices;
-    qint64 total = 0;
+    QList<NamedDevice> files;
     for (InputFile &input : inputs) {
-        input.fillTo(filled[sizes.size()]);
+        const qint64 size = filled[files.size()];
+        if (size > input.size() && watchers.filled)
+            watchers.filled(input.path(), size - input.size());
+        input.fillTo(size);
         if (input.size() < fit.offset)
             throw RuntimeError(ErrorNumber::MisfitParts, input.path(),
                                QStringLiteral("(%1 バイト、--offset %2)").arg(input.size()).arg(fit.offset));
         opened.push_back(&input);
-        sizes.append(input.size() - fit.offset);
-        devices.append(input.device());
-        total += sizes.last();
+        files.append(input.device());
     }
     refuseRepeats(opened);
-    refuseMisfits(parts, sizes, shape);
+
+    // One device a way: the part itself, or its chips in turn.
+    std::list<BankChain> chains;
+    QStringList wayNames;
+    QList<NamedDevice> ways;
+    QList<qint64> sizes;
+    qint64 total = 0;
+    for (int way = 0; way < shape.ways; ++way) {
+        const qsizetype first = way * banks;
+        wayNames.append(parts[first]);
+        if (fit.banks) {
+            refuseUnequalChips(parts, filled);
+            const qint64 room = filled[first] - fit.offset;
+            ways.append(
+                {&chains.emplace_back(files.mid(first, banks), room, fit.offset, fit.fill), parts[first]});
+            sizes.append(banks * room);
+        } else {
+            ways.append(files[first]);
+            sizes.append(filled[first] - fit.offset);
+        }
+        total += sizes.last();
+    }
+    refuseMisfits(wayNames, sizes, shape);
     if (length > total)
         throw lengthBeyondParts(output, length, total);
     OutputSet set({output}, opened, {length >= 0 ? length : total}, existing);
@@ -138,9 +176,11 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
     if (length >= 0)
         cut.emplace(length, fit.mirror ? std::nullopt : std::optional<uchar>(fit.fill));
     writeAndCommit(set, watchers, cut ? &*cut : nullptr, [&](const QList<NamedDevice> &dest) {
-        for (const NamedDevice &part : devices)
-            skipOffset(part, fit.offset, fit.fill);
-        gatherStream(devices, sizes, dest.first(), shape, watchers);
+        if (!fit.banks) {
+            for (const NamedDevice &part : ways)
+                skipOffset(part, fit.offset, fit.fill);
+        }
+        gatherStream(ways, sizes, dest.first(), shape, watchers);
         for (const InputFile &input : inputs)
             input.confirmUnchanged();
     });

@@ -27,7 +27,8 @@ QStringList splitFiles(const QString &source, const QStringList &outputs, const 
 void splitFile(const QString &source, const QString &evenOutput, const QString &oddOutput,
                const Watchers &watchers = {});
 
-// Puts `parts` (one per way; each raw, Intel HEX or S-records, told from its
+// Puts `parts` (one per way, or with `fit.banks` the chips of each way in
+// turn, all of one size; each raw, Intel HEX or S-records, told from its
 // content) back together into `output`, with the same guarantees. A record
 // part whose data stops short of its peers' size is filled up to it, as many
 // tools leave out erased bytes; `fit.fill` is also the only byte that

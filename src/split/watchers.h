@@ -31,6 +31,10 @@ struct Watchers {
     // of them (a report a script reads) is told first, and an error raised
     // there leaves every file as it was.
     std::function<void(const QStringList &outputs)> beforeReplacing = nullptr;
+    // Told of each record part a join fills past its last record to fit the
+    // others, as a programmer that left out trailing erased bytes needs, with
+    // the bytes added: the user must hear that bytes were made up.
+    std::function<void(const QString &part, qint64 bytes)> filled = nullptr;
 };
 
 } // namespace tamrivel

@@ -8,6 +8,7 @@
 #include "cli/options/option_values.h"
 #include "cli/options/output_options.h"
 #include "cli/options/shape_options.h"
+#include "split/output_naming.h"
 #include "split/split_files.h"
 
 namespace tamrivel::cli {
@@ -28,7 +29,8 @@ int join(const QStringList &arguments, const std::atomic<bool> *stop)
     VerbParser parser(
         joinVerb(),
         QStringLiteral("Joins the PARTs into OUTPUT, the exact inverse of split with the same "
-                       "--ways, --width and --swap. Each PART may be raw bytes, Intel HEX or "
+                       "--ways, --width and --swap, or with --banks of a banked split, its chips "
+                       "listed as split lists them. Each PART may be raw bytes, Intel HEX or "
                        "S-records, told from its content; a record part's gaps read as --fill, "
                        "and where the parts cannot come from one split as they are, a record "
                        "part whose data stops short is filled as far as makes them fit. "
@@ -52,9 +54,13 @@ int join(const QStringList &arguments, const std::atomic<bool> *stop)
     const QCommandLineOption length(
         QStringLiteral("length"), QStringLiteral("Cut the output to SIZE bytes, to drop the chips' padding."),
         QStringLiteral("SIZE"));
+    const QCommandLineOption banks(
+        QStringLiteral("banks"),
+        QStringLiteral("The PARTs are the chips of a banked split, way by way and bank "
+                       "by bank within a way, all of one size."));
     const QCommandLineOption quiet = quietOption();
     const QCommandLineOption force = forceOption();
-    for (const QCommandLineOption *option : {&fill, &offset, &length, &quiet, &force})
+    for (const QCommandLineOption *option : {&fill, &offset, &length, &banks, &quiet, &force})
         parser.addOption(*option);
     if (!parser.parse(arguments))
         return Success;
@@ -71,7 +77,15 @@ int join(const QStringList &arguments, const std::atomic<bool> *stop)
         request.fit.offset = sizeValue(parser.parsed(), offset);
     request.outputs = {files.takeLast()};
     request.inputs = files;
-    request.shape = shape.read(parser.parsed(), files.size(), false);
+    request.fit.banks = parser.parsed().isSet(banks);
+    request.shape = shape.read(parser.parsed(), files.size(), request.fit.banks);
+    if (request.fit.banks && files.size() % request.shape.ways != 0)
+        throw UsageError{QStringLiteral("%1 PARTs do not make banks of %2 ways")
+                             .arg(files.size())
+                             .arg(request.shape.ways)};
+    if (!request.fit.banks && namedAsBanks(files))
+        throw UsageError{
+            QStringLiteral("the PARTs are named as the banks of a split: join them with --banks")};
     if (parser.parsed().isSet(length))
         request.length = sizeValue(parser.parsed(), length);
     return runJoin(request, stop);

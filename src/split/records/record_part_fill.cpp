@@ -43,4 +43,12 @@ QList<qint64> recordPartSizes(const DealShape &shape, const QList<qint64> &sizes
     return shape.fitsOneSplit(least) ? least : sizes;
 }
 
+QList<qint64> chipPartSizes(const QList<qint64> &sizes, const QList<bool> &records)
+{
+    if (sizes.isEmpty())
+        return sizes;
+    const qint64 chip = *std::max_element(sizes.begin(), sizes.end());
+    return grown(sizes, records, [&](int) { return chip; });
+}
+
 } // namespace tamrivel

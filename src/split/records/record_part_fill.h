@@ -13,4 +13,8 @@ namespace tamrivel {
 // Parts that fit as they are, as a split writes them, are read as they are.
 QList<qint64> recordPartSizes(const DealShape &shape, const QList<qint64> &sizes, const QList<bool> &records);
 
+// The same for the chips of a banked split, which are all of one size: the
+// largest part's, to which the record parts, and only they, are filled.
+QList<qint64> chipPartSizes(const QList<qint64> &sizes, const QList<bool> &records);
+
 } // namespace tamrivel

@@ -9,7 +9,10 @@ namespace tamrivel {
 void raiseDeviceError(const NamedDevice &device)
 {
     const auto *reporter = dynamic_cast<const ReportsFailure *>(device.device);
-    throw RuntimeError(reporter ? reporter->failure() : ErrorNumber::DeviceIo, device.name);
+    if (!reporter)
+        throw RuntimeError(ErrorNumber::DeviceIo, device.name);
+    const QString failed = reporter->failedName();
+    throw RuntimeError(reporter->failure(), failed.isEmpty() ? device.name : failed);
 }
 
 qsizetype readFully(const NamedDevice &from, char *buffer, qsizetype length)

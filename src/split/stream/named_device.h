@@ -14,6 +14,9 @@ namespace tamrivel {
 class ReportsFailure {
 public:
     virtual ErrorNumber failure() const = 0;
+    // The file the failure happened on, where a device reads several; empty
+    // for the device's own.
+    virtual QString failedName() const { return {}; }
 
 protected:
     ~ReportsFailure() = default;
