@@ -199,6 +199,9 @@ private slots:
         writeBytes(dir.filePath("lo.bin"), "ace");
         writeBytes(dir.filePath("hi.bin"), "bdf");
         writeBytes(dir.filePath("hi_k.bin"), "d");
+        writeBytes(dir.filePath("far.hex"),
+                   ":10000000000102030405060708090A0B0C0D0E0F78\n:02000004FFFFFC\n"
+                   ":10FF0000000102030405060708090A0B0C0D0E0F79\n:00000001FF\n");
         const auto before = snapshot(dir.path());
         const CliResult result = runCli(arguments, dir.path());
         QCOMPARE(result.exitCode, 2);

@@ -12,6 +12,7 @@
 #include "split/output/output_shaper.h"
 #include "split/records/record_part_fill.h"
 #include "split/stream/stream_deal.h"
+#include "split/usage_error.h"
 
 #include <algorithm>
 #include <list>
@@ -127,6 +128,12 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
     for (const QString &part : parts) {
         const InputFile &input = inputs.emplace_back(part, InputFile::Reading::Image, fit.fill);
         input.requireKnownSize(QStringLiteral("join"));
+        if (input.sparse() && length < 0)
+            throw UsageError{
+                QStringLiteral("'%1' places its records over 0x%2 bytes, nearly all of them gaps: "
+                               "give --length to join that much")
+                    .arg(part)
+                    .arg(input.size(), 0, 16)};
         found.append(input.size());
         records.append(input.format() != RecordFormat::Binary);
     }

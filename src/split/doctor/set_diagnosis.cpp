@@ -3,6 +3,8 @@
 #include "split/doctor/expected_parts.h"
 #include "split/doctor/part_diagnosis.h"
 
+#include <algorithm>
+
 namespace tamrivel {
 namespace {
 
@@ -27,6 +29,16 @@ QString orderLine(const QList<PartVerdict> &verdicts, const QList<QByteArray> &f
         order << verdicts[part].name;
     }
     return QStringLiteral("the set matches in the order %1").arg(order.join(QLatin1Char(' ')));
+}
+
+// False for a part too large to hold whose size no file of the split has:
+// it can be none of them, and reading it through (records may place their
+// data gigabytes apart) would tell nothing.
+bool mayBeAnother(const QList<PartVerdict> &verdicts, const PartVerdict &part)
+{
+    return part.foundSize <= kMaxDiagnosedPart ||
+        std::any_of(verdicts.cbegin(), verdicts.cend(),
+                    [&](const PartVerdict &other) { return other.expectedSize == part.foundSize; });
 }
 
 // Another shape whose split of the source gives exactly the parts found.
@@ -67,6 +79,8 @@ PartFindings partFindings(VerifiedParts &verified, InputFile &part, int file, co
     }
     PartFindings findings;
     findings.notHeld = verdict.expectedSize > kMaxDiagnosedPart;
+    if (!mayBeAnother(verified.verdicts, verdict))
+        return findings;
     if (findings.notHeld || verdict.foundSize != verdict.expectedSize) {
         // Only a digest can tell this part from the others.
         const QByteArray digest = readFoundPart(part, false).digest;
@@ -101,7 +115,7 @@ SetFindings diagnoseSet(VerifiedParts &verified, const std::atomic<bool> *stop)
             findings.parts.append(PartFindings{});
             continue;
         }
-        found.append(readFoundPart(*part, false).digest);
+        found.append(mayBeAnother(verdicts, verdict) ? readFoundPart(*part, false).digest : QByteArray());
         findings.parts.append(partFindings(verified, *part, file, expected, names, stop));
     }
     if (const QString order = orderLine(verdicts, found, expected.digests); !order.isEmpty())

@@ -44,8 +44,11 @@ InputFile::InputFile(const QString &path, Reading reading, uchar fill) : m_path(
     if (reading == Reading::Image && m_plain) {
         LineReader lines(m_file, path);
         m_format = detectRecordFormat(lines);
-        if (m_format != RecordFormat::Binary)
-            m_size = recordImageSize(std::move(lines), m_format, fill);
+        if (m_format != RecordFormat::Binary) {
+            const RecordExtent extent = recordExtent(std::move(lines), m_format, fill);
+            m_size = extent.end;
+            m_held = extent.held;
+        }
         platform::rewind(m_file, path);
     }
     if (m_format == RecordFormat::Binary)
@@ -63,6 +66,13 @@ void InputFile::openDevice()
         records->padTo(m_size);
         m_device = std::move(records);
     }
+}
+
+bool InputFile::sparse() const
+{
+    // Far more than a chip's worth of gaps, and far more gap than data.
+    constexpr qint64 kLargeGap = 64 * 1024 * 1024;
+    return m_format != RecordFormat::Binary && m_size > kLargeGap && m_size / 16 > m_held;
 }
 
 void InputFile::rewind()

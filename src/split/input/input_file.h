@@ -32,6 +32,9 @@ public:
     // Bytes it holds: for a file whose system-reported size says nothing of
     // its content (procfs, sysfs), as counted by reading it through first.
     qint64 size() const { return m_size; }
+    // True for a record file whose records place a little data far apart:
+    // its size is a gap the user must mean, never to be taken unasked.
+    bool sparse() const;
     // False for a stream (a pipe, a FIFO, a device): its size is 0 until its
     // end is read.
     bool sizeKnown() const { return m_sizeKnown; }
@@ -68,6 +71,7 @@ private:
     platform::FileId m_id;
     RecordFormat m_format = RecordFormat::Binary;
     qint64 m_size = 0;
+    qint64 m_held = 0; // of a record file: the bytes its records hold
     bool m_plain = false;
     bool m_sizeKnown = false;
     platform::FileStamp m_stamp;

@@ -122,14 +122,9 @@ RecordFormat detectRecordFormat(LineReader &lines)
     return recordLike(line);
 }
 
-qint64 recordImageSize(LineReader lines, RecordFormat format, uchar fill)
+RecordExtent recordExtent(LineReader lines, RecordFormat format, uchar fill)
 {
-    RecordDevice scan(std::move(lines), format, fill);
-    char sink[kReadBlock];
-    qint64 size = 0;
-    for (qint64 got; (got = scan.read(sink, kReadBlock)) > 0;)
-        size += got;
-    return size;
+    return RecordDevice(std::move(lines), format, fill).measure();
 }
 
 LineReader::LineReader(const platform::File &file, const QString &path)
@@ -221,6 +216,23 @@ qint64 RecordDevice::readData(char *data, qint64 maxSize)
         }
     }
     return produced;
+}
+
+RecordExtent RecordDevice::measure()
+{
+    RecordExtent extent;
+    for (;;) {
+        if (m_record.used < m_record.length) {
+            extent.held += m_record.length - m_record.used;
+            m_position = qint64(m_record.address) + m_record.length;
+            extent.end = m_position;
+            m_record.used = m_record.length;
+        } else if (m_ended) {
+            return extent;
+        } else {
+            fetchRecord();
+        }
+    }
 }
 
 // Reads lines until a data record (left in m_record) or the end record. An

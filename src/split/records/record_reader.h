@@ -43,6 +43,13 @@ private:
     QByteArrayView m_line;
 };
 
+// What a record file's image spans: where its last data ends, and how many
+// of those bytes records hold (the rest is gaps, read as fill).
+struct RecordExtent {
+    qint64 end = 0;
+    qint64 held = 0;
+};
+
 // A record file read as the bytes it describes, in constant memory. Records
 // must come in ascending address order (gaps allowed, filled with `fill`). A
 // bad line raises BadRecord naming the file and the line.
@@ -53,6 +60,8 @@ public:
     bool isSequential() const override { return true; }
     // From here on the device yields at least `size` bytes, the last ones fill.
     void padTo(qint64 size) { m_size = size; }
+    // Reads the records through from here, giving what they span.
+    RecordExtent measure();
 
 protected:
     qint64 readData(char *data, qint64 maxSize) override;
@@ -94,8 +103,8 @@ private:
 // digit); the line is left to be read again. Records in UTF-16 are refused.
 RecordFormat detectRecordFormat(LineReader &lines);
 
-// Reads every line through, checking each, and gives the size of the image
-// (the end of its last data).
-qint64 recordImageSize(LineReader lines, RecordFormat format, uchar fill);
+// Reads every line through, checking each, without making the fill between
+// the records: a small file may place its data gigabytes apart.
+RecordExtent recordExtent(LineReader lines, RecordFormat format, uchar fill);
 
 } // namespace tamrivel
