@@ -4,7 +4,6 @@
 #include "split/chips/bank_chain.h"
 #include "split/chips/chip_outputs.h"
 #include "split/chips/fit_errors.h"
-#include "split/chips/length_cut.h"
 #include "split/chips/offset_skip.h"
 #include "split/input/input_file.h"
 #include "split/output/output_names.h"
@@ -18,6 +17,7 @@
 #include <list>
 #include <numeric>
 #include <optional>
+#include <vector>
 
 namespace tamrivel {
 namespace {
@@ -70,6 +70,27 @@ void refuseMisfits(const QStringList &parts, const QList<qint64> &sizes, const D
     while (misfit + 1 < shape.ways && sizes[misfit] == shape.partSize(total, misfit))
         ++misfit;
     throw RuntimeError(ErrorNumber::MisfitParts, parts[misfit], sizesText(sizes));
+}
+
+// Reads a way on from `from` to `to`: what a join leaves out must be the
+// padding its split added, all `fill`, or data would be lost. `placeOf`
+// names the part and the offset in it of a byte of the way.
+template <typename PlaceOf>
+void refuseDataInPadding(const NamedDevice &way, qint64 from, qint64 to, uchar fill, PlaceOf &&placeOf)
+{
+    std::vector<char> block(size_t(std::min<qint64>(to - from, 64 * 1024)));
+    for (qint64 at = from; at < to;) {
+        const qsizetype take = qsizetype(std::min<qint64>(qint64(block.size()), to - at));
+        if (readFully(way, block.data(), take) != take)
+            throw RuntimeError(ErrorNumber::FileChanged, way.name);
+        for (qsizetype i = 0; i < take; ++i) {
+            if (uchar(block[size_t(i)]) != fill) {
+                const auto [part, offset] = placeOf(at + i);
+                throw dataBeyondLength(part, offset, uchar(block[size_t(i)]));
+            }
+        }
+        at += take;
+    }
 }
 
 // The chips of a banked split are all of one size, the largest's.
@@ -137,8 +158,13 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
         found.append(input.size());
         records.append(input.format() != RecordFormat::Binary);
     }
-    const QList<qint64> filled =
-        fit.banks ? chipPartSizes(found, records) : recordPartSizes(shape, found, records);
+    QList<qint64> filled = fit.banks ? chipPartSizes(found, records) : recordPartSizes(shape, found, records);
+    // A length says how much each way held: a record part saved without its
+    // trailing erased bytes is filled at least that far.
+    for (int way = 0; !fit.banks && length >= 0 && way < shape.ways; ++way) {
+        if (records[way])
+            filled[way] = std::max(filled[way], fit.offset + shape.partSize(length, way));
+    }
     std::vector<const InputFile *> opened;
     QList<NamedDevice> files;
     for (InputFile &input : inputs) {
@@ -175,19 +201,38 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
         }
         total += sizes.last();
     }
-    refuseMisfits(wayNames, sizes, shape);
-    if (length > total)
-        throw lengthBeyondParts(output, length, total);
+    // With a length, each way gives what a split of that many bytes dealt it
+    // (a short last turn reversed within what it holds, as the split did),
+    // and the rest of it is the padding that split added.
+    QList<qint64> kept = sizes;
+    if (length >= 0) {
+        for (int way = 0; way < shape.ways; ++way) {
+            kept[way] = shape.partSize(length, way);
+            if (kept[way] > sizes[way])
+                throw lengthBeyondParts(output, length, total);
+        }
+    } else {
+        refuseMisfits(wayNames, sizes, shape);
+    }
+    const qint64 room = fit.banks ? filled.first() - fit.offset : 0;
+    const auto placeOf = [&](int way, qint64 at) {
+        if (!fit.banks)
+            return std::pair(wayNames[way], fit.offset + at);
+        return std::pair(parts[way * banks + at / room], fit.offset + at % room);
+    };
     OutputSet set({output}, opened, {length >= 0 ? length : total}, existing);
-    std::optional<LengthCut> cut;
-    if (length >= 0)
-        cut.emplace(length, fit.mirror ? std::nullopt : std::optional<uchar>(fit.fill));
-    writeAndCommit(set, watchers, cut ? &*cut : nullptr, [&](const QList<NamedDevice> &dest) {
+    writeAndCommit(set, watchers, nullptr, [&](const QList<NamedDevice> &dest) {
         if (!fit.banks) {
             for (const NamedDevice &part : ways)
                 skipOffset(part, fit.offset, fit.fill);
         }
-        gatherStream(ways, sizes, dest.first(), shape, watchers);
+        gatherStream(ways, kept, dest.first(), shape, watchers);
+        // A mirrored chip's copies may be anything; other padding is fill.
+        if (length >= 0 && !fit.mirror) {
+            for (int way = 0; way < shape.ways; ++way)
+                refuseDataInPadding(ways[way], kept[way], sizes[way], fit.fill,
+                                    [&](qint64 at) { return placeOf(way, at); });
+        }
         for (const InputFile &input : inputs)
             input.confirmUnchanged();
     });

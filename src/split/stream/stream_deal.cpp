@@ -85,8 +85,9 @@ void gatherStream(const QList<NamedDevice> &parts, const QList<qint64> &partSize
             const qsizetype want = qsizetype(std::min<qint64>(perPart, left[way]));
             const qsizetype got =
                 readFully(parts[way], reinterpret_cast<char *>(input.pointers[size_t(way)]), want);
+            // Each part was measured before the join: a short read is a change.
             if (got != want)
-                throw RuntimeError(ErrorNumber::MisfitParts, parts[way].name);
+                throw RuntimeError(ErrorNumber::FileChanged, parts[way].name);
             input.lengths[size_t(way)] = got;
             left[way] -= got;
             blockTotal += got;
@@ -106,11 +107,6 @@ void gatherStream(const QList<NamedDevice> &parts, const QList<qint64> &partSize
             watchers.progress(done, total);
     }
     writer.finish();
-    char extra = 0;
-    for (const NamedDevice &part : parts) {
-        if (readFully(part, &extra, 1) != 0)
-            throw RuntimeError(ErrorNumber::MisfitParts, part.name);
-    }
 }
 
 } // namespace tamrivel

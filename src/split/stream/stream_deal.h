@@ -14,9 +14,9 @@ namespace tamrivel {
 void dealStream(const NamedDevice &source, const QList<NamedDevice> &parts, const DealShape &shape,
                 qint64 expectedTotal, const Watchers &watchers = {});
 
-// The inverse: interleaves `parts` into `dest`. `partSizes` are the sizes the
-// parts were found to have; a part that yields another amount raises
-// MisfitParts rather than produce a wrong image.
+// The inverse: interleaves the first `partSizes` bytes of `parts` into `dest`;
+// what follows them is the caller's. A part that yields fewer raises
+// FileChanged rather than produce a wrong image.
 void gatherStream(const QList<NamedDevice> &parts, const QList<qint64> &partSizes, const NamedDevice &dest,
                   const DealShape &shape, const Watchers &watchers = {});
 
