@@ -341,33 +341,67 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(snapshot(outputDir.path()), before, 20000);
     }
 
-    // A run that died where the system could not delete its files for it (a
-    // file system without that, a power cut) leaves them for the next run to
-    // remove; a live run's files are its work, and stay.
-    void deadRunsFilesGoLiveRunsStay()
+    void deadRunsFilesGoOthersStay_data()
     {
-        QProcess ended;
-        QVERIFY(startCli(ended, {"--version"}));
-        const qint64 deadPid = ended.processId();
-        QVERIFY(ended.waitForFinished());
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("removed");
+        const QString tail = platform::runFileTail(); // .tamrivel-MACHINE-PROCESS-TOKEN
+        const QString pid = QStringLiteral("-%1-").arg(QCoreApplication::applicationPid());
+        const qsizetype machine = tail.indexOf(u'-') + 1;
+        QTest::newRow("a dead run's, whatever its process") << ".rom_g.bin" + tail << true;
+        QTest::newRow("another machine's")
+            << ".rom_g.bin" + QString(tail).replace(machine, tail.indexOf(pid) - machine, "elsewhere")
+            << false;
+        QTest::newRow("no leading dot") << "rom_g.bin" + tail << false;
+        QTest::newRow("a token one short") << ".rom_g.bin" + tail.chopped(1) << false;
+        QTest::newRow("a token one long") << ".rom_g.bin" + tail + "0" << false;
+        QTest::newRow("a token outside its alphabet") << ".rom_g.bin" + tail.chopped(1) + "_" << false;
+        QTest::newRow("no process") << ".rom_g.bin" + QString(tail).replace(pid, "--") << false;
+    }
+
+    // What a run that died left where the system could not delete it (a file
+    // system without unnamed files, a power cut) goes with the next run into
+    // the folder, whatever process number its name holds; a user's file that
+    // merely looks like one stays.
+    void deadRunsFilesGoOthersStay()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, removed);
         QTemporaryDir dir;
         writeBytes(dir.filePath("rom.bin"), "0123456789");
-        const QString live = ".rom_g.bin" + platform::runFileTail();
-        const QString dead =
-            QString(live).replace(QStringLiteral("-%1-").arg(QCoreApplication::applicationPid()),
-                                  QStringLiteral("-%1-").arg(deadPid));
-        // The same process number on another machine sharing the folder.
-        const qsizetype machine = live.indexOf(".tamrivel-") + 10;
-        const QString elsewhere = QString(dead).replace(
-            machine, live.indexOf(QStringLiteral("-%1-").arg(QCoreApplication::applicationPid())) - machine,
-            QStringLiteral("elsewhere"));
-        writeBytes(dir.filePath(live), "a live run's");
-        writeBytes(dir.filePath(dead), "a dead run's");
-        writeBytes(dir.filePath(elsewhere), "another machine's run's");
+        writeBytes(dir.filePath(name), "left behind");
         splitFile(dir.filePath("rom.bin"), dir.filePath("rom_g.bin"), dir.filePath("rom_k.bin"));
-        QVERIFY(QFile::exists(dir.filePath(live)));
-        QVERIFY(!QFile::exists(dir.filePath(dead)));
-        QVERIFY(QFile::exists(dir.filePath(elsewhere)));
+        QCOMPARE(QFile::exists(dir.filePath(name)), !removed);
+    }
+
+    // A run in another PID namespace (a container) sees other numbers: a live
+    // run's files must survive its tidying, and neither run sees an error.
+    void liveRunsFilesSurviveARunInAnotherPidNamespace()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("needs PID namespaces");
+#else
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("rom.bin"), kSource);
+        const QStringList outputs = existingOutputs(dir);
+        platform::FaultHook hook;
+        hook.namedTemporaries = true;
+        CliResult other;
+        hook.beforeStep = [&](platform::ReplacementStep step, const QString &output) {
+            if (step == platform::ReplacementStep::Sync && output == outputs[0])
+                other = runShell("unshare --pid --fork --kill-child \"$0\" split --quiet rom.bin a.bin b.bin",
+                                 dir.path());
+        };
+        const FaultsInjected injected(hook);
+        const RuntimeError error =
+            errorFrom([&] { splitFile(dir.filePath("rom.bin"), outputs[0], outputs[1]); });
+        if (other.err.contains("unshare: "))
+            QSKIP("no PID namespace for this user here");
+        QCOMPARE(other.exitCode, 0);
+        QCOMPARE(other.err, QString());
+        QVERIFY2(error.path().contains("<no error raised>"), qPrintable(error.path()));
+        QCOMPARE(readBytes(outputs[0]), readBytes(dir.filePath("a.bin")));
+#endif
     }
 
     void failedCommitStepLeavesTheOldPair_data()

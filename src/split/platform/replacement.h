@@ -107,8 +107,11 @@ private:
 
 // Removes what runs that died left beside their outputs in the folder of
 // `output` (a file system where the system cannot delete a file when its
-// process dies, a power cut); never what a live run holds. Quietly does
-// what it can: it is tidying, not the job asked for.
+// process dies, a power cut): only names of exactly our form that no run
+// holds, and nothing where a hold could go unseen (a share). A run holds its
+// new files while it lives; the names it gives while placing exist only
+// under the folder's lock, taken before this. Quietly does what it can: it
+// is tidying, not the job asked for.
 void removeDeadRunsFiles(const ResolvedOutput &output) noexcept;
 
 // Makes the folder's entries durable, so a power cut cannot bring back the

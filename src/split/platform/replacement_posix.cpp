@@ -7,8 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
-#include <csignal>
-#include <optional>
+#include <iterator>
 #include <thread>
 #include <vector>
 
@@ -77,9 +76,59 @@ QByteArray hiddenName(const QByteArray &name)
     return '.' + name + runFileTail().toLatin1();
 }
 
-bool processIsAlive(qint64 pid)
+// Locks held by an open file, not by a process: a run in another PID
+// namespace on this kernel sees them, and so does this run's own tidying.
+bool lockWholeFile(int fd, short type)
 {
-    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
+    struct flock lock { };
+    lock.l_type = type;
+    lock.l_whence = SEEK_SET;
+    return ::fcntl(fd, F_OFD_SETLK, &lock) == 0;
+}
+
+// Holds a new file of ours for as long as it is open; false when another
+// run's tidying took hold of it first and removes it. Where the file system
+// keeps no locks, nobody can hold it, and the tidying leaves it alone.
+bool holdRunFile(int fd)
+{
+    return lockWholeFile(fd, F_WRLCK) || (errno != EAGAIN && errno != EACCES);
+}
+
+// Whether every run that could be writing into the folder would see our
+// locks: a disk that one kernel mounts. A share (NFS, SMB, FUSE, a virtual
+// machine's shared folder) may keep them on each client alone.
+bool locksReachEveryWriter(int folder)
+{
+    static constexpr quint32 kLocal[] = {
+        0xEF53, // ext2, ext3, ext4
+        0x58465342, // XFS
+        0x9123683E, // Btrfs
+        0xF2F52010, // F2FS
+        0x01021994, // tmpfs
+        0x858458F6, // ramfs
+        0x794C7630, // overlay
+        0x4D44, // FAT
+        0x2011BAB0, // exFAT
+        0x7366746E, // NTFS
+    };
+    struct statfs info { };
+    return ::fstatfs(folder, &info) == 0 &&
+        std::find(std::begin(kLocal), std::end(kLocal), quint32(info.f_type)) != std::end(kLocal);
+}
+
+// Removes a regular file of ours that nobody holds: its run has ended. The
+// hold taken here makes a run that is only now creating it give it up.
+void removeIfUnheld(int folder, const char *name)
+{
+    struct stat named { };
+    if (::fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(named.st_mode))
+        return;
+    const File file(::openat(folder, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat held { };
+    if (!file.isOpen() || ::fstat(int(file.handle()), &held) != 0 || idOf(held) != idOf(named) ||
+        !lockWholeFile(int(file.handle()), F_RDLCK))
+        return;
+    ::unlinkat(folder, name, 0);
 }
 
 } // namespace
@@ -161,12 +210,17 @@ PendingFile::PendingFile(const ResolvedOutput &target) : m_target(target), m_sta
         raiseInFolder(target.userPath, ErrorNumber::AccessDenied);
     if (fd < 0) {
         // Named, but hidden and recognisably ours; removed on every error we see.
-        do {
+        for (;;) {
             s.hidden = hiddenName(s.name);
             fd = ::openat(dirFd, s.hidden.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        } while (fd < 0 && errno == EEXIST);
-        if (fd < 0)
-            raiseInFolder(target.userPath, ErrorNumber::AccessDenied);
+            if (fd < 0 && errno == EEXIST)
+                continue;
+            if (fd < 0)
+                raiseInFolder(target.userPath, ErrorNumber::AccessDenied);
+            if (holdRunFile(fd))
+                break;
+            ::close(fd);
+        }
         s.named = true;
     }
     m_file = File(fd);
@@ -343,6 +397,8 @@ FolderLock::~FolderLock() = default;
 void removeDeadRunsFiles(const ResolvedOutput &output) noexcept
 {
     const int folder = int(output.openFolder->handle());
+    if (!locksReachEveryWriter(folder))
+        return;
     const int listed = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     DIR *entries = listed < 0 ? nullptr : ::fdopendir(listed);
     if (!entries) {
@@ -350,15 +406,14 @@ void removeDeadRunsFiles(const ResolvedOutput &output) noexcept
             ::close(listed);
         return;
     }
-    std::vector<QByteArray> dead;
+    std::vector<QByteArray> ours;
     while (const dirent *entry = ::readdir(entries)) {
-        const std::optional<qint64> owner = runFileOwner(QFile::decodeName(entry->d_name));
-        if (owner && !processIsAlive(*owner))
-            dead.emplace_back(entry->d_name);
+        if (isRunFileName(QFile::decodeName(entry->d_name)))
+            ours.emplace_back(entry->d_name);
     }
     ::closedir(entries);
-    for (const QByteArray &name : dead)
-        ::unlinkat(folder, name.constData(), 0);
+    for (const QByteArray &name : ours)
+        removeIfUnheld(folder, name.constData());
 }
 
 void syncFolder(const ResolvedOutput &output)

@@ -4,7 +4,6 @@
 #include "split/platform/run_files.h"
 
 #include <algorithm>
-#include <optional>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -143,15 +142,36 @@ QString hiddenName(const QString &name)
     return u'.' + name.left(kMaxComponent - 1 - tail.size()) + tail;
 }
 
-bool processIsAlive(qint64 pid)
+// Whether only this machine writes into the folder: on a share, another
+// machine's run may be between steps where it holds nothing, unseen here.
+bool onlyThisMachineWrites(const QString &folder)
 {
-    const HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, DWORD(pid));
-    if (!process)
-        return ::GetLastError() != ERROR_INVALID_PARAMETER; // no such process
-    DWORD code = 0;
-    const bool running = !::GetExitCodeProcess(process, &code) || code == STILL_ACTIVE;
-    ::CloseHandle(process);
-    return running;
+    std::wstring volume(folder.size() + 2, L'\0');
+    if (!::GetVolumePathNameW(wide(folder), volume.data(), DWORD(volume.size())))
+        return false;
+    const UINT type = ::GetDriveTypeW(wide(plainForm(QString::fromWCharArray(volume.c_str()))));
+    return type == DRIVE_FIXED || type == DRIVE_REMOVABLE || type == DRIVE_RAMDISK;
+}
+
+// Removes a file of ours that no program has open: its run has ended. A
+// live run keeps its new file open, sharing it with no remover, until the
+// moment it is placed under the folder's lock; whatever cannot be had alone
+// is left as it is.
+void removeIfUnheld(const QString &path)
+{
+    const File file(qintptr(::CreateFileW(wide(path), DELETE | FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                                          OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr)));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file.isOpen() || !informationOf(file, info) ||
+        (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
+        return;
+    // A read-only old file would refuse to go.
+    FILE_BASIC_INFO basic{};
+    basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+    ::SetFileInformationByHandle(handleOf(file), FileBasicInfo, &basic, sizeof basic);
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = TRUE;
+    ::SetFileInformationByHandle(handleOf(file), FileDispositionInfo, &disposition, sizeof disposition);
 }
 
 bool setDeleteOnClose(const File &file, bool remove)
@@ -239,7 +259,8 @@ void PendingFile::stage()
 {
     // Named from the start; kept from here on, made visible (or as hidden as
     // the file it replaces: a system file stays one), and closed, so that
-    // nothing of ours holds it when it moves.
+    // nothing of ours holds it when it moves. Unheld from here, it is placed
+    // under the folder's lock, which a run takes before it tidies.
     if (m_state->deletesItself && !setDeleteOnClose(m_file, false))
         raise(m_target.userPath, ErrorNumber::AccessDenied);
     m_state->deletesItself = false;
@@ -359,24 +380,21 @@ FolderLock::~FolderLock()
 void removeDeadRunsFiles(const ResolvedOutput &output) noexcept
 {
     const QString folder = longForm(output.folder);
+    if (!onlyThisMachineWrites(folder))
+        return;
     WIN32_FIND_DATAW found{};
     const HANDLE search = ::FindFirstFileW(wide(joined(folder, QStringLiteral(".*.tamrivel-*"))), &found);
     if (search == INVALID_HANDLE_VALUE)
         return;
-    std::vector<QString> dead;
+    std::vector<QString> ours;
     do {
         const QString name = QString::fromWCharArray(found.cFileName);
-        const std::optional<qint64> owner = runFileOwner(name);
-        if (owner && !processIsAlive(*owner))
-            dead.push_back(name);
+        if (isRunFileName(name))
+            ours.push_back(name);
     } while (::FindNextFileW(search, &found));
     ::FindClose(search);
-    for (const QString &name : dead) {
-        const QString path = joined(folder, name);
-        // A read-only old file would refuse to go.
-        ::SetFileAttributesW(wide(path), FILE_ATTRIBUTE_NORMAL);
-        ::DeleteFileW(wide(path));
-    }
+    for (const QString &name : ours)
+        removeIfUnheld(joined(folder, name));
 }
 
 void syncFolder(const ResolvedOutput &output)

@@ -1,23 +1,22 @@
 #pragma once
 
 #include <QString>
-#include <QtGlobal>
-
-#include <optional>
 
 namespace tamrivel::platform {
 
 // The files a run keeps beside its outputs while it works (new files before
 // they are in place, old ones until the set is complete) are hidden and
-// named after the output, this machine and this process, so that a later run
-// can tell the leftovers of a run that died from the work of a live one.
+// named after the output, this machine, this process and a random token. The
+// names are for people reading a folder and for telling our files from
+// theirs; whether a run is still alive only its hold on a file can tell,
+// since neither a process number (another PID namespace) nor a host name (a
+// cloned machine) is proof of anything.
 
-// The tail of such a name: ".tamrivel-MACHINE-PROCESS-RANDOM".
+// The tail of such a name: ".tamrivel-MACHINE-PROCESS-TOKEN".
 QString runFileTail();
 
-// The process that left `entry` (a name in a folder), when it is one of
-// these names and was made on this machine; a process of another machine
-// sharing the folder is never judged from here.
-std::optional<qint64> runFileOwner(const QString &entry);
+// Whether `entry` (a name in a folder) has exactly the form of a run file of
+// this machine's runs: a user's file that merely resembles one does not.
+bool isRunFileName(const QString &entry);
 
 } // namespace tamrivel::platform
