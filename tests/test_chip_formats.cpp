@@ -232,6 +232,16 @@ private slots:
         QTest::newRow("raw image starting like hex") << hexLike << hexLike;
         QTest::newRow("raw image starting like S1")
             << QByteArray("S1130000\x8F\r\n") << QByteArray("S1130000\x8F\r\n");
+        // What converters put before their records.
+        QTest::newRow("hex after comments")
+            << "; from a converter\n# built\n// today\n" + converted(data, true) << data;
+        QTest::newRow("S19 after a symbol block")
+            << "$$ MAIN\nAPPLE $00000 LABEL1 $0D0C3\n$$\n" + converted(data, false) << data;
+        // A message ROM is printable text in no format: its bytes.
+        for (const QByteArray &message :
+             {QByteArray("INSERT COIN\r\nGAME OVER\r\n"), QByteArray("# SCORE\n1987\n"), QByteArray("AC"),
+              QByteArray("; 00 01\n1987\nBY ACME\n")})
+            QTest::addRow("text: %s", message.left(8).simplified().constData()) << message << message;
         const QByteArray longest = patternBytes(255, 7);
         uchar sum = 0xFF;
         for (const char byte : longest)
@@ -298,6 +308,15 @@ private slots:
         QTest::newRow("checksum off after a BOM and blank lines")
             << QByteArray("\xEF\xBB\xBF\r\n\r\n:0200000012AB42\r\n:00000001FF\r\n") << 3;
         QTest::newRow("first line too long") << ":" + QByteArray(1100, '0') + "\n" << 1;
+        // Other converters' formats, which would otherwise be joined as text.
+        QTest::newRow("TI-TXT") << QByteArray("@F000\n31 40 00 03\nq\n") << 1;
+        QTest::newRow("Verilog hex after a comment") << QByteArray("// rom\n@00000010\nDEADBEEF\n") << 2;
+        QTest::newRow("Verilog hex, no address") << QByteArray("0000CAFE\n0000BEEF\n") << 1;
+        QTest::newRow("ASCII-hex framed") << QByteArray("\x02$A0000,\n48 65 6C 6C 6F\x03\n") << 1;
+        QTest::newRow("ASCII-hex bare") << QByteArray("48 65 6C 6C 6F 0A\n") << 1;
+        QTest::newRow("Tektronix hex") << QByteArray("/00100A0B0102030405060708090A37\n/00000000\n") << 1;
+        QTest::newRow("extended Tektronix hex") << QByteArray("%1461F410000102030405\n") << 1;
+        QTest::newRow("MOS after a ; comment") << QByteArray("; MOS\n;0A00100102030405060708090A0051\n") << 2;
         QByteArray wide("\xFF\xFE");
         for (char c : hex + ":00000001FF\r\n")
             wide += QByteArray(1, c) + '\0';
