@@ -339,6 +339,33 @@ private slots:
         QCOMPARE(readBytes(dir.filePath("out.bin")), QByteArray("previous image"));
     }
 
+    // A chip whose text reads like another converter's format is refused,
+    // naming the format, until --raw says it is the chip's bytes.
+    void rawTakesTextPartsAsTheirBytes_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("join") << QStringList{"join", "part", "copy", "out.bin"};
+        QTest::newRow("verify") << QStringList{"verify", "rom.bin", "part", "copy"};
+        QTest::newRow("identify") << QStringList{"identify", "rom.bin", "part", "copy"};
+    }
+
+    void rawTakesTextPartsAsTheirBytes()
+    {
+        QFETCH(QStringList, arguments);
+        const QByteArray text("@F000\n31 40 00 03\nq\n");
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("part"), text);
+        writeBytes(dir.filePath("copy"), text);
+        writeBytes(dir.filePath("rom.bin"), doubled(text));
+        const CliResult refused = runCli(arguments, dir.path());
+        QCOMPARE(refused.exitCode, 1);
+        QVERIFY2(refused.err.contains("TI-TXT") && refused.err.contains("--raw"), qPrintable(refused.err));
+        const CliResult raw = runCli(arguments + QStringList{"--raw"}, dir.path());
+        QVERIFY2(raw.exitCode == 0, qPrintable(raw.err));
+        if (arguments[0] == "join")
+            QCOMPARE(readBytes(dir.filePath("out.bin")), doubled(text));
+    }
+
     // Dumps that leave out trailing erased bytes: a record part is filled,
     // but only as far as the parts then fit one split.
     void shortRecordPartsFilledToFit_data()

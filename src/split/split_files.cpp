@@ -109,7 +109,7 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
     QList<qint64> found;
     QList<bool> records;
     for (const QString &part : parts) {
-        const InputFile &input = inputs.emplace_back(part, InputFile::Reading::Image, fit.fill);
+        const InputFile &input = inputs.emplace_back(part, partReading(fit), fit.fill);
         input.requireKnownSize(QStringLiteral("join"));
         found.append(input.size());
         records.append(input.format() != RecordFormat::Binary);

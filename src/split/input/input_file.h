@@ -75,4 +75,11 @@ private:
     std::unique_ptr<QIODevice> m_device;
 };
 
+// How join and verify read their parts: as images, unless told to take them
+// as raw bytes.
+inline InputFile::Reading partReading(const ChipFit &fit)
+{
+    return fit.rawParts ? InputFile::Reading::Raw : InputFile::Reading::Image;
+}
+
 } // namespace tamrivel
