@@ -235,6 +235,8 @@ private slots:
         // What converters put before their records.
         QTest::newRow("hex after comments")
             << "; from a converter\n# built\n// today\n" + converted(data, true) << data;
+        QTest::newRow("hex after a comment longer than any record")
+            << "# " + QByteArray(3000, 'c') + "\n" + converted(data, true) << data;
         QTest::newRow("S19 after a symbol block")
             << "$$ MAIN\nAPPLE $00000 LABEL1 $0D0C3\n$$\n" + converted(data, false) << data;
         // A message ROM is printable text in no format: its bytes.

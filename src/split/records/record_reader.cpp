@@ -100,11 +100,15 @@ bool isLineEnd(char c)
 // blocks some S-record writers open with "$$" lines, whose symbols are
 // written "NAME $ADDRESS". Only printable text (UTF-8 in comments) is
 // skipped, so a binary image ends the search at its first line end.
+bool hasNoControlByte(QByteArrayView line)
+{
+    return std::none_of(line.begin(), line.end(),
+                        [](char c) { return (c >= 0 && c < 0x20 && c != '\t') || c == 0x7F; });
+}
+
 bool isLeadingText(QByteArrayView line, bool &inSymbols)
 {
-    const bool printable = std::none_of(
-        line.begin(), line.end(), [](char c) { return (c >= 0 && c < 0x20 && c != '\t') || c == 0x7F; });
-    if (!printable || !line.isValidUtf8())
+    if (!hasNoControlByte(line) || !line.isValidUtf8())
         return false;
     if (line.startsWith("$$"))
         inSymbols = true;
@@ -119,11 +123,19 @@ bool isLeadingText(QByteArrayView line, bool &inSymbols)
 bool skipLeadingText(LineReader &lines, QByteArrayView &line)
 {
     bool inSymbols = false;
-    bool any = false;
-    while ((any = lines.next(line)) &&
-           (line.isEmpty() || (!lines.tooLong() && isLeadingText(line, inSymbols)))) { }
-    lines.again();
-    return any;
+    qint64 skipped = 0;
+    while (lines.next(line)) {
+        // A comment too long for one piece goes on in pieces of its number,
+        // which may cut a UTF-8 character in two.
+        const bool restOfComment = lines.number() == skipped && hasNoControlByte(line);
+        if (line.isEmpty() || restOfComment || isLeadingText(line, inSymbols)) {
+            skipped = lines.number();
+            continue;
+        }
+        lines.again();
+        return true;
+    }
+    return false;
 }
 
 } // namespace
