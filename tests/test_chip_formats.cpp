@@ -234,7 +234,7 @@ private slots:
             << QByteArray("S1130000\x8F\r\n") << QByteArray("S1130000\x8F\r\n");
         // What converters put before their records.
         QTest::newRow("hex after comments")
-            << "; from a converter\n# built\n// today\n" + converted(data, true) << data;
+            << "; from a converter\n# 作成: today\n// by hand\n" + converted(data, true) << data;
         QTest::newRow("hex after a comment longer than any record")
             << "# " + QByteArray(3000, 'c') + "\n" + converted(data, true) << data;
         QTest::newRow("S19 after a symbol block")
@@ -312,7 +312,8 @@ private slots:
         QTest::newRow("first line too long") << ":" + QByteArray(1100, '0') + "\n" << 1;
         // Other converters' formats, which would otherwise be joined as text.
         QTest::newRow("TI-TXT") << QByteArray("@F000\n31 40 00 03\nq\n") << 1;
-        QTest::newRow("Verilog hex after a comment") << QByteArray("// rom\n@00000010\nDEADBEEF\n") << 2;
+        QTest::newRow("Verilog hex among comments")
+            << QByteArray("// rom\n@00000010\n// code\nDEADBEEF // reset\n") << 2;
         QTest::newRow("Verilog hex, no address") << QByteArray("0000CAFE\n0000BEEF\n") << 1;
         QTest::newRow("ASCII-hex framed") << QByteArray("\x02$A0000,\n48 65 6C 6C 6F\x03\n") << 1;
         QTest::newRow("ASCII-hex bare") << QByteArray("48 65 6C 6C 6F 0A\n") << 1;

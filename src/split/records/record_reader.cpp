@@ -167,9 +167,10 @@ RecordFormat detectRecordFormat(LineReader &lines)
     const QByteArray first = line.toByteArray();
     const qint64 number = lines.number();
     lines.next(line); // the first, left to be read again
+    // Memory files for simulators put comments anywhere.
     QByteArrayView second;
     while (second.isEmpty() && lines.next(line))
-        second = line;
+        second = line.startsWith("//") ? QByteArrayView() : line;
     if (const QString format = records::lookalikeFormat(first, second); !format.isEmpty())
         throw badRecord(lines.path(), number,
                         QStringLiteral("%1 の形式に見えます。読めるのは Intel HEX と S レコードです。"

@@ -54,8 +54,11 @@ bool isMemoryWord(QByteArrayView token)
                     [](char c) { return isHexDigit(c) || QByteArrayView("xXzZ_").contains(c); });
 }
 
+// A memory file's words may be followed by a comment.
 bool allMemoryWords(QByteArrayView line)
 {
+    if (const qsizetype comment = line.indexOf("//"); comment >= 0)
+        line.truncate(comment);
     const QList<QByteArrayView> words = tokens(line, " \t");
     return !words.isEmpty() && isPrintable(line) && std::all_of(words.begin(), words.end(), isMemoryWord);
 }
