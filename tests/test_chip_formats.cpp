@@ -232,6 +232,18 @@ private slots:
         QTest::newRow("raw image starting like hex") << hexLike << hexLike;
         QTest::newRow("raw image starting like S1")
             << QByteArray("S1130000\x8F\r\n") << QByteArray("S1130000\x8F\r\n");
+        // What converters put before their records.
+        QTest::newRow("hex after comments")
+            << "; from a converter\n# 作成: today\n// by hand\n" + converted(data, true) << data;
+        QTest::newRow("hex after a comment longer than any record")
+            << "# " + QByteArray(3000, 'c') + "\n" + converted(data, true) << data;
+        QTest::newRow("S19 after a symbol block")
+            << "$$ MAIN\nAPPLE $00000 LABEL1 $0D0C3\n$$\n" + converted(data, false) << data;
+        // A message ROM is printable text in no format: its bytes.
+        for (const QByteArray &message :
+             {QByteArray("INSERT COIN\r\nGAME OVER\r\n"), QByteArray("# SCORE\n1987\n"), QByteArray("AC"),
+              QByteArray("; 00 01\n1987\nBY ACME\n")})
+            QTest::addRow("text: %s", message.left(8).simplified().constData()) << message << message;
         const QByteArray longest = patternBytes(255, 7);
         uchar sum = 0xFF;
         for (const char byte : longest)
@@ -298,6 +310,16 @@ private slots:
         QTest::newRow("checksum off after a BOM and blank lines")
             << QByteArray("\xEF\xBB\xBF\r\n\r\n:0200000012AB42\r\n:00000001FF\r\n") << 3;
         QTest::newRow("first line too long") << ":" + QByteArray(1100, '0') + "\n" << 1;
+        // Other converters' formats, which would otherwise be joined as text.
+        QTest::newRow("TI-TXT") << QByteArray("@F000\n31 40 00 03\nq\n") << 1;
+        QTest::newRow("Verilog hex among comments")
+            << QByteArray("// rom\n@00000010\n// code\nDEADBEEF // reset\n") << 2;
+        QTest::newRow("Verilog hex, no address") << QByteArray("0000CAFE\n0000BEEF\n") << 1;
+        QTest::newRow("ASCII-hex framed") << QByteArray("\x02$A0000,\n48 65 6C 6C 6F\x03\n") << 1;
+        QTest::newRow("ASCII-hex bare") << QByteArray("48 65 6C 6C 6F 0A\n") << 1;
+        QTest::newRow("Tektronix hex") << QByteArray("/00100A0B0102030405060708090A37\n/00000000\n") << 1;
+        QTest::newRow("extended Tektronix hex") << QByteArray("%1461F410000102030405\n") << 1;
+        QTest::newRow("MOS after a ; comment") << QByteArray("; MOS\n;0A00100102030405060708090A0051\n") << 2;
         QByteArray wide("\xFF\xFE");
         for (char c : hex + ":00000001FF\r\n")
             wide += QByteArray(1, c) + '\0';
@@ -318,6 +340,33 @@ private slots:
         QVERIFY2(result.err.contains(QStringLiteral("「part」")), qPrintable(result.err));
         QVERIFY2(result.err.contains(QStringLiteral("(%1 行目").arg(line)), qPrintable(result.err));
         QCOMPARE(readBytes(dir.filePath("out.bin")), QByteArray("previous image"));
+    }
+
+    // A chip whose text reads like another converter's format is refused,
+    // naming the format, until --raw says it is the chip's bytes.
+    void rawTakesTextPartsAsTheirBytes_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("join") << QStringList{"join", "part", "copy", "out.bin"};
+        QTest::newRow("verify") << QStringList{"verify", "rom.bin", "part", "copy"};
+        QTest::newRow("identify") << QStringList{"identify", "rom.bin", "part", "copy"};
+    }
+
+    void rawTakesTextPartsAsTheirBytes()
+    {
+        QFETCH(QStringList, arguments);
+        const QByteArray text("@F000\n31 40 00 03\nq\n");
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("part"), text);
+        writeBytes(dir.filePath("copy"), text);
+        writeBytes(dir.filePath("rom.bin"), doubled(text));
+        const CliResult refused = runCli(arguments, dir.path());
+        QCOMPARE(refused.exitCode, 1);
+        QVERIFY2(refused.err.contains("TI-TXT") && refused.err.contains("--raw"), qPrintable(refused.err));
+        const CliResult raw = runCli(arguments + QStringList{"--raw"}, dir.path());
+        QVERIFY2(raw.exitCode == 0, qPrintable(raw.err));
+        if (arguments[0] == "join")
+            QCOMPARE(readBytes(dir.filePath("out.bin")), doubled(text));
     }
 
     // Dumps that leave out trailing erased bytes: a record part is filled,

@@ -24,6 +24,7 @@ struct ChipFit {
     // erases what lies before `offset`.
     bool mirror = false;
     qint64 offset = 0; // erased bytes before the image, for boards mapping it high
+    bool rawParts = false; // join and verify take each part's bytes, whatever text they look like
 
     bool changesOutputs() const { return chipSize > 0 || offset > 0 || format != RecordFormat::Binary; }
     // Bytes of its way one chip holds; with no chip size, all of them.

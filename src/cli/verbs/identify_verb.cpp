@@ -3,6 +3,7 @@
 #include "cli/cli_request.h"
 #include "cli/console_text.h"
 #include "cli/exit_status.h"
+#include "cli/options/input_options.h"
 #include "cli/options/verb_parser.h"
 #include "cli/verbs/diagnosis_lines.h"
 #include "split/doctor/dump_identity.h"
@@ -36,10 +37,11 @@ QString placeText(const DumpPlace &place)
     return text;
 }
 
-int runIdentify(const QString &image, const QStringList &dumps, const std::atomic<bool> *stop)
+int runIdentify(const QString &image, const QStringList &dumps, const std::atomic<bool> *stop,
+                InputFile::Reading reading)
 {
     bool allExact = true;
-    for (const DumpIdentity &identity : identifyDumps(image, dumps, stop)) {
+    for (const DumpIdentity &identity : identifyDumps(image, dumps, stop, reading)) {
         // The name goes before the findings, never through a placeholder.
         const QString name = shown(identity.dump) + QStringLiteral(": ");
         allExact = allExact && identity.unsearched.isEmpty() && identity.differing == 0;
@@ -76,13 +78,16 @@ int identify(const QStringList &arguments, const std::atomic<bool> *stop)
                                         "%1 each.")
                              .arg(maxDiagnosedPartText()),
                          QStringLiteral("DUMP..."));
+    const QCommandLineOption raw = rawOption(QStringLiteral("DUMP"));
+    parser.addOption(raw);
     if (!parser.parse(arguments))
         return Success;
     QStringList files = parser.files();
     if (files.size() < 2)
         throw UsageError{QStringLiteral("identify needs an IMAGE and its DUMPs")};
     const QString image = files.takeFirst();
-    return runIdentify(image, files, stop);
+    return runIdentify(image, files, stop,
+                       parser.parsed().isSet(raw) ? InputFile::Reading::Raw : InputFile::Reading::Image);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "cli/console_text.h"
 #include "cli/exit_status.h"
 #include "cli/options/chip_fit_options.h"
+#include "cli/options/input_options.h"
 #include "cli/options/option_values.h"
 #include "cli/options/output_options.h"
 #include "cli/options/shape_options.h"
@@ -60,7 +61,8 @@ int join(const QStringList &arguments, const std::atomic<bool> *stop)
                        "by bank within a way, all of one size."));
     const QCommandLineOption quiet = quietOption();
     const QCommandLineOption force = forceOption();
-    for (const QCommandLineOption *option : {&fill, &offset, &length, &banks, &quiet, &force})
+    const QCommandLineOption raw = rawOption(QStringLiteral("PART"));
+    for (const QCommandLineOption *option : {&fill, &offset, &length, &banks, &quiet, &force, &raw})
         parser.addOption(*option);
     if (!parser.parse(arguments))
         return Success;
@@ -73,6 +75,7 @@ int join(const QStringList &arguments, const std::atomic<bool> *stop)
     if (parser.parsed().isSet(force))
         request.existing = Existing::Replace;
     readFill(parser.parsed(), fill, request.fit);
+    request.fit.rawParts = parser.parsed().isSet(raw);
     if (parser.parsed().isSet(offset))
         request.fit.offset = sizeValue(parser.parsed(), offset);
     request.outputs = {files.takeLast()};

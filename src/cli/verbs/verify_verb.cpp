@@ -5,6 +5,7 @@
 #include "cli/console_text.h"
 #include "cli/exit_status.h"
 #include "cli/options/chip_fit_options.h"
+#include "cli/options/input_options.h"
 #include "cli/options/option_values.h"
 #include "cli/options/shape_options.h"
 #include "cli/progress_line.h"
@@ -96,8 +97,10 @@ int verify(const QStringList &arguments, const std::atomic<bool> *stop)
         QStringLiteral("Taken as split takes it; the findings are printed all the same."));
     const QCommandLineOption force({QStringLiteral("f"), QStringLiteral("force")},
                                    QStringLiteral("Taken as split takes it; verify writes nothing."));
+    const QCommandLineOption raw = rawOption(QStringLiteral("PART"));
     parser.addOption(quiet);
     parser.addOption(force);
+    parser.addOption(raw);
     if (!parser.parse(arguments))
         return Success;
 
@@ -106,6 +109,7 @@ int verify(const QStringList &arguments, const std::atomic<bool> *stop)
         throw UsageError{QStringLiteral("verify needs a SOURCE and its PARTs")};
     CliRequest request;
     request.fit = fit.read(parser.parsed());
+    request.fit.rawParts = parser.parsed().isSet(raw);
     request.inputs = {files.takeFirst()};
     request.shape = shape.read(parser.parsed(), files.size(), request.fit.banks);
     request.outputs = files;

@@ -288,11 +288,12 @@ void takeLikeliest(const ImageBytes &image, const QList<NearPlace> &near, const 
                                    PartContext::of(nearest->layout, nearest->file));
 }
 
-DumpIdentity identify(const ImageBytes &image, const QString &path, const std::atomic<bool> *stop)
+DumpIdentity identify(const ImageBytes &image, const QString &path, const std::atomic<bool> *stop,
+                      InputFile::Reading reading)
 {
     DumpIdentity identity;
     identity.dump = path;
-    InputFile input(path, InputFile::Reading::Image);
+    InputFile input(path, reading);
     input.requireKnownSize(QStringLiteral("identify"));
     if (input.size() == 0) {
         identity.unsearched = QStringLiteral("empty");
@@ -325,12 +326,12 @@ DumpIdentity identify(const ImageBytes &image, const QString &path, const std::a
 } // namespace
 
 QList<DumpIdentity> identifyDumps(const QString &image, const QStringList &dumps,
-                                  const std::atomic<bool> *stop)
+                                  const std::atomic<bool> *stop, InputFile::Reading reading)
 {
     const ImageBytes bytes(image);
     QList<DumpIdentity> identities;
     for (const QString &dump : dumps)
-        identities.append(identify(bytes, dump, stop));
+        identities.append(identify(bytes, dump, stop, reading));
     bytes.confirmUnchanged();
     return identities;
 }

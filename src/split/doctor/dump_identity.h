@@ -2,6 +2,7 @@
 
 #include "split/chip_fit.h"
 #include "split/deal_shape.h"
+#include "split/input/input_file.h"
 
 #include <QStringList>
 
@@ -31,8 +32,9 @@ struct DumpIdentity {
 // padded with the erased byte or 0x00, mirrored, or mapped high. The
 // plainest exact match is taken; failing one, the nearest part, with the
 // diagnoses against it. The image is mapped, each dump held while it is
-// searched.
+// searched. Each dump is read as `reading` says.
 QList<DumpIdentity> identifyDumps(const QString &image, const QStringList &dumps,
-                                  const std::atomic<bool> *stop);
+                                  const std::atomic<bool> *stop,
+                                  InputFile::Reading reading = InputFile::Reading::Image);
 
 } // namespace tamrivel

@@ -44,6 +44,7 @@ InputFile::InputFile(const QString &path, Reading reading, uchar fill) : m_path(
     if (reading == Reading::Image && m_plain) {
         LineReader lines(m_file, path);
         m_format = detectRecordFormat(lines);
+        m_firstRecordLine = lines.number();
         if (m_format != RecordFormat::Binary) {
             const RecordExtent extent = recordExtent(std::move(lines), m_format, fill);
             m_size = extent.end;
@@ -62,7 +63,8 @@ void InputFile::openDevice()
         m_device = std::make_unique<NativeDevice>(m_file, m_path, QIODevice::ReadOnly,
                                                   m_sizeKnown ? m_size : NativeDevice::kUnknownSize);
     } else {
-        auto records = std::make_unique<RecordDevice>(LineReader(m_file, m_path), m_format, m_fill);
+        auto records =
+            std::make_unique<RecordDevice>(LineReader(m_file, m_path), m_format, m_fill, m_firstRecordLine);
         records->padTo(m_size);
         m_device = std::move(records);
     }

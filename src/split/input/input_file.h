@@ -13,11 +13,11 @@ namespace tamrivel {
 
 // A file opened to be read, known by the identity of what was opened and
 // never again by its name: its size is taken from the open file, and its
-// bytes come from the open file. As an image, a file whose first line that
-// is not blank is text starting like a record is read as the bytes its
-// records describe (Intel HEX or S-records), and any line that is not a sound
-// record is an error; otherwise, and always as Raw, its bytes are taken as
-// they are.
+// bytes come from the open file. As an image, a file whose first line of
+// substance (see detectRecordFormat) is text starting like a record is read
+// as the bytes its records describe (Intel HEX or S-records), and any line
+// that is not a sound record is an error, as is text in another converter's
+// format; otherwise, and always as Raw, its bytes are taken as they are.
 class InputFile {
 public:
     enum class Reading { Raw, Image };
@@ -70,6 +70,7 @@ private:
     platform::File m_file;
     platform::FileId m_id;
     RecordFormat m_format = RecordFormat::Binary;
+    qint64 m_firstRecordLine = 1;
     qint64 m_size = 0;
     qint64 m_held = 0; // of a record file: the bytes its records hold
     bool m_plain = false;
@@ -77,5 +78,12 @@ private:
     platform::FileStamp m_stamp;
     std::unique_ptr<QIODevice> m_device;
 };
+
+// How join and verify read their parts: as images, unless told to take them
+// as raw bytes.
+inline InputFile::Reading partReading(const ChipFit &fit)
+{
+    return fit.rawParts ? InputFile::Reading::Raw : InputFile::Reading::Image;
+}
 
 } // namespace tamrivel

@@ -2,6 +2,7 @@
 
 #include "runtime/runtime_error.h"
 #include "split/records/record_types.h"
+#include "split/records/text_lookalikes.h"
 
 #include <algorithm>
 #include <cstring>
@@ -94,15 +95,55 @@ bool isLineEnd(char c)
     return c == '\n' || c == '\r';
 }
 
+// Text a converter or an editor puts before the records: comments ("#",
+// "//", or ";" where the line is no MOS Technology record) and the symbol
+// blocks some S-record writers open with "$$" lines, whose symbols are
+// written "NAME $ADDRESS". Only printable text (UTF-8 in comments) is
+// skipped, so a binary image ends the search at its first line end.
+bool hasNoControlByte(QByteArrayView line)
+{
+    return std::none_of(line.begin(), line.end(),
+                        [](char c) { return (c >= 0 && c < 0x20 && c != '\t') || c == 0x7F; });
+}
+
+bool isLeadingText(QByteArrayView line, bool &inSymbols)
+{
+    if (!hasNoControlByte(line) || !line.isValidUtf8())
+        return false;
+    if (line.startsWith("$$"))
+        inSymbols = true;
+    if (inSymbols && line.contains('$'))
+        return true;
+    return line.startsWith('#') || line.startsWith("//") ||
+        (line.startsWith(';') && !records::isMosRecord(line));
+}
+
+// Reads up to the first line of substance, left to be read again; false when
+// there is none.
+bool skipLeadingText(LineReader &lines, QByteArrayView &line)
+{
+    bool inSymbols = false;
+    qint64 skipped = 0;
+    while (lines.next(line)) {
+        // A comment too long for one piece goes on in pieces of its number,
+        // which may cut a UTF-8 character in two.
+        const bool restOfComment = lines.number() == skipped && hasNoControlByte(line);
+        if (line.isEmpty() || restOfComment || isLeadingText(line, inSymbols)) {
+            skipped = lines.number();
+            continue;
+        }
+        lines.again();
+        return true;
+    }
+    return false;
+}
+
 } // namespace
 
 RecordFormat detectRecordFormat(LineReader &lines)
 {
     QByteArrayView line;
-    bool any = false;
-    while ((any = lines.next(line)) && line.isEmpty()) { }
-    lines.again();
-    if (!any)
+    if (!skipLeadingText(lines, line))
         return RecordFormat::Binary;
     // Notepad's "Unicode": records, but not in a form any programmer reads.
     const bool littleEndian = line.startsWith("\xFF\xFE");
@@ -119,7 +160,23 @@ RecordFormat detectRecordFormat(LineReader &lines)
                             QStringLiteral("UTF-16 です。ASCII か UTF-8 で保存してください"));
         return RecordFormat::Binary;
     }
-    return recordLike(line);
+    if (const RecordFormat format = recordLike(line);
+        format != RecordFormat::Binary || !records::isFormatText(line))
+        return format;
+    // The line is overwritten by the next one read.
+    const QByteArray first = line.toByteArray();
+    const qint64 number = lines.number();
+    lines.next(line); // the first, left to be read again
+    // Memory files for simulators put comments anywhere.
+    QByteArrayView second;
+    while (second.isEmpty() && lines.next(line))
+        second = line.startsWith("//") ? QByteArrayView() : line;
+    if (const QString format = records::lookalikeFormat(first, second); !format.isEmpty())
+        throw badRecord(lines.path(), number,
+                        QStringLiteral("%1 の形式に見えます。読めるのは Intel HEX と S レコードです。"
+                                       "バイトのまま読むなら --raw を付けてください")
+                            .arg(format));
+    return RecordFormat::Binary;
 }
 
 RecordExtent recordExtent(LineReader lines, RecordFormat format, uchar fill)
@@ -181,8 +238,8 @@ bool LineReader::next(QByteArrayView &line)
     }
 }
 
-RecordDevice::RecordDevice(LineReader lines, RecordFormat format, uchar fill)
-    : m_lines(std::move(lines)), m_format(format), m_fill(fill)
+RecordDevice::RecordDevice(LineReader lines, RecordFormat format, uchar fill, qint64 firstLine)
+    : m_lines(std::move(lines)), m_format(format), m_fill(fill), m_firstLine(firstLine)
 {
     open(QIODevice::ReadOnly | QIODevice::Unbuffered);
 }
@@ -248,6 +305,8 @@ void RecordDevice::fetchRecord()
             m_ended = true;
             return;
         }
+        if (m_lines.number() < m_firstLine)
+            continue;
         if (m_counted && !line.isEmpty() && isPadding(line)) {
             m_ended = true;
             checkTail();

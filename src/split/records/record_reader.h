@@ -52,10 +52,12 @@ struct RecordExtent {
 
 // A record file read as the bytes it describes, in constant memory. Records
 // must come in ascending address order (gaps allowed, filled with `fill`). A
-// bad line raises BadRecord naming the file and the line.
+// bad line raises BadRecord naming the file and the line. Lines before
+// `firstLine`, the comments or symbols that detection passed over, are
+// skipped.
 class RecordDevice : public QIODevice {
 public:
-    RecordDevice(LineReader lines, RecordFormat format, uchar fill);
+    RecordDevice(LineReader lines, RecordFormat format, uchar fill, qint64 firstLine = 1);
 
     bool isSequential() const override { return true; }
     // From here on the device yields at least `size` bytes, the last ones fill.
@@ -89,6 +91,7 @@ private:
     LineReader m_lines;
     RecordFormat m_format;
     uchar m_fill;
+    qint64 m_firstLine;
     qint64 m_size = 0;
     qint64 m_position = 0;
     quint64 m_base = 0; // Intel HEX extended address
@@ -98,9 +101,12 @@ private:
     Record m_record;
 };
 
-// A file is a record file when its first line that is not blank is text
-// that starts like a record (":" and a hex digit, or "S", a digit and a hex
-// digit); the line is left to be read again. Records in UTF-16 are refused.
+// A file is a record file when its first line of substance (past blank
+// lines, comments and S-record symbol blocks) is text that starts like a
+// record (":" and a hex digit, or "S", a digit and a hex digit); the line is
+// left to be read again. Records in UTF-16, and text that looks like another
+// converter's format, raise BadRecord naming the line: neither is an image's
+// bytes.
 RecordFormat detectRecordFormat(LineReader &lines);
 
 // Reads every line through, checking each, without making the fill between

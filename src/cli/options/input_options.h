@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QCommandLineOption>
+
+namespace tamrivel::cli {
+
+// --raw, for the verbs that read chip images: a dump may hold text, such as
+// a message ROM's, that reads like records.
+inline QCommandLineOption rawOption(const QString &files)
+{
+    return QCommandLineOption(QStringLiteral("raw"),
+                              QStringLiteral("Take each %1 as raw bytes, even if it looks like Intel HEX, "
+                                             "S-records or another converter's text.")
+                                  .arg(files));
+}
+
+} // namespace tamrivel::cli
