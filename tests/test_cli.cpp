@@ -574,6 +574,30 @@ private slots:
         writeBytes(dir.filePath("off"), off);
         QVERIFY(runCli({"identify", "rom.bin", "off"}, dir.path())
                     .out.startsWith("off: lane 1 of --ways 2 --width 1: 1 byte differs\n"));
+        // Dumps of a size no chip has, read with the wrong size or cut short,
+        // are not chips of their own size.
+        const QByteArray lane0 = readBytes(dir.filePath("rom_g.bin"));
+        const QList<std::pair<QString, QByteArray>> misread{
+            {"cut", readBytes(dir.filePath("rom_k_1.bin")).left(12 * 1024)},
+            {"half", lane0.left(16 * 1024)},
+            {"short", lane0.chopped(1)},
+            {"long", lane0 + QByteArray(1, '\0')}};
+        QStringList misreadNames{"identify", "rom.bin"};
+        for (const auto &[name, bytes] : misread) {
+            writeBytes(dir.filePath(name), bytes);
+            misreadNames << name;
+        }
+        const CliResult cutShort = runCli(misreadNames, dir.path());
+        QCOMPARE(cutShort.exitCode, 1);
+        QCOMPARE(
+            cutShort.out,
+            QStringLiteral("cut: the first 0x3000 bytes of lane 1 of --ways 2 --width 1, bank 1 of 16K: "
+                           "0x1000 bytes missing\n"
+                           "half: lane 0 of --ways 2 --width 1, bank 0 of 16K: exact\n"
+                           "  or the first 0x4000 bytes of lane 0 of --ways 2 --width 1: 0x4000 bytes "
+                           "missing\n"
+                           "short: the first 0x7fff bytes of lane 0 of --ways 2 --width 1: 0x1 byte missing\n"
+                           "long: lane 0 of --ways 2 --width 1: 0x1 byte too many\n"));
         writeBytes(dir.filePath("tiny"), readBytes(dir.filePath("rom_g.bin")).left(7));
         const CliResult tiny = runCli({"identify", "rom.bin", "tiny"}, dir.path());
         QCOMPARE(tiny.exitCode, 1);

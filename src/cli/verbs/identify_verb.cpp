@@ -37,6 +37,34 @@ QString placeText(const DumpPlace &place)
     return text;
 }
 
+// Where the dump sits, and how much of it: a dump cut short is the start of
+// its part, not a chip of its own size.
+QString readingText(const DumpPlace &place, qint64 dumpSize)
+{
+    if (dumpSize < place.size)
+        return QStringLiteral("the first 0x%1 bytes of %2").arg(dumpSize, 0, 16).arg(placeText(place));
+    return placeText(place);
+}
+
+QString lengthText(qint64 dumpSize, qint64 placeSize)
+{
+    const qint64 off = std::abs(dumpSize - placeSize);
+    return QStringLiteral("0x%1 %2 %3")
+        .arg(off, 0, 16)
+        .arg(off == 1 ? QStringLiteral("byte") : QStringLiteral("bytes"))
+        .arg(dumpSize < placeSize ? QStringLiteral("missing") : QStringLiteral("too many"));
+}
+
+QString verdictText(const DumpIdentity &identity)
+{
+    QStringList findings;
+    if (identity.differing > 0)
+        findings << bytesDiffer(identity.differing);
+    if (identity.size != identity.place.size)
+        findings << lengthText(identity.size, identity.place.size);
+    return findings.isEmpty() ? QStringLiteral("exact") : findings.join(QStringLiteral(", "));
+}
+
 int runIdentify(const QString &image, const QStringList &dumps, const std::atomic<bool> *stop,
                 InputFile::Reading reading)
 {
@@ -44,14 +72,18 @@ int runIdentify(const QString &image, const QStringList &dumps, const std::atomi
     for (const DumpIdentity &identity : identifyDumps(image, dumps, stop, reading)) {
         // The name goes before the findings, never through a placeholder.
         const QString name = shown(identity.dump) + QStringLiteral(": ");
-        allExact = allExact && identity.unsearched.isEmpty() && identity.differing == 0;
+        allExact = allExact && identity.unsearched.isEmpty() && identity.differing == 0 &&
+            identity.size == identity.place.size;
         if (!identity.unsearched.isEmpty()) {
             say(name + QStringLiteral("not searched: %1\n").arg(identity.unsearched));
             continue;
         }
-        const QString verdict =
-            identity.differing == 0 ? QStringLiteral("exact") : bytesDiffer(identity.differing);
-        say(name + placeText(identity.place) + QStringLiteral(": ") + verdict + QLatin1Char('\n'));
+        say(name + readingText(identity.place, identity.size) + QStringLiteral(": ") + verdictText(identity) +
+            QLatin1Char('\n'));
+        if (const std::optional<DumpPlace> &longer = identity.alsoStartOf) {
+            say(QStringLiteral("  or %1: %2\n")
+                    .arg(readingText(*longer, identity.size), lengthText(identity.size, longer->size)));
+        }
         sayLikely(identity.likely);
     }
     return allExact ? Success : Failed;

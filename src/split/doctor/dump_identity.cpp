@@ -1,6 +1,7 @@
 #include "split/doctor/dump_identity.h"
 
 #include "runtime/runtime_error.h"
+#include "split/chip_table.h"
 #include "split/doctor/expected_parts.h"
 #include "split/doctor/part_diagnosis.h"
 #include "split/input/input_file.h"
@@ -8,6 +9,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <bit>
 
 namespace tamrivel {
 namespace {
@@ -59,13 +61,47 @@ private:
 struct Candidate {
     PartLayout layout;
     int file;
+    qint64 size; // of the file, which a dump cut short or run on does not have
     int missed = 0; // samples that differ
 
     DumpPlace place() const
     {
-        return {layout.shape(), layout.fit(), layout.wayOf(file), file % layout.banks()};
+        return {layout.shape(), layout.fit(), layout.wayOf(file), file % layout.banks(), size};
     }
 };
+
+// Sizes chips are made in: the table's, and powers of two for those it
+// lacks. A bank or a padded chip of any other size was never written.
+bool isChipSize(qint64 size)
+{
+    return std::has_single_bit(quint64(size)) ||
+        std::ranges::any_of(chipTable(), [size](const Chip &chip) { return chip.bytes == size; });
+}
+
+// The chips a dump of `size` bytes may have been read from: its own size
+// where a chip has it, else the nearest chip sizes above (read cut short)
+// and below (read on past the chip), the larger first.
+QList<qint64> chipSizesFor(qint64 size)
+{
+    if (isChipSize(size))
+        return {size};
+    qint64 above = qint64(std::bit_ceil(quint64(size)));
+    qint64 below = qint64(std::bit_floor(quint64(size)));
+    for (const Chip &chip : chipTable()) {
+        if (chip.bytes > size)
+            above = std::min(above, chip.bytes);
+        else
+            below = std::max(below, chip.bytes);
+    }
+    return {above, below};
+}
+
+// A dump at most twice as long or half as long as a part may be that part
+// read with the wrong size; further off, a match says little.
+bool nearInSize(qint64 dump, qint64 part)
+{
+    return dump <= 2 * part && part <= 2 * dump;
+}
 
 uchar expectedAt(const ImageBytes &image, const Candidate &candidate, qint64 offset)
 {
@@ -99,15 +135,11 @@ QList<qint64> offsetsFor(qint64 chip, qint64 erasedStart, bool banks, qint64 top
     return offsets;
 }
 
-// The fits a chip of the dump's size may have been split with, the
-// plainest first.
-QList<ChipFit> fitsFor(const QByteArray &dump, const DealShape &shape, qint64 imageSize)
+// The fits a chip of `chip` bytes may have been split with, the plainest
+// first, for a dump starting with `erasedStart` erased bytes.
+QList<ChipFit> fitsFor(qint64 chip, qint64 erasedStart, const DealShape &shape, qint64 imageSize)
 {
-    const qint64 chip = dump.size();
-    const qint64 erasedStart =
-        std::find_if(dump.cbegin(), dump.cend(), [](char byte) { return uchar(byte) != kErasedByte; }) -
-        dump.cbegin();
-    QList<ChipFit> fits{ChipFit{}};
+    QList<ChipFit> fits;
     for (const bool banks : {false, true}) {
         for (const uchar fill : {kErasedByte, uchar(0x00)})
             fits.append({chip, banks, fill});
@@ -138,19 +170,29 @@ bool addsAPlace(const PartLayout &layout, int file)
     return padded || (erased && (fit.banks || fit.offset > 0));
 }
 
-// Every place a dump can have in a split of the image.
+// Every place a dump can have in a split of the image, those of its own
+// size first.
 QList<Candidate> placesFor(const QByteArray &dump, qint64 imageSize)
 {
+    const qint64 erasedStart =
+        std::find_if(dump.cbegin(), dump.cend(), [](char byte) { return uchar(byte) != kErasedByte; }) -
+        dump.cbegin();
     QList<Candidate> candidates;
     for (const DealShape &shape : DealShape::every()) {
-        for (const ChipFit &fit : fitsFor(dump, shape, imageSize)) {
+        QList<ChipFit> fits{ChipFit{}};
+        for (const qint64 chip : chipSizesFor(dump.size()))
+            fits += fitsFor(chip, erasedStart, shape, imageSize);
+        for (const ChipFit &fit : fits) {
             const std::optional<PartLayout> layout = PartLayout::ifWritable(shape, fit, imageSize);
             for (int file = 0; layout && file < layout->fileCount(); ++file) {
-                if (layout->fileSize(file) == dump.size() && addsAPlace(*layout, file))
-                    candidates.append({*layout, file});
+                const qint64 size = layout->fileSize(file);
+                if (nearInSize(dump.size(), size) && addsAPlace(*layout, file))
+                    candidates.append({*layout, file, size});
             }
         }
     }
+    std::stable_partition(candidates.begin(), candidates.end(),
+                          [&dump](const Candidate &candidate) { return candidate.size == dump.size(); });
     return candidates;
 }
 
@@ -185,17 +227,21 @@ int missedSamples(const ImageBytes &image, const Candidate &candidate, const QBy
     int missed = 0;
     for (const qint64 offset : samples) {
         const qint64 from = offset - shift;
+        if (from >= candidate.size && from < dump.size())
+            continue; // past the end of the place: the length tells
         missed +=
             from < 0 || from >= dump.size() || expectedAt(image, candidate, from) != uchar(dump[offset]);
     }
     return missed;
 }
 
-// Bytes that differ, counted no further than one past `limit`.
+// Bytes that differ where both the dump and the place have them, counted no
+// further than one past `limit`.
 qint64 differences(const ImageBytes &image, const Candidate &candidate, const QByteArray &dump, qint64 limit)
 {
     qint64 count = 0;
-    for (qint64 offset = 0; offset < dump.size() && count <= limit; ++offset)
+    const qint64 end = std::min<qint64>(dump.size(), candidate.size);
+    for (qint64 offset = 0; offset < end && count <= limit; ++offset)
         count += expectedAt(image, candidate, offset) != uchar(dump[offset]);
     return count;
 }
@@ -208,13 +254,17 @@ QByteArray expectedBytes(const ImageBytes &image, const Candidate &candidate, qi
     return bytes;
 }
 
-// The plainest place the dump matches exactly, of those the samples do not
-// rule out; null when none does. Leaves each candidate's samples missed.
+// The plainest place the dump matches exactly as far as both go, of those
+// longer than `shorterThan` bytes that the samples do not rule out; null
+// when none does. Leaves each candidate's samples missed.
 const Candidate *exactPlace(const ImageBytes &image, QList<Candidate> &candidates, const QByteArray &dump,
-                            const QList<qint64> &samples, const std::atomic<bool> *stop, const QString &path)
+                            const QList<qint64> &samples, qint64 shorterThan, const std::atomic<bool> *stop,
+                            const QString &path)
 {
     for (Candidate &candidate : candidates) {
         stopIfAsked(stop, path);
+        if (candidate.size <= shorterThan)
+            continue;
         candidate.missed = missedSamples(image, candidate, dump, samples, 0);
         if (candidate.missed == 0 && differences(image, candidate, dump, 0) == 0)
             return &candidate;
@@ -272,6 +322,8 @@ void takeLikeliest(const ImageBytes &image, const QList<NearPlace> &near, const 
                    DumpIdentity &identity)
 {
     for (const auto &[count, candidate] : near.first(std::min<qsizetype>(kWeighed, near.size()))) {
+        if (candidate->size != dump.size())
+            break; // the faults are told apart on a part of the dump's size
         const QStringList causes = likelyCauses(expectedBytes(image, *candidate, dump.size()), dump,
                                                 PartContext::of(candidate->layout, candidate->file));
         if (!causes.isEmpty()) {
@@ -284,8 +336,9 @@ void takeLikeliest(const ImageBytes &image, const QList<NearPlace> &near, const 
     const auto &[count, nearest] = near.first();
     identity.place = nearest->place();
     identity.differing = count;
-    identity.likely = diagnosePart(expectedBytes(image, *nearest, dump.size()), dump,
-                                   PartContext::of(nearest->layout, nearest->file));
+    if (nearest->size == dump.size())
+        identity.likely = diagnosePart(expectedBytes(image, *nearest, dump.size()), dump,
+                                       PartContext::of(nearest->layout, nearest->file));
 }
 
 DumpIdentity identify(const ImageBytes &image, const QString &path, const std::atomic<bool> *stop,
@@ -314,11 +367,23 @@ DumpIdentity identify(const ImageBytes &image, const QString &path, const std::a
         identity.unsearched = QStringLiteral("no split of the image has a part of its size");
         return identity;
     }
+    identity.size = dump.size();
     const QList<qint64> samples = sampleOffsets(dump);
-    if (const Candidate *exact = exactPlace(image, candidates, dump, samples, stop, path)) {
+    if (const Candidate *exact = exactPlace(image, candidates, dump, samples, 0, stop, path)) {
         identity.place = exact->place();
+        if (exact->size == dump.size() && exact->layout.fit().chipSize > 0) {
+            if (const Candidate *longer =
+                    exactPlace(image, candidates, dump, samples, dump.size(), stop, path))
+                identity.alsoStartOf = longer->place();
+        }
         return identity;
     }
+    // A part of the dump's size with a fault is likelier than one of another
+    // size, which only a dump cut short or run on and faulty too would be.
+    const auto ownSize = std::ranges::count_if(
+        candidates, [&dump](const Candidate &candidate) { return candidate.size == dump.size(); });
+    if (ownSize > 0)
+        candidates.erase(candidates.begin() + ownSize, candidates.end());
     takeLikeliest(image, nearPlaces(image, candidates, dump, samples, stop, path), dump, identity);
     return identity;
 }

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <atomic>
+#include <optional>
 
 namespace tamrivel {
 
@@ -17,20 +18,29 @@ struct DumpPlace {
     ChipFit fit; // a chip size of 0: the lane's bytes as dealt, unpadded
     int lane = 0;
     int bank = 0; // with fit.banks
+    qint64 size = 0; // bytes the split writes there
 };
 
 struct DumpIdentity {
     QString dump;
     QString unsearched; // why the dump was not searched; empty when it was
+    qint64 size = 0; // bytes read; unlike place.size for a dump cut short or run on
     DumpPlace place; // the part it is, or the nearest
+    // A longer part the dump is also the start of, where it matches a chip
+    // exactly: a chip read back as half its size fits a split of chips that
+    // size too.
+    std::optional<DumpPlace> alsoStartOf;
     qint64 differing = 0; // bytes
     QStringList likely; // why it differs from the nearest part
 };
 
 // Which part of which split of `image` each dump is: every shape a split
-// deals in, unpadded or on one chip of the dump's size or on banks of them,
-// padded with the erased byte or 0x00, mirrored, or mapped high. The
-// plainest exact match is taken; failing one, the nearest part, with the
+// deals in, unpadded or on one chip or on banks of them, padded with the
+// erased byte or 0x00, mirrored, or mapped high. Chips are of the sizes
+// chips are made in, the dump's or the nearest either side, so that a dump
+// cut short or run on is placed as such rather than as a chip no one makes.
+// The plainest exact match is taken; failing one, the plainest part the
+// dump matches as far as both go; failing that, the nearest part, with the
 // diagnoses against it. The image is mapped, each dump held while it is
 // searched. Each dump is read as `reading` says.
 QList<DumpIdentity> identifyDumps(const QString &image, const QStringList &dumps,
