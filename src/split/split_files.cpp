@@ -181,6 +181,9 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
     refuseRepeats(opened);
 
     // One device a way: the part itself, or its chips in turn.
+    if (fit.banks)
+        refuseUnequalChips(parts, filled);
+    const qint64 room = fit.banks ? filled.first() - fit.offset : 0;
     std::list<BankChain> chains;
     QStringList wayNames;
     QList<NamedDevice> ways;
@@ -190,8 +193,6 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
         const qsizetype first = way * banks;
         wayNames.append(parts[first]);
         if (fit.banks) {
-            refuseUnequalChips(parts, filled);
-            const qint64 room = filled[first] - fit.offset;
             ways.append(
                 {&chains.emplace_back(files.mid(first, banks), room, fit.offset, fit.fill), parts[first]});
             sizes.append(banks * room);
@@ -214,7 +215,6 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
     } else {
         refuseMisfits(wayNames, sizes, shape);
     }
-    const qint64 room = fit.banks ? filled.first() - fit.offset : 0;
     const auto placeOf = [&](int way, qint64 at) {
         if (!fit.banks)
             return std::pair(wayNames[way], fit.offset + at);

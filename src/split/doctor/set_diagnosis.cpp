@@ -41,6 +41,13 @@ bool mayBeAnother(const QList<PartVerdict> &verdicts, const PartVerdict &part)
                     [&](const PartVerdict &other) { return other.expectedSize == part.foundSize; });
 }
 
+// A part compared byte by byte with what it should hold: of that size, and
+// small enough to hold in memory.
+bool isHeld(const PartVerdict &part)
+{
+    return part.foundSize == part.expectedSize && part.expectedSize <= kMaxDiagnosedPart;
+}
+
 // Another shape whose split of the source gives exactly the parts found.
 QString otherShapeLine(VerifiedParts &verified, const QList<QByteArray> &found, const std::atomic<bool> *stop)
 {
@@ -67,8 +74,10 @@ QString otherShapeLine(VerifiedParts &verified, const QList<QByteArray> &found, 
     return {};
 }
 
-PartFindings partFindings(VerifiedParts &verified, InputFile &part, int file, const ExpectedParts &expected,
-                          const QStringList &names, const std::atomic<bool> *stop)
+// `part` is the part as read: its digest, and its bytes where it is held.
+PartFindings partFindings(VerifiedParts &verified, const FoundPart &part, int file,
+                          const ExpectedParts &expected, const QStringList &names,
+                          const std::atomic<bool> *stop)
 {
     const PartLayout &layout = *verified.layout;
     const PartVerdict &verdict = verified.verdicts[file];
@@ -81,17 +90,16 @@ PartFindings partFindings(VerifiedParts &verified, InputFile &part, int file, co
     findings.notHeld = verdict.expectedSize > kMaxDiagnosedPart;
     if (!mayBeAnother(verified.verdicts, verdict))
         return findings;
-    if (findings.notHeld || verdict.foundSize != verdict.expectedSize) {
+    if (!isHeld(verdict)) {
         // Only a digest can tell this part from the others.
-        const QByteArray digest = readFoundPart(part, false).digest;
         for (const OtherPart &other : context.others) {
-            if (other.digest == digest)
+            if (other.digest == part.digest)
                 findings.likely << QStringLiteral("is %1").arg(other.name);
         }
         return findings;
     }
     const QByteArray bytes = dealExpected(*verified.source, layout, names, file, stop).kept;
-    findings.likely = diagnosePart(bytes, readFoundPart(part, true).bytes, context);
+    findings.likely = diagnosePart(bytes, part.bytes, context);
     return findings;
 }
 
@@ -115,8 +123,11 @@ SetFindings diagnoseSet(VerifiedParts &verified, const std::atomic<bool> *stop)
             findings.parts.append(PartFindings{});
             continue;
         }
-        found.append(mayBeAnother(verdicts, verdict) ? readFoundPart(*part, false).digest : QByteArray());
-        findings.parts.append(partFindings(verified, *part, file, expected, names, stop));
+        // Read once, for its digest and, where held, its bytes.
+        const FoundPart read =
+            mayBeAnother(verdicts, verdict) ? readFoundPart(*part, isHeld(verdict)) : FoundPart{};
+        found.append(read.digest);
+        findings.parts.append(partFindings(verified, read, file, expected, names, stop));
     }
     if (const QString order = orderLine(verdicts, found, expected.digests); !order.isEmpty())
         findings.set << order;
