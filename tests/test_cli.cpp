@@ -189,6 +189,8 @@ private slots:
             << QStringList{"join", "r_g_0.bin", "r_g_1.bin", "r_k_0.bin", "r_k_1.bin", "out"};
         QTest::newRow("banks short of a way")
             << QStringList{"join", "--banks", "lo.bin", "hi.bin", "rom.bin", "out"};
+        QTest::newRow("records 4 GiB apart joined unasked")
+            << QStringList{"join", "far.hex", "far2.hex", "out"};
     }
 
     void badUsageExitsTwo()
@@ -202,6 +204,7 @@ private slots:
         writeBytes(dir.filePath("far.hex"),
                    ":10000000000102030405060708090A0B0C0D0E0F78\n:02000004FFFFFC\n"
                    ":10FF0000000102030405060708090A0B0C0D0E0F79\n:00000001FF\n");
+        QFile::copy(dir.filePath("far.hex"), dir.filePath("far2.hex"));
         const auto before = snapshot(dir.path());
         const CliResult result = runCli(arguments, dir.path());
         QCOMPARE(result.exitCode, 2);
@@ -232,6 +235,8 @@ private slots:
         QTest::newRow("output is the source")
             << QStringList{"split", "rom.bin", "x", "./rom.bin"} << "./rom.bin" << 9;
         QTest::newRow("misfit parts") << QStringList{"join", "rom.bin", "x.bin", "out"} << "rom.bin" << 10;
+        QTest::newRow("banks of chips of other sizes")
+            << QStringList{"join", "--banks", "rom.bin", "x.bin", "out"} << "x.bin" << 10;
         QTest::newRow("name too short to propose outputs") << QStringList{"split", "abc"} << "abc" << 1;
         QTest::newRow("image larger than the chip")
             << QStringList{"split", "big.bin", "--chip", "2716"} << "big_g.bin" << 13;
