@@ -230,6 +230,8 @@ private slots:
         // Images whose first bytes look like a record, then are not text.
         const QByteArray hexLike(":0200000012\x00\xC3\n:00000001FF\n", 24);
         QTest::newRow("raw image starting like hex") << hexLike << hexLike;
+        QTest::newRow("a line of letters longer than any record")
+            << QByteArray(4097, 'x') << QByteArray(4097, 'x');
         QTest::newRow("raw image starting like S1")
             << QByteArray("S1130000\x8F\r\n") << QByteArray("S1130000\x8F\r\n");
         // What converters put before their records.

@@ -163,6 +163,9 @@ RecordFormat detectRecordFormat(LineReader &lines)
     if (const RecordFormat format = recordLike(line);
         format != RecordFormat::Binary || !records::isFormatText(line))
         return format;
+    // No converter writes lines this long: it is text, a message ROM say.
+    if (lines.tooLong())
+        return RecordFormat::Binary;
     // The line is overwritten by the next one read.
     const QByteArray first = line.toByteArray();
     const qint64 number = lines.number();
