@@ -15,6 +15,39 @@ qint64 DealShape::partSize(qint64 total, int index) const
     return rounds * width + tailShare;
 }
 
+qint64 DealShape::sourceOffset(int way, qint64 wayOffset, qint64 total) const
+{
+    const qint64 unit = wayOffset / width;
+    const qint64 within = wayOffset % width;
+    const qint64 turnStart = unit * roundBytes() + qint64(way) * width;
+    // A short last turn is reversed within what it holds, as the deal does.
+    const qint64 turnBytes = std::min<qint64>(width, total - turnStart);
+    return turnStart + (swap ? turnBytes - 1 - within : within);
+}
+
+void DealShape::gather(int way, qint64 wayOffset, qint64 count, qint64 total, const uchar *source,
+                       uchar *out) const
+{
+    // Turn by turn, dividing once: this fills whole parts.
+    qint64 within = wayOffset % width;
+    qint64 turnStart = wayOffset / width * roundBytes() + qint64(way) * width;
+    for (; count > 0; turnStart += roundBytes(), within = 0) {
+        const qint64 turnBytes = std::min<qint64>(width, total - turnStart);
+        for (; within < turnBytes && count > 0; ++within, --count)
+            *out++ = source[turnStart + (swap ? turnBytes - 1 - within : within)];
+    }
+}
+
+std::pair<int, qint64> DealShape::wayPlace(qint64 offset, qint64 total) const
+{
+    const qint64 round = offset / roundBytes();
+    const int way = int(offset % roundBytes() / width);
+    const qint64 turnStart = round * roundBytes() + qint64(way) * width;
+    const qint64 turnBytes = std::min<qint64>(width, total - turnStart);
+    const qint64 within = offset - turnStart;
+    return {way, round * width + (swap ? turnBytes - 1 - within : within)};
+}
+
 bool DealShape::fitsOneSplit(const QList<qint64> &partSizes) const
 {
     if (partSizes.size() != ways)

@@ -5,6 +5,7 @@
 #include <QtGlobal>
 
 #include <array>
+#include <utility>
 
 namespace tamrivel {
 
@@ -34,6 +35,16 @@ struct DealShape {
     // How many of `total` source bytes part `index` receives: whole turns
     // first, then its share of a short last round.
     qint64 partSize(qint64 total, int index) const;
+
+    // Where byte `wayOffset` of part `way` comes from in a source of `total`
+    // bytes.
+    qint64 sourceOffset(int way, qint64 wayOffset, qint64 total) const;
+    // Copies `count` bytes of part `way` from `wayOffset` on, out of a
+    // source of `total` bytes held at `source`.
+    void gather(int way, qint64 wayOffset, qint64 count, qint64 total, const uchar *source, uchar *out) const;
+    // Which part byte `offset` of a source of `total` bytes goes to, and
+    // where in it: {way, offset in the way}.
+    std::pair<int, qint64> wayPlace(qint64 offset, qint64 total) const;
 
     // True when parts of these sizes can come from one split of this shape.
     bool fitsOneSplit(const QList<qint64> &partSizes) const;

@@ -5,6 +5,8 @@
 #include "split/records/record_writer.h"
 #include "split/usage_error.h"
 
+#include <algorithm>
+
 namespace tamrivel {
 
 qint64 PartLayout::bankCount(const DealShape &shape, const ChipFit &fit, qint64 sourceSize)
@@ -80,21 +82,41 @@ qint64 PartLayout::paddingStart(int file) const
 
 qint64 PartLayout::sourceOffset(int file, qint64 offset) const
 {
-    const int way = wayOf(file);
+    const qint64 inWay = wayOffset(file, offset);
+    return inWay < 0 ? -1 : m_shape.sourceOffset(wayOf(file), inWay, m_sourceSize);
+}
+
+qint64 PartLayout::wayOffset(int file, qint64 offset) const
+{
     if (offset < m_fit.offset)
         return -1;
     qint64 inChip = offset - m_fit.offset;
-    if (m_fit.mirror && held(file) > 0)
-        inChip %= held(file);
-    if (inChip >= held(file))
+    const qint64 fileHeld = held(file);
+    if (m_fit.mirror && fileHeld > 0)
+        inChip %= fileHeld;
+    if (inChip >= fileHeld)
         return -1;
-    const qint64 wayOffset = qint64(file % m_banks) * m_fit.room() + inChip;
-    const qint64 unit = wayOffset / m_shape.width;
-    const qint64 within = wayOffset % m_shape.width;
-    // A short last turn is reversed within what it holds, as the deal does.
-    const qint64 unitBytes = std::min<qint64>(m_shape.width, dealt(way) - unit * m_shape.width);
-    return unit * m_shape.roundBytes() + qint64(way) * m_shape.width +
-        (m_shape.swap ? unitBytes - 1 - within : within);
+    return qint64(file % m_banks) * m_fit.room() + inChip;
+}
+
+void PartLayout::gather(int file, qint64 offset, qint64 count, const uchar *source, uchar *out) const
+{
+    const qint64 bankStart = qint64(file % m_banks) * m_fit.room();
+    while (count > 0) {
+        const qint64 inWay = wayOffset(file, offset);
+        // Up to where the file's image, or one copy of it, ends; or the
+        // padding before or after it.
+        const qint64 run = inWay >= 0 ? std::min(count, held(file) - (inWay - bankStart))
+            : offset < m_fit.offset   ? std::min(count, m_fit.offset - offset)
+                                      : count;
+        if (inWay >= 0)
+            m_shape.gather(wayOf(file), inWay, run, m_sourceSize, source, out);
+        else
+            std::fill_n(out, run, m_fit.fill);
+        offset += run;
+        count -= run;
+        out += run;
+    }
 }
 
 QStringList PartLayout::proposedNames(const QString &source) const

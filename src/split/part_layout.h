@@ -49,6 +49,11 @@ public:
     // Where byte `offset` of file `file` comes from in the source, through
     // the mirror's copies; -1 for padding.
     qint64 sourceOffset(int file, qint64 offset) const;
+    // The same place counted in the file's way rather than the source.
+    qint64 wayOffset(int file, qint64 offset) const;
+    // Copies `count` bytes of file `file` from `offset` on, padding and
+    // copies included, out of the source held at `source`.
+    void gather(int file, qint64 offset, qint64 count, const uchar *source, uchar *out) const;
 
     // The names a split writes when none are given: the window's _g and _k
     // for a pair, numbers for more ways, then the bank number, then .bin,
