@@ -609,6 +609,57 @@ private slots:
         QCOMPARE(tiny.out, QStringLiteral("tiny: not searched: too short to place: under 16 bytes\n"));
     }
 
+    // Among thousands of chips a split could have put a dump on, only those
+    // sharing a run of its bytes are searched: a worn, shifted or swapped
+    // one is still placed, and a dump of something else is said to be none.
+    void identifyAmongManyChips_data()
+    {
+        QTest::addColumn<QStringList>("split");
+        QTest::addColumn<QString>("part");
+        QTest::addColumn<int>("change"); // 0 none, 1 D3 stuck at 0, 2 read 3 bytes on, 3 another file
+        QTest::addColumn<QString>("expected");
+        const QStringList pairs{"--size", "1K", "--banks"};
+        QTest::newRow("stuck line") << pairs << "rom_g_5.bin" << 1
+                                    << ": lane 0 of --ways 2 --width 1, bank 5 of 1K: [0-9]+ bytes differ\n"
+                                       "  likely: D3 stuck at 0\n";
+        QTest::newRow("read 3 bytes on")
+            << pairs << "rom_k_7.bin" << 2
+            << ": lane 1 of --ways 2 --width 1, bank 7 of 1K: [0-9]+ bytes differ\n  likely: shifted by -3\n";
+        QTest::newRow("swapped words")
+            << pairs + QStringList{"--ways", "4", "--width", "2", "--swap"} << "rom_2_3.bin" << 0
+            << ": lane 2 of --ways 4 --width 2 --swap, bank 3 of 1K: exact\n";
+        QTest::newRow("wide words") << pairs + QStringList{"--width", "4"} << "rom_k_6.bin" << 0
+                                    << ": lane 1 of --ways 2 --width 4, bank 6 of 1K: exact\n";
+        QTest::newRow("something else")
+            << pairs << "rom_g_0.bin" << 3
+            << ": no part: it shares no run of 12 bytes with any part of a split of the image\n";
+    }
+
+    void identifyAmongManyChips()
+    {
+        QFETCH(QStringList, split);
+        QFETCH(QString, part);
+        QFETCH(int, change);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("rom.bin"), patternBytes(64 * 1024, 21));
+        QCOMPARE(runCli(QStringList{"split", "--quiet", "rom.bin"} + split, dir.path()).exitCode, 0);
+        QByteArray dump = readBytes(dir.filePath(part));
+        if (change == 1) {
+            for (char &byte : dump)
+                byte = char(byte & ~8);
+        } else if (change == 2) {
+            dump = dump.mid(3) + QByteArray(3, '\xff');
+        } else if (change == 3) {
+            dump = patternBytes(dump.size(), 22);
+        }
+        writeBytes(dir.filePath("dump"), dump);
+        const CliResult identified = runCli({"identify", "rom.bin", "dump"}, dir.path());
+        QVERIFY2(QRegularExpression("^dump" + expected + "$").match(identified.out).hasMatch(),
+                 qPrintable(identified.out));
+        QCOMPARE(identified.exitCode, change == 0 ? 0 : 1);
+    }
+
     // Names as URL-decoded downloads have them: a placeholder in a name must
     // come out as typed in every line that prints one.
     void namesHoldingPlaceholdersArePrintedAsTyped_data()

@@ -7,6 +7,7 @@
 #include "cli/options/verb_parser.h"
 #include "cli/verbs/diagnosis_lines.h"
 #include "split/doctor/dump_identity.h"
+#include "split/doctor/image_index.h"
 #include "split/doctor/part_diagnosis.h"
 #include "split/doctor/size_text.h"
 
@@ -72,10 +73,17 @@ int runIdentify(const QString &image, const QStringList &dumps, const std::atomi
     for (const DumpIdentity &identity : identifyDumps(image, dumps, stop, reading)) {
         // The name goes before the findings, never through a placeholder.
         const QString name = shown(identity.dump) + QStringLiteral(": ");
-        allExact = allExact && identity.unsearched.isEmpty() && identity.differing == 0 &&
-            identity.size == identity.place.size;
+        allExact = allExact && identity.unsearched.isEmpty() && !identity.sharesNothing &&
+            identity.differing == 0 && identity.size == identity.place.size;
         if (!identity.unsearched.isEmpty()) {
             say(name + QStringLiteral("not searched: %1\n").arg(identity.unsearched));
+            continue;
+        }
+        if (identity.sharesNothing) {
+            say(name +
+                QStringLiteral("no part: it shares no run of %1 bytes with any part of a split of the "
+                               "image\n")
+                    .arg(kSharedRunBytes));
             continue;
         }
         say(name + readingText(identity.place, identity.size) + QStringLiteral(": ") + verdictText(identity) +
@@ -103,7 +111,8 @@ int identify(const QStringList &arguments, const std::atomic<bool> *stop)
                        "of SIZE' if banked, then ': exact' or ': N bytes differ'. Lanes and banks count "
                        "from 0 as split names them: lane 0 and 1 of two ways are _g and _k. A dump that "
                        "matches nowhere gets its nearest part and lines starting 'likely:' saying why "
-                       "it may differ. Exit status 0 if every dump matched exactly, otherwise 1."));
+                       "it may differ, or 'no part' where none is near. Exit status 0 if every dump matched "
+                       "exactly, otherwise 1."));
     parser.describeFiles(QStringLiteral("IMAGE"), QStringLiteral("The image the chips were split from."));
     parser.describeFiles(QStringLiteral("DUMP"),
                          QStringLiteral("Chip images as read back: raw bytes, Intel HEX or S-records, up to "

@@ -3,13 +3,17 @@
 #include "runtime/runtime_error.h"
 #include "split/chip_table.h"
 #include "split/doctor/expected_parts.h"
+#include "split/doctor/image_index.h"
 #include "split/doctor/part_diagnosis.h"
 #include "split/input/input_file.h"
 
 #include <QFile>
+#include <QHash>
 
 #include <algorithm>
 #include <bit>
+#include <cstdlib>
+#include <functional>
 
 namespace tamrivel {
 namespace {
@@ -22,6 +26,12 @@ constexpr int kWeighed = 8;
 // Shorter dumps match somewhere in nearly any image: no place is worth
 // naming.
 constexpr qint64 kShortestPlaced = 16;
+// A dump sharing no run with any way is weighed against every place only
+// where they are this few; beyond, a place so far off says nothing and would
+// take minutes to find.
+constexpr qsizetype kWeighedInFull = 4096;
+// Dumps held at once while the image is read for their runs.
+constexpr qint64 kBatchBytes = qint64(256) << 20;
 
 // Ctrl+C or a termination request ends a search at once, not at its end.
 void stopIfAsked(const std::atomic<bool> *stop, const QString &path)
@@ -48,6 +58,7 @@ public:
 
     qint64 size() const { return m_size; }
     uchar at(qint64 offset) const { return m_data[offset]; }
+    const uchar *data() const { return m_data; }
     void confirmUnchanged() const { m_input.confirmUnchanged(); }
 
 private:
@@ -170,15 +181,21 @@ bool addsAPlace(const PartLayout &layout, int file)
     return padded || (erased && (fit.banks || fit.offset > 0));
 }
 
-// Every place a dump can have in a split of the image, those of its own
-// size first.
-QList<Candidate> placesFor(const QByteArray &dump, qint64 imageSize)
+// Whether a place of shape `shape` (an index into DealShape::every()) is
+// worth searching.
+using PlaceFilter = std::function<bool(qsizetype shape, const PartLayout &layout, int file)>;
+
+// Every place a dump can have in a split of the image that `kept` keeps,
+// those of its own size first.
+QList<Candidate> placesFor(const QByteArray &dump, qint64 imageSize, const PlaceFilter &kept)
 {
     const qint64 erasedStart =
         std::find_if(dump.cbegin(), dump.cend(), [](char byte) { return uchar(byte) != kErasedByte; }) -
         dump.cbegin();
     QList<Candidate> candidates;
-    for (const DealShape &shape : DealShape::every()) {
+    const QList<DealShape> shapes = DealShape::every();
+    for (qsizetype shapeIndex = 0; shapeIndex < shapes.size(); ++shapeIndex) {
+        const DealShape &shape = shapes[shapeIndex];
         QList<ChipFit> fits{ChipFit{}};
         for (const qint64 chip : chipSizesFor(dump.size()))
             fits += fitsFor(chip, erasedStart, shape, imageSize);
@@ -186,7 +203,8 @@ QList<Candidate> placesFor(const QByteArray &dump, qint64 imageSize)
             const std::optional<PartLayout> layout = PartLayout::ifWritable(shape, fit, imageSize);
             for (int file = 0; layout && file < layout->fileCount(); ++file) {
                 const qint64 size = layout->fileSize(file);
-                if (nearInSize(dump.size(), size) && addsAPlace(*layout, file))
+                if (nearInSize(dump.size(), size) && addsAPlace(*layout, file) &&
+                    kept(shapeIndex, *layout, file))
                     candidates.append({*layout, file, size});
             }
         }
@@ -194,6 +212,35 @@ QList<Candidate> placesFor(const QByteArray &dump, qint64 imageSize)
     std::stable_partition(candidates.begin(), candidates.end(),
                           [&dump](const Candidate &candidate) { return candidate.size == dump.size(); });
     return candidates;
+}
+
+bool anyPlace(qsizetype, const PartLayout &, int)
+{
+    return true;
+}
+
+// The places worth searching for the dump: those where a run it shares with
+// a way (`runs`) falls, give or take a shift; where
+// it shares none, every place if there are few. Empty, with `sharesNothing`
+// set, for a dump sharing nothing with an image that has many places.
+QList<Candidate> searchedPlaces(const ImageBytes &image, const QList<SharedRun> &runs, const QByteArray &dump,
+                                bool &sharesNothing)
+{
+    QHash<std::pair<qsizetype, int>, QList<SharedRun>> runsByWay;
+    for (const SharedRun &run : runs)
+        runsByWay[{run.shape, run.way}].append(run);
+    const auto holdsARun = [&runsByWay](qsizetype shape, const PartLayout &layout, int file) {
+        const auto runs = runsByWay.constFind({shape, layout.wayOf(file)});
+        return runs != runsByWay.cend() && std::ranges::any_of(*runs, [&](const SharedRun &run) {
+                   const qint64 at = layout.wayOffset(file, run.dumpOffset);
+                   return at >= 0 && std::abs(at - run.wayOffset) <= kLargestShift;
+               });
+    };
+    if (QList<Candidate> near = placesFor(dump, image.size(), holdsARun); !near.isEmpty())
+        return near;
+    QList<Candidate> every = placesFor(dump, image.size(), anyPlace);
+    sharesNothing = every.size() > kWeighedInFull;
+    return sharesNothing ? QList<Candidate>{} : every;
 }
 
 // Offsets spread over the dump, each moved on to a byte that is neither
@@ -235,22 +282,27 @@ int missedSamples(const ImageBytes &image, const Candidate &candidate, const QBy
     return missed;
 }
 
-// Bytes that differ where both the dump and the place have them, counted no
-// further than one past `limit`.
+// Bytes that differ where both the dump and the place have them; once past
+// `limit`, some count over it.
 qint64 differences(const ImageBytes &image, const Candidate &candidate, const QByteArray &dump, qint64 limit)
 {
+    constexpr qint64 kChunk = 16 * 1024;
+    uchar expected[kChunk];
     qint64 count = 0;
     const qint64 end = std::min<qint64>(dump.size(), candidate.size);
-    for (qint64 offset = 0; offset < end && count <= limit; ++offset)
-        count += expectedAt(image, candidate, offset) != uchar(dump[offset]);
+    for (qint64 offset = 0; offset < end && count <= limit; offset += kChunk) {
+        const qint64 chunk = std::min(kChunk, end - offset);
+        candidate.layout.gather(candidate.file, offset, chunk, image.data(), expected);
+        for (qint64 at = 0; at < chunk; ++at)
+            count += expected[at] != uchar(dump[offset + at]);
+    }
     return count;
 }
 
 QByteArray expectedBytes(const ImageBytes &image, const Candidate &candidate, qint64 size)
 {
     QByteArray bytes(qsizetype(size), Qt::Uninitialized);
-    for (qint64 offset = 0; offset < size; ++offset)
-        bytes[offset] = char(expectedAt(image, candidate, offset));
+    candidate.layout.gather(candidate.file, 0, size, image.data(), reinterpret_cast<uchar *>(bytes.data()));
     return bytes;
 }
 
@@ -341,31 +393,40 @@ void takeLikeliest(const ImageBytes &image, const QList<NearPlace> &near, const 
                                        PartContext::of(nearest->layout, nearest->file));
 }
 
-DumpIdentity identify(const ImageBytes &image, const QString &path, const std::atomic<bool> *stop,
-                      InputFile::Reading reading)
-{
+// A dump as read for searching: its bytes, or why it is not searched.
+struct ReadDump {
     DumpIdentity identity;
-    identity.dump = path;
+    QByteArray bytes;
+};
+
+ReadDump readDump(const QString &path, InputFile::Reading reading)
+{
+    ReadDump dump;
+    dump.identity.dump = path;
     InputFile input(path, reading);
     input.requireKnownSize(QStringLiteral("identify"));
-    if (input.size() == 0) {
-        identity.unsearched = QStringLiteral("empty");
-        return identity;
-    }
-    if (input.size() < kShortestPlaced) {
-        identity.unsearched = QStringLiteral("too short to place: under %1 bytes").arg(kShortestPlaced);
-        return identity;
-    }
-    if (input.size() > kMaxDiagnosedPart) {
-        identity.unsearched =
+    if (input.size() == 0)
+        dump.identity.unsearched = QStringLiteral("empty");
+    else if (input.size() < kShortestPlaced)
+        dump.identity.unsearched = QStringLiteral("too short to place: under %1 bytes").arg(kShortestPlaced);
+    else if (input.size() > kMaxDiagnosedPart)
+        dump.identity.unsearched =
             QStringLiteral("over %1, more than is held in memory").arg(maxDiagnosedPartText());
-        return identity;
-    }
-    const QByteArray dump = readFoundPart(input, true).bytes;
-    QList<Candidate> candidates = placesFor(dump, image.size());
+    else
+        dump.bytes = readFoundPart(input, true).bytes;
+    return dump;
+}
+
+void place(const ImageBytes &image, const QList<SharedRun> &runs, const QByteArray &dump,
+           const std::atomic<bool> *stop, DumpIdentity &identity)
+{
+    const QString &path = identity.dump;
+    QList<Candidate> candidates = searchedPlaces(image, runs, dump, identity.sharesNothing);
+    if (identity.sharesNothing)
+        return;
     if (candidates.isEmpty()) {
         identity.unsearched = QStringLiteral("no split of the image has a part of its size");
-        return identity;
+        return;
     }
     identity.size = dump.size();
     const QList<qint64> samples = sampleOffsets(dump);
@@ -376,7 +437,7 @@ DumpIdentity identify(const ImageBytes &image, const QString &path, const std::a
                     exactPlace(image, candidates, dump, samples, dump.size(), stop, path))
                 identity.alsoStartOf = longer->place();
         }
-        return identity;
+        return;
     }
     // A part of the dump's size with a fault is likelier than one of another
     // size, which only a dump cut short or run on and faulty too would be.
@@ -385,7 +446,6 @@ DumpIdentity identify(const ImageBytes &image, const QString &path, const std::a
     if (ownSize > 0)
         candidates.erase(candidates.begin() + ownSize, candidates.end());
     takeLikeliest(image, nearPlaces(image, candidates, dump, samples, stop, path), dump, identity);
-    return identity;
 }
 
 } // namespace
@@ -394,9 +454,28 @@ QList<DumpIdentity> identifyDumps(const QString &image, const QStringList &dumps
                                   const std::atomic<bool> *stop, InputFile::Reading reading)
 {
     const ImageBytes bytes(image);
+    const ImageIndex index(bytes.data(), bytes.size());
     QList<DumpIdentity> identities;
-    for (const QString &dump : dumps)
-        identities.append(identify(bytes, dump, stop, reading));
+    for (qsizetype next = 0; next < dumps.size();) {
+        // Dumps are searched a batch at a time, so that one read of the
+        // image finds the runs of all of them while memory stays bounded.
+        QList<ReadDump> batch;
+        QList<QByteArray> searched;
+        qint64 held = 0;
+        while (next < dumps.size() && held < kBatchBytes) {
+            batch.append(readDump(dumps[next++], reading));
+            searched.append(batch.last().bytes);
+            held += searched.last().size();
+        }
+        const QList<QList<SharedRun>> runs =
+            index.sharedRuns(searched, [stop, &image] { stopIfAsked(stop, image); });
+        for (qsizetype dump = 0; dump < batch.size(); ++dump) {
+            DumpIdentity &identity = batch[dump].identity;
+            if (identity.unsearched.isEmpty())
+                place(bytes, runs[dump], searched[dump], stop, identity);
+            identities.append(identity);
+        }
+    }
     bytes.confirmUnchanged();
     return identities;
 }

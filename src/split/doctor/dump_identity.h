@@ -24,6 +24,9 @@ struct DumpPlace {
 struct DumpIdentity {
     QString dump;
     QString unsearched; // why the dump was not searched; empty when it was
+    // No run of its bytes is any part's, and parts are too many to name the
+    // nearest: a dump of something else, or too worn to tell.
+    bool sharesNothing = false;
     qint64 size = 0; // bytes read; unlike place.size for a dump cut short or run on
     DumpPlace place; // the part it is, or the nearest
     // A longer part the dump is also the start of, where it matches a chip
@@ -41,8 +44,9 @@ struct DumpIdentity {
 // cut short or run on is placed as such rather than as a chip no one makes.
 // The plainest exact match is taken; failing one, the plainest part the
 // dump matches as far as both go; failing that, the nearest part, with the
-// diagnoses against it. The image is mapped, each dump held while it is
-// searched. Each dump is read as `reading` says.
+// diagnoses against it. The image is mapped and indexed once, so that only
+// the places where a dump shares a run of bytes with a way are searched;
+// each dump is held while it is searched. Each dump is read as `reading` says.
 QList<DumpIdentity> identifyDumps(const QString &image, const QStringList &dumps,
                                   const std::atomic<bool> *stop,
                                   InputFile::Reading reading = InputFile::Reading::Image);
