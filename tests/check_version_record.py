@@ -44,6 +44,13 @@ def resources(pe, kind):
             for e in entries for name in e.directory.entries for lang in name.directory.entries]
 
 
+def icon_group_names(pe):
+    """The names Qt for Windows and Explorer look icons up by."""
+    return [str(name.name) if name.name is not None else f"#{name.id}"
+            for e in pe.DIRECTORY_ENTRY_RESOURCE.entries if e.id == pefile.RESOURCE_TYPE["RT_GROUP_ICON"]
+            for name in e.directory.entries]
+
+
 def manifest_facts(pe):
     """What Windows reads from the manifest, and how many icons Explorer finds."""
     texts = resources(pe, "RT_MANIFEST")
@@ -57,7 +64,7 @@ def manifest_facts(pe):
         "dpiAwareness": root.findtext(f"{settings}{SETTINGS_2016}dpiAwareness"),
         "longPathAware": root.findtext(f"{settings}{SETTINGS_2016}longPathAware"),
         "dependency": " ".join(f"{a.get('name')} {a.get('version')}" for a in root.iter(f"{ASM_V1}assemblyIdentity")),
-        "icon groups": str(len(resources(pe, "RT_GROUP_ICON"))),
+        "icon groups": " ".join(icon_group_names(pe)),
     }
 
 
@@ -79,7 +86,8 @@ def main():
         "dpiAwareness": "PerMonitorV2",
         "longPathAware": "true",
         "dependency": "Microsoft.Windows.Common-Controls 6.0.0.0",
-        "icon groups": "1",
+        # Qt takes a window's own icon from this name alone.
+        "icon groups": "IDI_ICON1",
     }
     failed = False
     for program in programs:
