@@ -277,6 +277,28 @@ private slots:
         QVERIFY(!QGuiApplication::overrideCursor());
     }
 
+    // Explorer's "Copy as path" quotes a path: pasted, it names the file
+    // inside the quotes, and the field keeps what was pasted.
+    void pastedQuotedPathsAreSplit()
+    {
+#ifndef Q_OS_WIN
+        QSKIP("outside Windows, quotes are a name's own");
+#else
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("rom.bin"), "abcd");
+        const auto quoted = [&](const char *name) {
+            return QStringLiteral("\"%1\"").arg(QDir::toNativeSeparators(dir.filePath(name)));
+        };
+        const QStringList typed{"  " + quoted("rom.bin") + " ", quoted("even.bin"), dir.filePath("odd.bin")};
+        fill(typed[0], typed[1], typed[2]);
+        QTest::mouseClick(child<QPushButton>("com_sprit"), Qt::LeftButton);
+        QTRY_COMPARE(status(), kSplitDone);
+        QCOMPARE(readBytes(dir.filePath("even.bin")), QByteArray("ac"));
+        QCOMPARE(readBytes(dir.filePath("odd.bin")), QByteArray("bd"));
+        QCOMPARE(probe->fields(), typed);
+#endif
+    }
+
     void altEDuringALongSplitEndsAtOnceLeavingEveryFile()
     {
         QTemporaryDir sources, outputs;

@@ -1,4 +1,6 @@
 #include "runtime/runtime_error.h"
+#include "split/platform/fault_hook.h"
+#include "split/platform/platform.h"
 #include "split/split_files.h"
 #include "temp_files.h"
 
@@ -201,6 +203,45 @@ private slots:
         QVERIFY(::GetFileAttributesW(reinterpret_cast<const wchar_t *>(output.utf16())) &
                 FILE_ATTRIBUTE_SYSTEM);
         QCOMPARE(readBytes(dir.filePath("a.bin")), QByteArray("02468"));
+#endif
+    }
+
+    void twoNamesOfOneFileAreKnownOnEveryFileSystem_data()
+    {
+        QTest::addColumn<QString>("fileSystem"); // as the system says, or pretended
+        QTest::addColumn<bool>("byPath");
+        QTest::newRow("by the file id") << QString() << false;
+        QTest::newRow("FAT, by the path the system resolves") << QStringLiteral("FAT32") << true;
+        QTest::newRow("exFAT, by the path the system resolves") << QStringLiteral("exFAT") << true;
+    }
+
+    // The same file in another case is one file either way; a hard link,
+    // which FAT never has, tells which way was taken.
+    void twoNamesOfOneFileAreKnownOnEveryFileSystem()
+    {
+#ifndef Q_OS_WIN
+        QSKIP("FAT's renumbering and 128-bit ids are Windows' concern");
+#else
+        QFETCH(QString, fileSystem);
+        QFETCH(bool, byPath);
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("rom.bin"), "0123456789");
+        QVERIFY(::CreateHardLinkW(reinterpret_cast<const wchar_t *>(dir.filePath("hard.bin").utf16()),
+                                  reinterpret_cast<const wchar_t *>(dir.filePath("rom.bin").utf16()),
+                                  nullptr));
+        platform::FaultHook hook;
+        hook.fileSystem = fileSystem;
+        platform::installFaultHook(&hook);
+        const auto uninstall = qScopeGuard([] { platform::installFaultHook(nullptr); });
+        const auto idOf = [&](const char *name) {
+            const platform::File file = platform::openForReading(dir.filePath(name));
+            return platform::identityOf(file, dir.filePath(name));
+        };
+        const platform::FileId id = idOf("rom.bin");
+        QCOMPARE(id.path.isEmpty(), !byPath);
+        QCOMPARE(idOf("ROM.BIN"), id);
+        QCOMPARE(idOf("hard.bin") == id, !byPath);
+        QVERIFY(idOf("hard.bin") != platform::FileId{});
 #endif
     }
 };

@@ -1,17 +1,21 @@
 #include "window_split.h"
 
 #include "runtime/runtime_error.h"
+#include "split/platform/platform.h"
 #include "split/split_files.h"
 
 #include <utility>
 
 namespace tamrivel {
 
-void splitFromFields(const QString &source, const QString &even, const QString &odd,
+void splitFromFields(const QString &sourceText, const QString &evenText, const QString &oddText,
                      const std::atomic<bool> &stop)
 {
     Watchers watchers;
     watchers.stop = &stop;
+    const QString source = platform::pathOfFieldText(sourceText);
+    const QString even = platform::pathOfFieldText(evenText);
+    const QString odd = platform::pathOfFieldText(oddText);
     try {
         splitFile(source, even, odd, watchers);
     } catch (const RuntimeError &error) {

@@ -19,18 +19,11 @@ constexpr qint64 kBlock = 4096;
 
 // Two outputs are one file when they are the same existing file, or the same
 // name (as the folder compares names) in the same folder.
-using FileKey = std::pair<quint64, quint64>;
-using NameKey = std::tuple<quint64, quint64, QString>;
-
-FileKey keyOf(const platform::FileId &id)
-{
-    return {id.volume, id.index};
-}
+using NameKey = std::pair<platform::FileId, QString>;
 
 NameKey nameKeyOf(const platform::ResolvedOutput &target)
 {
-    return {target.folderId.volume, target.folderId.index,
-            target.foldsCase ? target.name.toCaseFolded() : target.name};
+    return {target.folderId, target.foldsCase ? target.name.toCaseFolded() : target.name};
 }
 
 qint64 saturatingSum(qint64 a, qint64 b)
@@ -79,14 +72,14 @@ OutputSet::~OutputSet() = default;
 
 void OutputSet::refuseRepeats(const std::vector<const InputFile *> &inputs) const
 {
-    std::set<FileKey> files;
+    std::set<platform::FileId> files;
     for (const InputFile *input : inputs)
-        files.insert(keyOf(input->id()));
+        files.insert(input->id());
     std::set<NameKey> names;
     for (const auto &output : m_outputs) {
         const platform::ResolvedOutput &target = output->target;
         const bool existing = target.kind != platform::Kind::Missing;
-        if ((existing && !files.insert(keyOf(target.id)).second) || !names.insert(nameKeyOf(target)).second)
+        if ((existing && !files.insert(target.id).second) || !names.insert(nameKeyOf(target)).second)
             throw RuntimeError(ErrorNumber::SameFile, target.userPath);
     }
 }
@@ -168,14 +161,13 @@ void OutputSet::commit(const Watchers &watchers)
     // reach it (a second lock would wait for the first), always taken in the
     // same order, so that two runs into the same outputs commit one after
     // the other, never interleaved.
-    std::map<std::pair<quint64, quint64>, const platform::ResolvedOutput *> folders;
+    std::map<platform::FileId, const platform::ResolvedOutput *> folders;
     for (const platform::PendingFile *file : pending)
-        folders.emplace(std::pair(file->target().folderId.volume, file->target().folderId.index),
-                        &file->target());
-    const platform::LockWait wait{watchers.stop, watchers.waiting};
+        folders.emplace(file->target().folderId, &file->target());
+    const platform::CommitWaits waits{watchers.stop, watchers.waiting, watchers.inUse};
     std::vector<std::unique_ptr<platform::FolderLock>> locks;
     for (const auto &folder : folders)
-        locks.push_back(std::make_unique<platform::FolderLock>(*folder.second, wait));
+        locks.push_back(std::make_unique<platform::FolderLock>(*folder.second, waits));
     // Under the lock, no live run is between its steps here: what a dead one
     // left can go.
     for (const auto &folder : folders)
@@ -195,7 +187,7 @@ void OutputSet::commit(const Watchers &watchers)
     std::vector<platform::FileId> placedIds;
     try {
         for (; placed < pending.size(); ++placed) {
-            pending[placed]->place(placedIds);
+            pending[placed]->place(placedIds, waits);
             placedIds.push_back(pending[placed]->id());
         }
     } catch (const platform::NameTaken &) {

@@ -34,4 +34,10 @@ bool namedTemporariesWanted()
     return hook && hook->namedTemporaries;
 }
 
+QString fileSystemPretended()
+{
+    const FaultHook *hook = installed;
+    return hook ? hook->fileSystem : QString();
+}
+
 } // namespace tamrivel::platform

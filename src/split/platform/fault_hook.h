@@ -20,6 +20,9 @@ struct FaultHook {
     std::function<void(const QString &path, qsizetype got)> afterRead;
     // The hidden named temporaries of file systems without unnamed files.
     bool namedTemporaries = false;
+    // Windows: the file system every file is taken to be on ("FAT32"), for
+    // the ways of telling files apart that only some file systems need.
+    QString fileSystem;
 };
 
 // Installs `hook` (kept by the caller) until a null one replaces it.
@@ -29,5 +32,6 @@ void installFaultHook(const FaultHook *hook);
 void beforeReplacementStep(ReplacementStep step, const QString &output);
 void afterRead(const QString &path, qsizetype got);
 bool namedTemporariesWanted();
+QString fileSystemPretended();
 
 } // namespace tamrivel::platform

@@ -74,7 +74,7 @@ struct stat statusOf(int fd, const QString &path)
 
 FileId idOf(const struct stat &status)
 {
-    return FileId{quint64(status.st_dev), quint64(status.st_ino)};
+    return FileId{quint64(status.st_dev), quint64(status.st_ino), 0, QString()};
 }
 
 Kind kindOf(mode_t mode)
@@ -143,6 +143,12 @@ QByteArray mountTypeOf(dev_t device)
 }
 
 } // namespace
+
+QString pathOfFieldText(const QString &text)
+{
+    // Quotes are a name's own here.
+    return text;
+}
 
 File::~File()
 {

@@ -4,6 +4,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -157,14 +158,65 @@ bool informationOf(const File &file, BY_HANDLE_FILE_INFORMATION &info)
     return ::GetFileInformationByHandle(handleOf(file), &info) != 0;
 }
 
-FileId idOf(const BY_HANDLE_FILE_INFORMATION &info)
+QString plainForm(const QString &path)
 {
-    return FileId{info.dwVolumeSerialNumber, (quint64(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+    if (path.startsWith(u"\\\\?\\UNC\\"))
+        return QStringLiteral("\\\\") + path.mid(8);
+    if (path.startsWith(u"\\\\?\\"))
+        return path.mid(4);
+    return path;
+}
+
+QString finalPathOf(const File &file, const QString &fallback)
+{
+    std::wstring final(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = ::GetFinalPathNameByHandleW(handleOf(file), final.data(), DWORD(final.size()),
+                                                         FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (length == 0)
+            return fallback;
+        if (length < final.size())
+            return plainForm(QString::fromWCharArray(final.data(), qsizetype(length)));
+        final.resize(length);
+    }
+}
+
+namespace {
+
+bool onFat(const File &file)
+{
+    if (const QString pretended = fileSystemPretended(); !pretended.isEmpty())
+        return pretended.startsWith(u"FAT") || pretended == u"exFAT";
+    wchar_t system[MAX_PATH + 1] = {};
+    if (!::GetVolumeInformationByHandleW(handleOf(file), nullptr, 0, nullptr, nullptr, nullptr, system,
+                                         MAX_PATH + 1))
+        return false;
+    const QString name = QString::fromWCharArray(system);
+    return name.startsWith(u"FAT") || name == u"exFAT";
+}
+
+} // namespace
+
+FileId idOf(const File &file, const BY_HANDLE_FILE_INFORMATION &info)
+{
+    if (onFat(file)) {
+        if (const QString final = finalPathOf(file, QString()); !final.isEmpty())
+            return FileId{info.dwVolumeSerialNumber, 0, 0, final.toCaseFolded()};
+    }
+    FILE_ID_INFO wide{};
+    if (::GetFileInformationByHandleEx(handleOf(file), FileIdInfo, &wide, sizeof wide)) {
+        quint64 halves[2] = {};
+        static_assert(sizeof halves == sizeof wide.FileId.Identifier);
+        std::memcpy(halves, wide.FileId.Identifier, sizeof halves);
+        return FileId{wide.VolumeSerialNumber, halves[0], halves[1], QString()};
+    }
+    return FileId{info.dwVolumeSerialNumber, (quint64(info.nFileIndexHigh) << 32) | info.nFileIndexLow, 0,
+                  QString()};
 }
 
 FileId deviceId(const QString &full)
 {
-    return FileId{0, quint64(qHash(full.toCaseFolded()))};
+    return FileId{0, quint64(qHash(full.toCaseFolded())), 0, QString()};
 }
 
 } // namespace win32
@@ -182,6 +234,14 @@ QString nativePath(const QString &path)
 }
 
 } // namespace
+
+QString pathOfFieldText(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.size() >= 2 && trimmed.startsWith(u'"') && trimmed.endsWith(u'"'))
+        return trimmed.mid(1, trimmed.size() - 2);
+    return text;
+}
 
 File::~File()
 {
@@ -216,7 +276,7 @@ FileId identityOf(const File &file, const QString &path)
 {
     BY_HANDLE_FILE_INFORMATION info{};
     if (informationOf(file, info))
-        return idOf(info);
+        return idOf(file, info);
     if (!isDisk(file))
         return deviceId(fullPath(path));
     raise(path);

@@ -50,7 +50,18 @@ bool isDisk(const File &file);
 
 bool informationOf(const File &file, BY_HANDLE_FILE_INFORMATION &info);
 
-FileId idOf(const BY_HANDLE_FILE_INFORMATION &info);
+// The reverse of longForm, for names that users see.
+QString plainForm(const QString &path);
+
+// Where links and junctions really lead, or `fallback` where the file
+// system cannot say.
+QString finalPathOf(const File &file, const QString &fallback);
+
+// Which file an open disk file is: by the 128-bit id the file system keeps
+// (ReFS's 64-bit index is not unique), else by its 64-bit index (`info`);
+// on FAT and exFAT, which number a file afresh when it is renamed, by the
+// path the system resolves for it.
+FileId idOf(const File &file, const BY_HANDLE_FILE_INFORMATION &info);
 
 // A console, pipe or device has no file index: it is known by its name.
 FileId deviceId(const QString &full);

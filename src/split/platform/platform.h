@@ -5,6 +5,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <tuple>
 #include <utility>
 
 // The files the engine reads and writes: opening, reading, writing, identity
@@ -18,7 +19,17 @@ namespace tamrivel::platform {
 struct FileId {
     quint64 volume = 0;
     quint64 index = 0;
+    quint64 indexHigh = 0; // of a 128-bit id (ReFS); 0 elsewhere
+    // Where the file system numbers a file afresh when it is renamed (FAT),
+    // the path the system resolves for it, case folded; empty elsewhere.
+    QString path;
+
     bool operator==(const FileId &) const = default;
+    bool operator<(const FileId &other) const
+    {
+        return std::tie(volume, index, indexHigh, path) <
+            std::tie(other.volume, other.index, other.indexHigh, other.path);
+    }
 };
 
 // An open file, closed when the object goes.
@@ -50,6 +61,11 @@ private:
 };
 
 enum class Kind { Missing, Regular, Folder, Other };
+
+// The path that text typed or pasted into a field names. On Windows,
+// Explorer's "Copy as path" wraps it in double quotes, which no name can
+// hold: one pair, and blanks outside it, are dropped there.
+QString pathOfFieldText(const QString &text);
 
 // An existing file opened for reading. A folder is refused as IsFolder.
 File openForReading(const QString &path);
