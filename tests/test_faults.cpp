@@ -13,6 +13,7 @@
 #include <QBuffer>
 #include <QDateTime>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -26,7 +27,11 @@
 #include <filesystem>
 #include <thread>
 
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+#include <windows.h>
+
+#include <string>
+#else
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
@@ -53,6 +58,13 @@ void addFailurePoints()
     QTest::newRow("in the middle") << qint64(kSource.size() / 4 + 1);
     QTest::newRow("in the last block") << qint64(kSource.size() / 2 - 1);
 }
+
+#ifdef Q_OS_WIN
+std::wstring nativeName(const QString &path)
+{
+    return QDir::toNativeSeparators(path).toStdWString();
+}
+#endif
 
 RuntimeError errorFrom(const std::function<void()> &operation)
 {
@@ -1086,6 +1098,77 @@ private slots:
                 QFile::remove(part);
         }
     }
+
+#ifdef Q_OS_WIN
+    // Another run holds the folder while its lock file is open, in whatever
+    // session or on whatever PC: this one waits, then goes on. A lock file
+    // that nobody holds, as a power cut leaves one, is simply taken.
+    void aFolderHeldByAnotherRunIsWaitedFor()
+    {
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("rom.bin"), kSource);
+        HANDLE other = ::CreateFileW(nativeName(dir.filePath(".tamrivel.lock")).c_str(), GENERIC_WRITE, 0,
+                                     nullptr, CREATE_ALWAYS, 0, nullptr);
+        QVERIFY(other != INVALID_HANDLE_VALUE);
+        int pauses = 0;
+        Watchers watchers;
+        watchers.waiting = [&](const QString &) {
+            if (++pauses == 3)
+                ::CloseHandle(other);
+        };
+        splitFiles(dir.filePath("rom.bin"), {dir.filePath("e"), dir.filePath("o")}, DealShape{}, watchers);
+        QCOMPARE(pauses, 3);
+        QCOMPARE(readBytes(dir.filePath("e")), referenceDeal(kSource, 2, 1, false)[0]);
+        QCOMPARE(snapshot(dir.path()).keys(), QStringList({"e", "o", "rom.bin"}));
+    }
+
+    void anOutputHeldOpenIsWaitedForThenInUse_data()
+    {
+        QTest::addColumn<int>("letGoAfter"); // pauses; 0: never
+        QTest::newRow("let go at once, as a virus scanner does") << 1;
+        QTest::newRow("kept open, as programmer software does") << 0;
+    }
+
+    // Another program opens an old output just as it is replaced.
+    void anOutputHeldOpenIsWaitedForThenInUse()
+    {
+        QFETCH(int, letGoAfter);
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("rom.bin"), kSource);
+        const QStringList outputs{dir.filePath("e"), dir.filePath("o")};
+        writeBytes(outputs[1], "old odd");
+        const auto before = snapshot(dir.path());
+        HANDLE holder = INVALID_HANDLE_VALUE;
+        const auto letGo = qScopeGuard([&] { ::CloseHandle(holder); });
+        platform::FaultHook hook;
+        hook.beforeStep = [&](platform::ReplacementStep step, const QString &output) {
+            if (step == platform::ReplacementStep::Place && output == outputs[1])
+                holder = ::CreateFileW(nativeName(output).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                       OPEN_EXISTING, 0, nullptr);
+        };
+        int pauses = 0;
+        Watchers watchers;
+        watchers.inUse = [&](const QString &output) {
+            if (output == outputs[1] && ++pauses == letGoAfter)
+                ::CloseHandle(std::exchange(holder, INVALID_HANDLE_VALUE));
+        };
+        QElapsedTimer clock;
+        clock.start();
+        const FaultsInjected injected(hook);
+        if (letGoAfter > 0) {
+            splitFiles(dir.filePath("rom.bin"), outputs, DealShape{}, watchers);
+            QCOMPARE(pauses, letGoAfter);
+            QCOMPARE(readBytes(outputs[1]), referenceDeal(kSource, 2, 1, false)[1]);
+            return;
+        }
+        const RuntimeError error =
+            errorFrom([&] { splitFiles(dir.filePath("rom.bin"), outputs, DealShape{}, watchers); });
+        QCOMPARE(error.number(), ErrorNumber::FileInUse);
+        QCOMPARE(error.path(), outputs[1]);
+        QVERIFY2(clock.elapsed() >= 1900 && pauses > 3, qPrintable(QString::number(pauses)));
+        QCOMPARE(snapshot(dir.path()), before);
+    }
+#endif
 };
 
 QTEST_GUILESS_MAIN(TestFaults)

@@ -40,17 +40,27 @@ std::function<void(const QString &folder)> ProgressLine::waitingCallback()
 {
     if (!m_enabled)
         return {};
-    return [this](const QString &folder) { showWaiting(folder); };
+    return [this](const QString &folder) {
+        showWaiting(QStringLiteral("another run to finish with ") + QDir::toNativeSeparators(folder));
+    };
 }
 
-void ProgressLine::showWaiting(const QString &folder)
+std::function<void(const QString &output)> ProgressLine::inUseCallback()
 {
-    if (m_clock.elapsed() < m_quietMs || folder == m_waitingFor)
+    if (!m_enabled)
+        return {};
+    return [this](const QString &output) {
+        showWaiting(QStringLiteral("another program to close ") + QDir::toNativeSeparators(output));
+    };
+}
+
+void ProgressLine::showWaiting(const QString &waitingFor)
+{
+    if (m_clock.elapsed() < m_quietMs || waitingFor == m_waitingFor)
         return;
-    m_waitingFor = folder;
+    m_waitingFor = waitingFor;
     m_shown = true;
-    platform::writeText(
-        m_to, QStringLiteral("\rwaiting for another run to finish with ") + QDir::toNativeSeparators(folder));
+    platform::writeText(m_to, QStringLiteral("\rwaiting for ") + waitingFor);
     std::fflush(m_to);
 }
 

@@ -25,10 +25,13 @@ public:
     ProgressFn callback();
     // For Watchers::waiting: says which folder the run waits for.
     std::function<void(const QString &folder)> waitingCallback();
+    // For Watchers::inUse: says which output another program holds open.
+    std::function<void(const QString &output)> inUseCallback();
 
 private:
     void show(qint64 done, qint64 total);
-    void showWaiting(const QString &folder);
+    // Shows `waitingFor` in place of the progress, once for each new one.
+    void showWaiting(const QString &waitingFor);
 
     QString m_what;
     std::FILE *m_to;

@@ -26,6 +26,9 @@ struct Watchers {
     // Told, now and then, while the outputs wait for another run to finish
     // with their folder.
     std::function<void(const QString &folder)> waiting = nullptr;
+    // Told, now and then, while an output waits for another program (a virus
+    // scanner, the search indexer) to let go of its file, with its name.
+    std::function<void(const QString &output)> inUse = nullptr;
     // Called with the outputs' names once every one is written in full and
     // on the disk, just before they take the old files' places: what is told
     // of them (a report a script reads) is told first, and an error raised

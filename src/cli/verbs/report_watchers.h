@@ -16,6 +16,7 @@ inline Watchers watchersFor(ProgressLine &progress, const CliRequest &request, F
 {
     Watchers watchers{progress.callback(), request.quiet ? OutputTap() : report.tap(), stop};
     watchers.waiting = progress.waitingCallback();
+    watchers.inUse = progress.inUseCallback();
     watchers.filled = [](const QString &part, qint64 bytes) {
         say(QStringLiteral("tamrivel-cli: %1 bytes of fill added after the last record of ").arg(bytes) +
                 shown(part) + QStringLiteral(", to fit the other parts\n"),

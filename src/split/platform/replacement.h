@@ -35,6 +35,17 @@ struct ResolvedOutput {
 // forbid following, FolderNotFound when the folder is missing.
 ResolvedOutput resolveOutput(const QString &path);
 
+// What a commit does while it waits: for another run to finish with a
+// folder it needs, or for another program to let go of a file it puts in
+// place. A stop request ends the wait (raising Cancelled); `waiting` hears
+// of each pause for a folder, with its name, and `inUse` of each pause for
+// a file held open, with the output's name.
+struct CommitWaits {
+    const std::atomic<bool> *stop = nullptr;
+    std::function<void(const QString &folder)> waiting;
+    std::function<void(const QString &output)> inUse;
+};
+
 // A new file being written beside an output, invisible to the user as far as
 // the platform allows (unnamed where it can be), holding the old file's mode
 // and, where the caller may set them, its owner and group. Removed unless it
@@ -62,7 +73,9 @@ public:
     // that had no file when resolved and has one of `placedByThisRun` now is
     // another name for an output of this run (a short name, a server that
     // folds names): NameTaken is raised, and the name left as it was.
-    void place(const std::vector<FileId> &placedByThisRun);
+    // Where another program holds a file that must move (Windows), the
+    // step is tried again for a while, each pause told to `waits`.
+    void place(const std::vector<FileId> &placedByThisRun, const CommitWaits &waits);
     // Puts the old file back (after place()); false when the system refused
     // (another program holding the new file), and the name is left mixed.
     bool undo() noexcept;
@@ -83,20 +96,12 @@ struct NameTaken {
     FileId found;
 };
 
-// What a commit does while another run holds a folder it needs: a stop
-// request ends the wait (raising Cancelled), and `waiting` hears of each
-// pause, with the folder's name.
-struct LockWait {
-    const std::atomic<bool> *stop = nullptr;
-    std::function<void(const QString &folder)> waiting;
-};
-
 // Serialises commits into the folder of `output` across processes while it
 // lives. Take it once per folder (by folderId): a second lock of the same
 // folder would wait for the first.
 class FolderLock {
 public:
-    FolderLock(const ResolvedOutput &output, const LockWait &wait);
+    FolderLock(const ResolvedOutput &output, const CommitWaits &wait);
     ~FolderLock();
     FolderLock(const FolderLock &) = delete;
     FolderLock &operator=(const FolderLock &) = delete;

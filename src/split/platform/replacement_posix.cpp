@@ -292,7 +292,7 @@ void PendingFile::stage()
     s.named = true;
 }
 
-void PendingFile::place(const std::vector<FileId> &placedByThisRun)
+void PendingFile::place(const std::vector<FileId> &placedByThisRun, const CommitWaits &)
 {
     beforeReplacementStep(ReplacementStep::Place, m_target.userPath);
     State &s = *m_state;
@@ -376,7 +376,7 @@ void PendingFile::finish() noexcept
         ::unlinkat(dirFd, s.backup.constData(), 0);
 }
 
-FolderLock::FolderLock(const ResolvedOutput &output, const LockWait &wait) : m_lock(reopenFolder(output))
+FolderLock::FolderLock(const ResolvedOutput &output, const CommitWaits &wait) : m_lock(reopenFolder(output))
 {
     // Polled rather than waited for, so that a stop request ends the wait.
     // Advisory: where the file system has no locks, commits just go

@@ -3,6 +3,8 @@
 #include "split/platform/replacement.h"
 #include "split/platform/run_files.h"
 
+#include <QElapsedTimer>
+
 #include <algorithm>
 #include <string>
 #include <tuple>
@@ -17,16 +19,6 @@ namespace {
 
 // A file name's own limit on NTFS and FAT: the hidden names must fit in it.
 constexpr qsizetype kMaxComponent = 255;
-
-// The reverse of longForm, for names that users see.
-QString plainForm(const QString &path)
-{
-    if (path.startsWith(u"\\\\?\\UNC\\"))
-        return QStringLiteral("\\\\") + path.mid(8);
-    if (path.startsWith(u"\\\\?\\"))
-        return path.mid(4);
-    return path;
-}
 
 // For looking at a file or folder, not reading it: no other program's
 // sharing rules stand in the way.
@@ -45,23 +37,7 @@ FileId idOfEntry(const QString &full)
         wide(full), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr)));
     BY_HANDLE_FILE_INFORMATION info{};
-    return look.isOpen() && informationOf(look, info) ? idOf(info) : FileId{};
-}
-
-// Where links and junctions really lead, or the path as given where the
-// file system cannot say.
-QString finalPathOf(const File &file, const QString &fallback)
-{
-    std::wstring final(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = ::GetFinalPathNameByHandleW(handleOf(file), final.data(), DWORD(final.size()),
-                                                         FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-        if (length == 0)
-            return fallback;
-        if (length < final.size())
-            return plainForm(QString::fromWCharArray(final.data(), qsizetype(length)));
-        final.resize(length);
-    }
+    return look.isOpen() && informationOf(look, info) ? idOf(look, info) : FileId{};
 }
 
 // The full path an output is written to, refused where it names no file
@@ -108,7 +84,7 @@ Existing existingAt(const QString &full, const QString &path)
         return {Kind::Other, deviceId(full), full};
     if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         throw RuntimeError(ErrorNumber::IsFolder, path);
-    return {Kind::Regular, idOf(info), finalPathOf(existing, full)};
+    return {Kind::Regular, idOf(existing, info), finalPathOf(existing, full)};
 }
 
 // The folder an output goes into, open to be looked at.
@@ -132,7 +108,8 @@ LookedAtFolder outputFolder(const QString &folder, const QString &path)
     // "rom.bin\out.bin": a path through a file names nothing that can be.
     if (!(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         throw RuntimeError(ErrorNumber::BadFileName, path);
-    return {std::move(file), idOf(info)};
+    const FileId id = idOf(file, info);
+    return {std::move(file), id};
 }
 
 // Recognisably ours and kept short enough to be a valid name.
@@ -173,6 +150,51 @@ void removeIfUnheld(const QString &path)
     disposition.DeleteFile = TRUE;
     ::SetFileInformationByHandle(handleOf(file), FileDispositionInfo, &disposition, sizeof disposition);
 }
+
+// True when another program holds `path` open so that it can be neither
+// renamed nor replaced.
+bool heldElsewhere(const QString &path)
+{
+    const File probe(qintptr(
+        ::CreateFileW(wide(path), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr)));
+    return !probe.isOpen() && ::GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+// A virus scanner or the search indexer opens a file for a moment, just as
+// it may be put in place: a step that another program's open file stops is
+// tried again after pauses growing to a quarter second, for about two
+// seconds in all. A program that keeps the file open (programmer software
+// keeps its last image) outlasts them.
+class InUseRetry {
+public:
+    InUseRetry(const CommitWaits &waits, const QString &output) : m_waits(waits), m_output(output)
+    {
+        m_clock.start();
+    }
+
+    // False once the time is up.
+    bool pause()
+    {
+        if (m_clock.elapsed() >= kGiveUpMs)
+            return false;
+        if (m_waits.stop && m_waits.stop->load())
+            throw RuntimeError(ErrorNumber::Cancelled);
+        if (m_waits.inUse)
+            m_waits.inUse(m_output);
+        ::Sleep(m_pauseMs);
+        m_pauseMs = std::min<DWORD>(2 * m_pauseMs, kLongestPauseMs);
+        return true;
+    }
+
+private:
+    static constexpr qint64 kGiveUpMs = 2000;
+    static constexpr DWORD kLongestPauseMs = 250;
+    const CommitWaits &m_waits;
+    QString m_output;
+    QElapsedTimer m_clock;
+    DWORD m_pauseMs = 10;
+};
 
 bool setDeleteOnClose(const File &file, bool remove)
 {
@@ -234,7 +256,7 @@ PendingFile::PendingFile(const ResolvedOutput &target) : m_target(target), m_sta
     BY_HANDLE_FILE_INFORMATION info{};
     if (!informationOf(m_file, info))
         raise(target.userPath, ErrorNumber::AccessDenied);
-    m_id = idOf(info);
+    m_id = idOf(m_file, info);
     // Until stage() keeps it, the system deletes it when its last handle
     // closes, however the process ends. Where the file system cannot, the
     // next run into the folder removes it.
@@ -276,51 +298,69 @@ void PendingFile::stage()
     m_file = File();
 }
 
-void PendingFile::place(const std::vector<FileId> &placedByThisRun)
+void PendingFile::place(const std::vector<FileId> &placedByThisRun, const CommitWaits &waits)
 {
     beforeReplacementStep(ReplacementStep::Place, m_target.userPath);
     State &s = *m_state;
-    // A name taken since it was resolved, or an old file changed since, by
-    // another program is replaced like any old file; the short name of a
-    // file this run has just placed would be replacing our own output.
-    const auto refuseOurOwn = [&] {
-        const FileId there = idOfEntry(s.target);
-        if (std::find(placedByThisRun.begin(), placedByThisRun.end(), there) != placedByThisRun.end())
-            throw NameTaken{there};
-    };
-    if (m_target.kind == Kind::Missing) {
-        if (::MoveFileExW(wide(s.hidden), wide(s.target), MOVEFILE_WRITE_THROUGH)) {
-            s.created = true;
+    // One try: ERROR_SUCCESS, or the system's code.
+    const auto tryPlacing = [&]() -> DWORD {
+        // A name taken since it was resolved, or an old file changed since, by
+        // another program is replaced like any old file; the short name of a
+        // file this run has just placed would be replacing our own output.
+        const auto refuseOurOwn = [&] {
+            const FileId there = idOfEntry(s.target);
+            if (std::find(placedByThisRun.begin(), placedByThisRun.end(), there) != placedByThisRun.end())
+                throw NameTaken{there};
+        };
+        if (m_target.kind == Kind::Missing) {
+            if (::MoveFileExW(wide(s.hidden), wide(s.target), MOVEFILE_WRITE_THROUGH)) {
+                s.created = true;
+                s.placed = true;
+                return ERROR_SUCCESS;
+            }
+            const DWORD err = ::GetLastError();
+            if (err != ERROR_ALREADY_EXISTS && err != ERROR_FILE_EXISTS)
+                return err;
+        }
+        refuseOurOwn();
+        // The old file keeps its name's case, security and attributes for the new
+        // one, and stays under a hidden name until finish() or undo().
+        s.backup = joined(splitLast(s.target).first, hiddenName(m_target.name));
+        if (::ReplaceFileW(wide(s.target), wide(s.hidden), wide(s.backup),
+                           REPLACEFILE_WRITE_THROUGH | REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
             s.placed = true;
-            return;
+            return ERROR_SUCCESS;
         }
         const DWORD err = ::GetLastError();
-        if (err != ERROR_ALREADY_EXISTS && err != ERROR_FILE_EXISTS)
-            raise(m_target.userPath, ErrorNumber::AccessDenied, err);
-    }
-    refuseOurOwn();
-    // The old file keeps its name's case, security and attributes for the new
-    // one, and stays under a hidden name until finish() or undo().
-    s.backup = joined(splitLast(s.target).first, hiddenName(m_target.name));
-    if (::ReplaceFileW(wide(s.target), wide(s.hidden), wide(s.backup),
-                       REPLACEFILE_WRITE_THROUGH | REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
-        s.placed = true;
-        return;
-    }
-    const DWORD err = ::GetLastError();
-    // Gone since it was resolved: the new file simply appears.
-    if (err == ERROR_FILE_NOT_FOUND &&
-        ::MoveFileExW(wide(s.hidden), wide(s.target), MOVEFILE_WRITE_THROUGH)) {
+        // Gone since it was resolved: the new file simply appears.
+        if (err == ERROR_FILE_NOT_FOUND &&
+            ::MoveFileExW(wide(s.hidden), wide(s.target), MOVEFILE_WRITE_THROUGH)) {
+            s.backup.clear();
+            s.created = true;
+            s.placed = true;
+            return ERROR_SUCCESS;
+        }
+        // Half done: the old file has its backup name, the new one never moved.
+        if (err == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)
+            ::MoveFileExW(wide(s.backup), wide(s.target), MOVEFILE_WRITE_THROUGH);
         s.backup.clear();
-        s.created = true;
-        s.placed = true;
-        return;
+        return err;
+    };
+    for (InUseRetry retry(waits, m_target.userPath);;) {
+        const DWORD err = tryPlacing();
+        if (err == ERROR_SUCCESS)
+            break;
+        const bool held = err == ERROR_SHARING_VIOLATION || err == ERROR_LOCK_VIOLATION ||
+            heldElsewhere(s.target) || heldElsewhere(s.hidden);
+        if (!held)
+            raise(m_target.userPath, ErrorNumber::AccessDenied, err);
+        if (!retry.pause())
+            throw RuntimeError(ErrorNumber::FileInUse, m_target.userPath);
     }
-    // Half done: the old file has its backup name, the new one never moved.
-    if (err == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)
-        ::MoveFileExW(wide(s.backup), wide(s.target), MOVEFILE_WRITE_THROUGH);
-    s.backup.clear();
-    raise(m_target.userPath, ErrorNumber::AccessDenied, err);
+    // Where the file system numbers a file afresh on a rename, the new
+    // number is the one a later name of this run must not reach.
+    if (const FileId placed = idOfEntry(s.target); placed != FileId{})
+        m_id = placed;
 }
 
 bool PendingFile::undo() noexcept
@@ -349,33 +389,41 @@ void PendingFile::finish() noexcept
     ::DeleteFileW(wide(s.backup));
 }
 
-FolderLock::FolderLock(const ResolvedOutput &output, const LockWait &wait)
+FolderLock::FolderLock(const ResolvedOutput &output, const CommitWaits &wait)
 {
-    // A mutex named after the folder's identity, however it is spelt. Local
-    // to the session: a global one would shut out other users' programs.
-    const FileId id = output.folderId;
-    const QString name =
-        QStringLiteral("Local\\tamrivel-commit-%1-%2").arg(id.volume, 0, 16).arg(id.index, 0, 16);
-    m_lock = File(qintptr(::CreateMutexW(nullptr, FALSE, wide(name))));
-    if (handleOf(m_lock) == nullptr) {
-        m_lock.release();
-        raise(output.userPath, ErrorNumber::AccessDenied);
-    }
-    // In short waits, so that a stop request ends it. An owner that died
-    // without releasing it hands it on all the same.
+    // A hidden file in the folder, open with no sharing while the lock
+    // lives: another run's open of it fails whoever and wherever that run
+    // is (another user's session, another PC writing the share) until this
+    // one closes it. The system deletes it then; one that a power cut left
+    // is simply taken, as no one holds it.
+    const QString path = joined(longForm(output.folder), QStringLiteral(".tamrivel.lock"));
+    QElapsedTimer denied;
     constexpr DWORD kPauseMs = 20;
-    while (::WaitForSingleObject(handleOf(m_lock), kPauseMs) == WAIT_TIMEOUT) {
+    for (;;) {
+        m_lock = File(qintptr(::CreateFileW(wide(path), GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
+                                            FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr)));
+        if (m_lock.isOpen())
+            return;
+        const DWORD err = ::GetLastError();
+        // Being deleted by the run that held it shows as access denied for a
+        // moment; a folder that refuses new files says the same for good.
+        if (err == ERROR_ACCESS_DENIED && ::GetFileAttributesW(wide(path)) != INVALID_FILE_ATTRIBUTES) {
+            if (!denied.isValid())
+                denied.start();
+            else if (denied.elapsed() > 2000)
+                raise(output.userPath, ErrorNumber::AccessDenied, err);
+        } else if (err != ERROR_SHARING_VIOLATION) {
+            raise(output.userPath, ErrorNumber::AccessDenied, err);
+        }
         if (wait.stop && wait.stop->load())
             throw RuntimeError(ErrorNumber::Cancelled);
         if (wait.waiting)
             wait.waiting(output.folder);
+        ::Sleep(kPauseMs);
     }
 }
 
-FolderLock::~FolderLock()
-{
-    ::ReleaseMutex(handleOf(m_lock));
-}
+FolderLock::~FolderLock() = default;
 
 void removeDeadRunsFiles(const ResolvedOutput &output) noexcept
 {
