@@ -363,7 +363,8 @@ private slots:
         writeBytes(dir.filePath("copy"), text);
         writeBytes(dir.filePath("rom.bin"), doubled(text));
         const CliResult refused = runCli(arguments, dir.path());
-        QCOMPARE(refused.exitCode, 1);
+        // A file that cannot be read is a failure to compare, not a difference.
+        QCOMPARE(refused.exitCode, arguments[0] == "join" ? 1 : 2);
         QVERIFY2(refused.err.contains("TI-TXT") && refused.err.contains("--raw"), qPrintable(refused.err));
         const CliResult raw = runCli(arguments + QStringList{"--raw"}, dir.path());
         QVERIFY2(raw.exitCode == 0, qPrintable(raw.err));

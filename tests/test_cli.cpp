@@ -226,28 +226,37 @@ private slots:
         QCOMPARE(readBytes(dir.filePath("rom_k.bin")), QByteArray("bdf"));
     }
 
-    void failureExitsOneNamingTheFile_data()
+    void failureExitsNamingTheFile_data()
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("named");
         QTest::addColumn<int>("number");
-        QTest::newRow("missing source") << QStringList{"split", "none.bin"} << "none.bin" << 2;
+        QTest::addColumn<int>("status");
+        QTest::newRow("missing source") << QStringList{"split", "none.bin"} << "none.bin" << 2 << 1;
+        // Comparing, 1 would mean "they differ".
+        QTest::newRow("verify, a missing part")
+            << QStringList{"verify", "rom.bin", "x.bin", "none.bin"} << "none.bin" << 2 << 2;
+        QTest::newRow("identify, a missing dump")
+            << QStringList{"identify", "rom.bin", "none.bin"} << "none.bin" << 2 << 2;
         QTest::newRow("output is the source")
-            << QStringList{"split", "rom.bin", "x", "./rom.bin"} << "./rom.bin" << 9;
-        QTest::newRow("misfit parts") << QStringList{"join", "rom.bin", "x.bin", "out"} << "rom.bin" << 10;
+            << QStringList{"split", "rom.bin", "x", "./rom.bin"} << "./rom.bin" << 9 << 1;
+        QTest::newRow("misfit parts")
+            << QStringList{"join", "rom.bin", "x.bin", "out"} << "rom.bin" << 10 << 1;
         QTest::newRow("banks of chips of other sizes")
-            << QStringList{"join", "--banks", "rom.bin", "x.bin", "out"} << "x.bin" << 10;
-        QTest::newRow("name too short to propose outputs") << QStringList{"split", "abc"} << "abc" << 1;
+            << QStringList{"join", "--banks", "rom.bin", "x.bin", "out"} << "x.bin" << 10 << 1;
+        QTest::newRow("name too short to propose outputs") << QStringList{"split", "abc"} << "abc" << 1 << 1;
         QTest::newRow("image larger than the chip")
-            << QStringList{"split", "big.bin", "--chip", "2716"} << "big_g.bin" << 13;
-        QTest::newRow("bad record") << QStringList{"join", "bad.hex", "rom.bin", "out"} << "bad.hex" << 14;
+            << QStringList{"split", "big.bin", "--chip", "2716"} << "big_g.bin" << 13 << 1;
+        QTest::newRow("bad record") << QStringList{"join", "bad.hex", "rom.bin", "out"} << "bad.hex" << 14
+                                    << 1;
     }
 
-    void failureExitsOneNamingTheFile()
+    void failureExitsNamingTheFile()
     {
         QFETCH(QStringList, arguments);
         QFETCH(QString, named);
         QFETCH(int, number);
+        QFETCH(int, status);
         QTemporaryDir dir;
         writeBytes(dir.filePath("rom.bin"), "abcdef");
         writeBytes(dir.filePath("x.bin"), "a");
@@ -256,7 +265,7 @@ private slots:
         writeBytes(dir.filePath("bad.hex"), ":0200000012AB41\n:010000007789\n:00000001FF\n");
         const auto before = snapshot(dir.path());
         const CliResult result = runCli(arguments, dir.path());
-        QCOMPARE(result.exitCode, 1);
+        QCOMPARE(result.exitCode, status);
         QVERIFY2(result.err.startsWith(QStringLiteral("tamrivel-cli: エラー %1: ").arg(number)),
                  qPrintable(result.err));
         QVERIFY2(result.err.contains(QStringLiteral("「%1」").arg(QDir::toNativeSeparators(named))),

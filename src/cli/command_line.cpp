@@ -5,6 +5,7 @@
 #include "exit_status.h"
 #include "options/verb_parser.h"
 #include "product.h"
+#include "runtime/runtime_error.h"
 #include "verbs/chips_verb.h"
 #include "verbs/identify_verb.h"
 #include "verbs/join_verb.h"
@@ -43,6 +44,15 @@ QString description()
 }
 
 } // namespace
+
+int reportFailure(const std::exception &raised, int failed)
+{
+    const RuntimeError error = RuntimeError::from(raised);
+    say(QStringLiteral("tamrivel-cli: エラー %1: ").arg(error.code()) + error.description() +
+            QLatin1Char('\n'),
+        stderr);
+    return error.number() == ErrorNumber::Cancelled ? Interrupted : failed;
+}
 
 int runCommandLine(const QStringList &arguments, const std::atomic<bool> *stop)
 {
@@ -91,6 +101,10 @@ int runCommandLine(const QStringList &arguments, const std::atomic<bool> *stop)
     } catch (UsageError &error) {
         error.verb = verb.name;
         throw;
+    } catch (const std::exception &raised) {
+        if (!verb.compares)
+            throw;
+        return reportFailure(raised, BadUsage);
     }
 }
 

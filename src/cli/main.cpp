@@ -47,10 +47,6 @@ int main(int argc, char *argv[])
         say(QStringLiteral("tamrivel-cli: %1\nTry 'tamrivel-cli %2'.\n").arg(error.message, help), stderr);
         return BadUsage;
     } catch (const std::exception &raised) {
-        const RuntimeError error = RuntimeError::from(raised);
-        say(QStringLiteral("tamrivel-cli: エラー %1: ").arg(error.code()) + error.description() +
-                QLatin1Char('\n'),
-            stderr);
-        return error.number() == ErrorNumber::Cancelled ? Interrupted : Failed;
+        return reportFailure(raised, Failed);
     }
 }

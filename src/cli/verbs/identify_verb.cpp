@@ -112,7 +112,8 @@ int identify(const QStringList &arguments, const std::atomic<bool> *stop)
                        "from 0 as split names them: lane 0 and 1 of two ways are _g and _k. A dump that "
                        "matches nowhere gets its nearest part and lines starting 'likely:' saying why "
                        "it may differ, or 'no part' where none is near. Exit status 0 if every dump matched "
-                       "exactly, otherwise 1."));
+                       "exactly, 1 if one did not, 2 if a file cannot be read or the options cannot "
+                       "be carried out."));
     parser.describeFiles(QStringLiteral("IMAGE"), QStringLiteral("The image the chips were split from."));
     parser.describeFiles(QStringLiteral("DUMP"),
                          QStringLiteral("Chip images as read back: raw bytes, Intel HEX or S-records, up to "
@@ -136,7 +137,7 @@ int identify(const QStringList &arguments, const std::atomic<bool> *stop)
 Verb identifyVerb()
 {
     return {QStringLiteral("identify"), QStringLiteral("IMAGE DUMP..."),
-            QStringLiteral("tell which part of a split each chip image is"), &identify};
+            QStringLiteral("tell which part of a split each chip image is"), &identify, true};
 }
 
 } // namespace tamrivel::cli

@@ -15,6 +15,9 @@ struct Verb {
     // carries it out. Returns the exit status; raises UsageError for a line
     // it cannot carry out, and RuntimeError for a failure.
     int (*run)(const QStringList &arguments, const std::atomic<bool> *stop);
+    // Compares files: exit status 1 means they differ, so that a failure
+    // (a missing or unreadable file) is 2, as cmp and diff have it.
+    bool compares = false;
 };
 
 } // namespace tamrivel::cli

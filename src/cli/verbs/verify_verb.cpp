@@ -82,7 +82,8 @@ int verify(const QStringList &arguments, const std::atomic<bool> *stop)
                        "of its differences (a blank or half-burnt chip, chips in each other's "
                        "sockets, a stuck or crossed data or address line, a chip too small, ...); "
                        "lines for the whole set come last. Parts over %1 are only checked for "
-                       "being another part.\n\n")
+                       "being another part. A part or source that cannot be read is exit status 2, "
+                       "as are options that cannot be carried out.\n\n")
                 .arg(maxDiagnosedPartText()) +
             sizeAndByteSyntax());
     parser.describeFiles(QStringLiteral("SOURCE"), QStringLiteral("The image the chips were split from."));
@@ -121,7 +122,7 @@ int verify(const QStringList &arguments, const std::atomic<bool> *stop)
 Verb verifyVerb()
 {
     return {QStringLiteral("verify"), QStringLiteral("SOURCE PART..."),
-            QStringLiteral("check chip images against what split writes"), &verify};
+            QStringLiteral("check chip images against what split writes"), &verify, true};
 }
 
 } // namespace tamrivel::cli
