@@ -542,6 +542,12 @@ private slots:
         for (const char *line : {"differ\n  part 0x0 (source 0x0)", "  likely: is rom_g.bin\n",
                                  "  likely: the set matches in the order rom_g.bin rom_k.bin\n"})
             QVERIFY2(crossed.out.contains(line), qPrintable(crossed.out));
+        // Scripts read the exit status alone.
+        for (const char *verb : {"verify", "identify"}) {
+            const CliResult quiet = runCli({verb, "-q", "rom.bin", "rom_k.bin", "stuck.bin"}, dir.path());
+            QCOMPARE(quiet.exitCode, 1);
+            QCOMPARE(quiet.out + quiet.err, QString());
+        }
         const CliResult otherShape = runCli({"verify", "rom.bin", "w0", "w1", "w2", "w3"}, dir.path());
         QVERIFY2(otherShape.out.endsWith("\n  likely: matches --ways 4 --width 2 --swap\n"),
                  qPrintable(otherShape.out));

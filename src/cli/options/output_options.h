@@ -5,9 +5,10 @@
 namespace tamrivel::cli {
 
 // --quiet, for the verbs that report the files they wrote.
-inline QCommandLineOption quietOption()
+inline QCommandLineOption
+quietOption(const QString &description = QStringLiteral("Print nothing on success: errors only."))
 {
-    return QCommandLineOption(QStringLiteral("quiet"), QStringLiteral("Print nothing on success."));
+    return QCommandLineOption({QStringLiteral("q"), QStringLiteral("quiet")}, description);
 }
 
 // --force (-f), for the verbs that write files: without it, an output that

@@ -4,6 +4,7 @@
 #include "cli/console_text.h"
 #include "cli/exit_status.h"
 #include "cli/options/input_options.h"
+#include "cli/options/output_options.h"
 #include "cli/options/verb_parser.h"
 #include "cli/verbs/diagnosis_lines.h"
 #include "split/doctor/dump_identity.h"
@@ -67,7 +68,7 @@ QString verdictText(const DumpIdentity &identity)
 }
 
 int runIdentify(const QString &image, const QStringList &dumps, const std::atomic<bool> *stop,
-                InputFile::Reading reading)
+                InputFile::Reading reading, bool quiet)
 {
     bool allExact = true;
     for (const DumpIdentity &identity : identifyDumps(image, dumps, stop, reading)) {
@@ -75,6 +76,8 @@ int runIdentify(const QString &image, const QStringList &dumps, const std::atomi
         const QString name = shown(identity.dump) + QStringLiteral(": ");
         allExact = allExact && identity.unsearched.isEmpty() && !identity.sharesNothing &&
             identity.differing == 0 && identity.size == identity.place.size;
+        if (quiet)
+            continue;
         if (!identity.unsearched.isEmpty()) {
             say(name + QStringLiteral("not searched: %1\n").arg(identity.unsearched));
             continue;
@@ -121,7 +124,10 @@ int identify(const QStringList &arguments, const std::atomic<bool> *stop)
                              .arg(maxDiagnosedPartText()),
                          QStringLiteral("DUMP..."));
     const QCommandLineOption raw = rawOption(QStringLiteral("DUMP"));
+    const QCommandLineOption quiet =
+        quietOption(QStringLiteral("Print nothing but errors: the exit status tells whether all matched."));
     parser.addOption(raw);
+    parser.addOption(quiet);
     if (!parser.parse(arguments))
         return Success;
     QStringList files = parser.files();
@@ -129,7 +135,8 @@ int identify(const QStringList &arguments, const std::atomic<bool> *stop)
         throw UsageError{QStringLiteral("identify needs an IMAGE and its DUMPs")};
     const QString image = files.takeFirst();
     return runIdentify(image, files, stop,
-                       parser.parsed().isSet(raw) ? InputFile::Reading::Raw : InputFile::Reading::Image);
+                       parser.parsed().isSet(raw) ? InputFile::Reading::Raw : InputFile::Reading::Image,
+                       parser.parsed().isSet(quiet));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "cli/options/chip_fit_options.h"
 #include "cli/options/input_options.h"
 #include "cli/options/option_values.h"
+#include "cli/options/output_options.h"
 #include "cli/options/shape_options.h"
 #include "cli/progress_line.h"
 #include "cli/verbs/diagnosis_lines.h"
@@ -43,6 +44,8 @@ int runVerify(const CliRequest &request, const std::atomic<bool> *stop)
                                Watchers{progress.callback(), {}, stop});
     }
     const bool allSame = verified.allSame();
+    if (request.quiet)
+        return allSame ? Success : Failed;
     const SetFindings findings = allSame ? SetFindings{} : diagnoseSet(verified, stop);
     const QList<PartVerdict> &verdicts = verified.verdicts;
     for (qsizetype part = 0; part < verdicts.size(); ++part) {
@@ -92,10 +95,8 @@ int verify(const QStringList &arguments, const std::atomic<bool> *stop)
                          QStringLiteral("PART..."));
     const ShapeOptions shape(parser);
     const ChipFitOptions fit(parser);
-    // So that a split's command line can be checked as it stands.
-    const QCommandLineOption quiet(
-        QStringLiteral("quiet"),
-        QStringLiteral("Taken as split takes it; the findings are printed all the same."));
+    const QCommandLineOption quiet = quietOption(
+        QStringLiteral("Print nothing but errors: the exit status tells whether all are the same."));
     const QCommandLineOption force({QStringLiteral("f"), QStringLiteral("force")},
                                    QStringLiteral("Taken as split takes it; verify writes nothing."));
     const QCommandLineOption raw = rawOption(QStringLiteral("PART"));
@@ -114,6 +115,7 @@ int verify(const QStringList &arguments, const std::atomic<bool> *stop)
     request.inputs = {files.takeFirst()};
     request.shape = shape.read(parser.parsed(), files.size(), request.fit.banks);
     request.outputs = files;
+    request.quiet = parser.parsed().isSet(quiet);
     return runVerify(request, stop);
 }
 
