@@ -213,6 +213,30 @@ private slots:
         QCOMPARE(snapshot(dir.path()), before);
     }
 
+    void aTypoGetsTheNearestWord_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("a letter doubled") << QStringList{"splitt", "rom.bin"} << "did you mean 'split'?";
+        QTest::newRow("a letter left out") << QStringList{"verfy", "rom.bin"} << "did you mean 'verify'?";
+        QTest::newRow("letters swapped") << QStringList{"jion", "a", "b", "c"} << "did you mean 'join'?";
+        QTest::newRow("another word") << QStringList{"shuffle", "rom.bin"} << "say split, join,";
+        QTest::newRow("an option") << QStringList{"split", "--way", "4", "rom.bin"}
+                                   << "split does not take --way: did you mean --ways?";
+        QTest::newRow("an option in capitals")
+            << QStringList{"join", "--LENGTH", "4", "a", "b", "c"} << "did you mean --length?";
+    }
+
+    void aTypoGetsTheNearestWord()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, said);
+        QTemporaryDir dir;
+        const CliResult result = runCli(arguments, dir.path());
+        QCOMPARE(result.exitCode, 2);
+        QVERIFY2(result.err.contains(said), qPrintable(result.err));
+    }
+
     // Told to, a run replaces what exists, the set as one.
     void forceReplacesExistingOutputs()
     {

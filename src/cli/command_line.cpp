@@ -3,6 +3,7 @@
 #include "cli_request.h"
 #include "console_text.h"
 #include "exit_status.h"
+#include "nearest_word.h"
 #include "options/verb_parser.h"
 #include "product.h"
 #include "runtime/runtime_error.h"
@@ -23,10 +24,14 @@ const QList<Verb> &verbs()
 
 const Verb &findVerb(const QString &name)
 {
+    QStringList names;
     for (const Verb &verb : verbs()) {
         if (verb.name == name)
             return verb;
+        names << verb.name;
     }
+    if (const QString nearest = nearestWord(name, names); !nearest.isEmpty())
+        throw UsageError{QStringLiteral("unknown command '%1': did you mean '%2'?").arg(name, nearest)};
     throw UsageError{
         QStringLiteral("unknown command '%1': say split, join, verify, identify or chips").arg(name)};
 }

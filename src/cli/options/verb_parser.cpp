@@ -2,6 +2,7 @@
 
 #include "cli/cli_request.h"
 #include "cli/console_text.h"
+#include "cli/nearest_word.h"
 
 namespace tamrivel::cli {
 namespace {
@@ -40,6 +41,10 @@ VerbParser::VerbParser(const Verb &verb, const QString &description)
 void VerbParser::addOption(const QCommandLineOption &option)
 {
     m_parser.addOption(option);
+    for (const QString &name : option.names()) {
+        if (name.size() > 1)
+            m_longOptions << name;
+    }
 }
 
 void VerbParser::describeFiles(const QString &name, const QString &description, const QString &syntax)
@@ -54,9 +59,13 @@ bool VerbParser::parse(const QStringList &arguments)
         const QStringList unknown = m_parser.unknownOptionNames();
         if (unknown.isEmpty())
             throw UsageError{m_parser.errorText()};
-        const QString dashes = unknown.constFirst().size() == 1 ? QStringLiteral("-") : QStringLiteral("--");
-        throw UsageError{
-            QStringLiteral("%1 does not take %2%3").arg(m_verb.name, dashes, unknown.constFirst())};
+        const QString &typed = unknown.constFirst();
+        const QString dashes = typed.size() == 1 ? QStringLiteral("-") : QStringLiteral("--");
+        QString message = QStringLiteral("%1 does not take %2%3").arg(m_verb.name, dashes, typed);
+        if (const QString nearest = typed.size() > 1 ? nearestWord(typed, m_longOptions) : QString();
+            !nearest.isEmpty())
+            message += QStringLiteral(": did you mean --%1?").arg(nearest);
+        throw UsageError{message};
     }
     if (!m_parser.isSet(m_help))
         return true;

@@ -31,6 +31,7 @@ private:
     Verb m_verb;
     QCommandLineParser m_parser;
     QCommandLineOption m_help;
+    QStringList m_longOptions; // for suggesting one to a typo
 };
 
 } // namespace tamrivel::cli
