@@ -213,7 +213,7 @@ private slots:
         QCOMPARE(snapshot(dir.path()), before);
     }
 
-    void aTypoGetsTheNearestWord_data()
+    void usageErrorsSayWhatIsWrong_data()
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("said");
@@ -225,9 +225,12 @@ private slots:
                                    << "split does not take --way: did you mean --ways?";
         QTest::newRow("an option in capitals")
             << QStringList{"join", "--LENGTH", "4", "a", "b", "c"} << "did you mean --length?";
+        QTest::newRow("-V for -v") << QStringList{"-V"} << "unknown option '-V': did you mean --version?";
+        QTest::newRow("one output named") << QStringList{"split", "rom.bin", "a.bin"}
+                                          << "1 part named: a split has from 2 to 16, one for each way";
     }
 
-    void aTypoGetsTheNearestWord()
+    void usageErrorsSayWhatIsWrong()
     {
         QFETCH(QStringList, arguments);
         QFETCH(QString, said);

@@ -73,6 +73,15 @@ int runCommandLine(const QStringList &arguments, const std::atomic<bool> *stop)
     if (!parser.parse(arguments)) {
         if (parser.unknownOptionNames().isEmpty())
             throw UsageError{parser.errorText()};
+        // -V for -v: a slip, not a command's option put first.
+        const QString typed = parser.unknownOptionNames().constFirst();
+        for (const QCommandLineOption &option : {helpOption, versionOption}) {
+            if (option.names().contains(typed.toLower()) ||
+                !nearestWord(typed, {option.names().constLast()}).isEmpty())
+                throw UsageError{QStringLiteral("unknown option '%1%2': did you mean --%3?")
+                                     .arg(typed.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"),
+                                          typed, option.names().constLast())};
+        }
         throw UsageError{QStringLiteral("a command's options follow it, as in 'tamrivel-cli split --ways 4 "
                                         "rom.bin'")};
     }

@@ -31,6 +31,12 @@ DealShape ShapeOptions::read(const QCommandLineParser &parser, qsizetype named, 
     if (named > 0 && !banks && shape.ways != named)
         throw UsageError{
             QStringLiteral("--ways %1 does not match the %2 parts named").arg(shape.ways).arg(named)};
+    if (named > 0 && !banks && !parser.isSet(m_ways) && !shape.problem().isEmpty())
+        throw UsageError{QStringLiteral("%1 part%2 named: a split has from %3 to %4, one for each way")
+                             .arg(named)
+                             .arg(named == 1 ? QString() : QStringLiteral("s"))
+                             .arg(DealShape::kMinWays)
+                             .arg(DealShape::kMaxWays)};
     if (const QString problem = shape.problem(); !problem.isEmpty())
         throw UsageError{problem};
     return shape;
