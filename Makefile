@@ -110,7 +110,7 @@ test-windows: windows-configure
 # The setup program and the portable zip, in build-windows/; the setup program
 # is then installed, run and uninstalled silently under Wine.
 windows-package: windows
-	@scripts/install-deps nsis wine wine64
+	@scripts/install-deps nsis wine wine64 python3-pefile
 	@makensis -V2 $(WINDOWS_DIR)/tamrivel.nsi
 	@rm -rf $(WINDOWS_DIR)/zip && mkdir -p $(WINDOWS_DIR)/zip
 	@cp -r $(WINDOWS_DIR)/dist $(WINDOWS_DIR)/zip/tamrivel-$(VERSION)

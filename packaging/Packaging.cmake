@@ -47,5 +47,7 @@ if(WIN32)
   install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> $<TARGET_FILE:Qt6::QOffscreenIntegrationPlugin>
           DESTINATION ${CMAKE_INSTALL_BINDIR}/platforms)
   install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION ${CMAKE_INSTALL_BINDIR}/styles)
+  # The setup program's version record takes the four numbers with dots.
+  string(REPLACE "," "." TAMRIVEL_VI_VERSION "${TAMRIVEL_RC_VERSION}")
   configure_file(${CMAKE_CURRENT_LIST_DIR}/tamrivel.nsi.in ${PROJECT_BINARY_DIR}/tamrivel.nsi @ONLY)
 endif()
