@@ -108,9 +108,11 @@ test-windows: windows-configure
 	  status=$$?; $(WINE) wineserver -k; exit $$status
 
 # The setup program and the portable zip, in build-windows/; the setup program
-# is then installed, run and uninstalled silently under Wine.
+# is then installed, upgraded, run and uninstalled silently under Wine.
 windows-package: windows
-	@scripts/install-deps nsis wine wine64
+	@scripts/install-deps nsis wine wine64 python3-pefile
+	@# The setup program's helper for the PATH, packed into it, not into dist.
+	@cmake --build $(WINDOWS_DIR) --target setup-path
 	@makensis -V2 $(WINDOWS_DIR)/tamrivel.nsi
 	@rm -rf $(WINDOWS_DIR)/zip && mkdir -p $(WINDOWS_DIR)/zip
 	@cp -r $(WINDOWS_DIR)/dist $(WINDOWS_DIR)/zip/tamrivel-$(VERSION)

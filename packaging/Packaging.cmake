@@ -47,5 +47,10 @@ if(WIN32)
   install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> $<TARGET_FILE:Qt6::QOffscreenIntegrationPlugin>
           DESTINATION ${CMAKE_INSTALL_BINDIR}/platforms)
   install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION ${CMAKE_INSTALL_BINDIR}/styles)
-  configure_file(${CMAKE_CURRENT_LIST_DIR}/tamrivel.nsi.in ${PROJECT_BINARY_DIR}/tamrivel.nsi @ONLY)
+  # The setup program's version record takes the four numbers with dots.
+  string(REPLACE "," "." TAMRIVEL_VI_VERSION "${TAMRIVEL_RC_VERSION}")
+  set(TAMRIVEL_PATH_HELPER $<TARGET_FILE:setup-path>)
+  configure_file(${CMAKE_CURRENT_LIST_DIR}/tamrivel.nsi.in ${PROJECT_BINARY_DIR}/tamrivel.nsi.configured @ONLY)
+  # The helper's path is known only once the build is generated.
+  file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/tamrivel.nsi INPUT ${PROJECT_BINARY_DIR}/tamrivel.nsi.configured)
 endif()

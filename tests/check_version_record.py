@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Reads the version record, the manifest and the icon back from built
-Windows executables.
+Windows executables, or only the version record from the setup program.
 
 usage: check_version_record.py VERSION NUMBERS PROGRAM.exe...
+       check_version_record.py --setup VERSION NUMBERS SETUP.exe
 e.g.   check_version_record.py 1.00 1,0,0,0 tamrivel.exe tamrivel-cli.exe
 """
 import os
@@ -68,35 +69,59 @@ def manifest_facts(pe):
     }
 
 
-def main():
-    version, numbers, *programs = sys.argv[1:]
-    expected = {
+def expected_record(version, numbers, table):
+    """The record every executable shares, in the string table named by
+    language and code page, which Translation points Windows to."""
+    strings = {
+        "FileVersion": version,
+        "ProductVersion": version,
+        "ProductName": "Tamrivel",
+        "InternalName": "Tamrivel",
+        "CompanyName": "Tamrivel",
+        "LegalCopyright": "© 2026 Tamrivel",
+    }
+    record = {f"{table}/{key}": value for key, value in strings.items()}
+    record.update({
         "FILEVERSION": numbers,
         "PRODUCTVERSION": numbers,
-        "041104B0/FileVersion": version,
-        "041104B0/ProductVersion": version,
-        "041104B0/ProductName": "Tamrivel",
-        "041104B0/InternalName": "Tamrivel",
-        "041104B0/CompanyName": "Tamrivel",
-        "041104B0/LegalCopyright": "© 2026 Tamrivel",
-        "Translation": "0x0411 0x04b0",
-        # Windows 10 and 11 share one identifier.
-        "supportedOS": "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",
-        "dpiAware": "true/pm",
-        "dpiAwareness": "PerMonitorV2",
-        "longPathAware": "true",
-        "dependency": "Microsoft.Windows.Common-Controls 6.0.0.0",
-        # Qt takes a window's own icon from this name alone.
-        "icon groups": "IDI_ICON1",
-    }
+        "Translation": f"0x{table[:4].lower()} 0x{table[4:].lower()}",
+    })
+    return record
+
+
+# What Windows reads from a program's manifest, and the name of its icon.
+PROGRAM_FACTS = {
+    # Windows 10 and 11 share one identifier.
+    "supportedOS": "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",
+    "dpiAware": "true/pm",
+    "dpiAwareness": "PerMonitorV2",
+    "longPathAware": "true",
+    "dependency": "Microsoft.Windows.Common-Controls 6.0.0.0",
+    # Qt takes a window's own icon from this name alone.
+    "icon groups": "IDI_ICON1",
+}
+
+
+def main():
+    arguments = sys.argv[1:]
+    setup = arguments[0] == "--setup"
+    version, numbers, *programs = arguments[setup:]
+    # The programs' strings are Japanese in Unicode; NSIS labels the setup
+    # program's with Japanese Windows' ANSI code page, 932, though it stores
+    # them in UTF-16 as any version record. NSIS gives the uninstaller the
+    # setup program's record, so that names no file.
+    table = "041103A4" if setup else "041104B0"
     failed = False
     for program in programs:
         record, pe = version_record(program)
-        record.update(manifest_facts(pe))
+        expected = expected_record(version, numbers, table)
+        if not setup:
+            record.update(manifest_facts(pe))
+            expected.update(PROGRAM_FACTS)
+            expected[f"{table}/OriginalFilename"] = os.path.basename(program)
         print(program)
         for key, value in sorted(record.items()):
             print(f"  {key} = {value}")
-        expected["041104B0/OriginalFilename"] = os.path.basename(program)
         for key, value in expected.items():
             if record.get(key) != value:
                 print(f"  wrong: {key} is {record.get(key)!r}, not {value!r}")
