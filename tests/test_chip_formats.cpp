@@ -128,6 +128,13 @@ private slots:
         QTest::newRow("27080 is the 27C080") << "27080" << 1048576LL;
         QTest::newRow("27C160") << "27C160" << 2097152LL;
         QTest::newRow("39SF040") << "39sf040" << 524288LL;
+        // As makers print them: a prefix, a revision letter, a speed grade.
+        QTest::newRow("M27C256B") << "M27C256B" << 32768LL;
+        QTest::newRow("AM27C256") << "am27c256" << 32768LL;
+        QTest::newRow("W27C512") << "W27C512" << 65536LL;
+        QTest::newRow("27C256-12") << "27C256-12" << 32768LL;
+        QTest::newRow("an EEPROM, AT28C64B-15PU") << "AT28C64B-15PU" << 8192LL;
+        QTest::newRow("27C322 is 2M x 16") << "27C322" << 4194304LL;
     }
 
     void chipsByNameWithOrWithoutTheC()
