@@ -661,19 +661,19 @@ private slots:
         QTest::addColumn<int>("change"); // 0 none, 1 D3 stuck at 0, 2 read 3 bytes on, 3 another file
         QTest::addColumn<QString>("expected");
         const QStringList pairs{"--size", "1K", "--banks"};
-        QTest::newRow("stuck line") << pairs << "rom_g_5.bin" << 1
+        QTest::newRow("stuck line") << pairs << "rom_g_05.bin" << 1
                                     << ": lane 0 of --ways 2 --width 1, bank 5 of 1K: [0-9]+ bytes differ\n"
                                        "  likely: D3 stuck at 0\n";
         QTest::newRow("read 3 bytes on")
-            << pairs << "rom_k_7.bin" << 2
+            << pairs << "rom_k_07.bin" << 2
             << ": lane 1 of --ways 2 --width 1, bank 7 of 1K: [0-9]+ bytes differ\n  likely: shifted by -3\n";
         QTest::newRow("swapped words")
-            << pairs + QStringList{"--ways", "4", "--width", "2", "--swap"} << "rom_2_3.bin" << 0
+            << pairs + QStringList{"--ways", "4", "--width", "2", "--swap"} << "rom_2_03.bin" << 0
             << ": lane 2 of --ways 4 --width 2 --swap, bank 3 of 1K: exact\n";
-        QTest::newRow("wide words") << pairs + QStringList{"--width", "4"} << "rom_k_6.bin" << 0
+        QTest::newRow("wide words") << pairs + QStringList{"--width", "4"} << "rom_k_06.bin" << 0
                                     << ": lane 1 of --ways 2 --width 4, bank 6 of 1K: exact\n";
         QTest::newRow("something else")
-            << pairs << "rom_g_0.bin" << 3
+            << pairs << "rom_g_00.bin" << 3
             << ": no part: it shares no run of 12 bytes with any part of a split of the image\n";
     }
 

@@ -62,6 +62,12 @@ private slots:
         QTest::newRow("a pair in two banks, way by way")
             << 2 << 2 << int(RecordFormat::IntelHex)
             << QStringList{"/w/rom_g_0.hex", "/w/rom_g_1.hex", "/w/rom_k_0.hex", "/w/rom_k_1.hex"};
+        QStringList eleven;
+        for (const char *lane : {"_g", "_k"}) {
+            for (int bank = 0; bank < 11; ++bank)
+                eleven << QStringLiteral("/w/rom%1_%2.bin").arg(lane).arg(bank, 2, 10, QLatin1Char('0'));
+        }
+        QTest::newRow("eleven banks, sorting as numbers") << 2 << 11 << int(RecordFormat::Binary) << eleven;
         QTest::newRow("S-records") << 2 << 0 << int(RecordFormat::SRecord)
                                    << QStringList{"/w/rom_g.srec", "/w/rom_k.srec"};
     }

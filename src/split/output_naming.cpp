@@ -35,13 +35,18 @@ QString extensionOf(RecordFormat format)
 QStringList proposedPartNames(const QString &source, int ways, int banks, RecordFormat format)
 {
     const QString base = outputBase(source);
+    // As many digits for every bank, so that a file list sorts them as
+    // numbers: _g_01 ... _g_12.
+    const int bankDigits = int(QString::number(std::max(banks - 1, 0)).size());
     QStringList names;
     for (int way = 0; way < ways; ++way) {
         const QString lane =
             ways == 2 ? QString::fromLatin1(way == 0 ? "_g" : "_k") : QStringLiteral("_%1").arg(way);
         for (int bank = 0; bank < std::max(banks, 1); ++bank)
-            names.append(base + lane + (banks > 0 ? QStringLiteral("_%1").arg(bank) : QString()) +
-                         extensionOf(format));
+            names.append(
+                base + lane +
+                (banks > 0 ? QStringLiteral("_%1").arg(bank, bankDigits, 10, QLatin1Char('0')) : QString()) +
+                extensionOf(format));
     }
     return names;
 }

@@ -10,7 +10,8 @@ namespace tamrivel {
 // companion alike: the source path less its last four UTF-16 code units,
 // whatever they are (an extension or not), then _g and _k for a pair (偶数,
 // the even bytes, and 奇数, the odd ones) or the way's number for more ways,
-// then with `banks` (0: not banked) the bank's number, then .bin, .hex or
+// then with `banks` (0: not banked) the bank's number, all of them with as
+// many digits as the last (_01 ... _12), then .bin, .hex or
 // .srec. Listed way by way, bank by bank. Raises InvalidArgument, naming the
 // source, for a path shorter than four. A cut through a character outside
 // the BMP drops its dangling first half, so that the names stay valid text.
