@@ -591,16 +591,16 @@ private slots:
             runCli({"identify", "rom.bin", "rom_k.bin", "rom_g.bin", "w2", "rom_k_1.bin"}, dir.path());
         QCOMPARE(placed.exitCode, 0);
         QCOMPARE(placed.out,
-                 QStringLiteral("rom_k.bin: lane 1 of --ways 2 --width 1: exact\n"
-                                "rom_g.bin: lane 0 of --ways 2 --width 1: exact\n"
-                                "w2: lane 2 of --ways 4 --width 2 --swap: exact\n"
-                                "rom_k_1.bin: lane 1 of --ways 2 --width 1, bank 1 of 16K: exact\n"));
+                 QStringLiteral("rom_k.bin: way 1 of --ways 2 --width 1: exact\n"
+                                "rom_g.bin: way 0 of --ways 2 --width 1: exact\n"
+                                "w2: way 2 of --ways 4 --width 2 --swap: exact\n"
+                                "rom_k_1.bin: way 1 of --ways 2 --width 1, bank 1 of 16K: exact\n"));
         const CliResult filled = runCli({"identify", "rom.bin", "m1", "o0", "rom_2_1.bin"}, dir.path());
         QCOMPARE(
             filled.out,
-            QStringLiteral("m1: lane 1 of --ways 2 --width 1 --size 64K --fill mirror: exact\n"
-                           "o0: lane 0 of --ways 2 --width 1 --size 64K --offset 16K: exact\n"
-                           "rom_2_1.bin: lane 2 of --ways 4 --width 1 --offset 8K, bank 1 of 16K: exact\n"));
+            QStringLiteral("m1: way 1 of --ways 2 --width 1 --size 64K --fill mirror: exact\n"
+                           "o0: way 0 of --ways 2 --width 1 --size 64K --offset 16K: exact\n"
+                           "rom_2_1.bin: way 2 of --ways 4 --width 1 --offset 8K, bank 1 of 16K: exact\n"));
         const CliResult unmirrored = runCli({"verify", "rom.bin", "m0", "m1", "--size", "64K"}, dir.path());
         QVERIFY2(unmirrored.out.contains(
                      "\n  likely: filled with copies of the image (--fill mirror), not 0xFF\n"),
@@ -608,7 +608,7 @@ private slots:
         const CliResult nearest = runCli({"identify", "rom.bin", "rom_g.bin", "stuck.bin"}, dir.path());
         QCOMPARE(nearest.exitCode, 1);
         QVERIFY2(
-            nearest.out.contains(QRegularExpression("\nstuck.bin: lane 0 of --ways 2 --width 1: [0-9]+ bytes "
+            nearest.out.contains(QRegularExpression("\nstuck.bin: way 0 of --ways 2 --width 1: [0-9]+ bytes "
                                                     "differ\n  likely: D3 stuck at 0\n$")),
             qPrintable(nearest.out));
         // The stuck line clears the padding's bit too: still the padded chip.
@@ -620,7 +620,7 @@ private slots:
         off[1234] = char(off[1234] ^ 0x40);
         writeBytes(dir.filePath("off"), off);
         QVERIFY(runCli({"identify", "rom.bin", "off"}, dir.path())
-                    .out.startsWith("off: lane 1 of --ways 2 --width 1: 1 byte differs\n"));
+                    .out.startsWith("off: way 1 of --ways 2 --width 1: 1 byte differs\n"));
         // Dumps of a size no chip has, read with the wrong size or cut short,
         // are not chips of their own size.
         const QByteArray lane0 = readBytes(dir.filePath("rom_g.bin"));
@@ -638,13 +638,13 @@ private slots:
         QCOMPARE(cutShort.exitCode, 1);
         QCOMPARE(
             cutShort.out,
-            QStringLiteral("cut: the first 0x3000 bytes of lane 1 of --ways 2 --width 1, bank 1 of 16K: "
+            QStringLiteral("cut: the first 0x3000 bytes of way 1 of --ways 2 --width 1, bank 1 of 16K: "
                            "0x1000 bytes missing\n"
-                           "half: lane 0 of --ways 2 --width 1, bank 0 of 16K: exact\n"
-                           "  or the first 0x4000 bytes of lane 0 of --ways 2 --width 1: 0x4000 bytes "
+                           "half: way 0 of --ways 2 --width 1, bank 0 of 16K: exact\n"
+                           "  or the first 0x4000 bytes of way 0 of --ways 2 --width 1: 0x4000 bytes "
                            "missing\n"
-                           "short: the first 0x7fff bytes of lane 0 of --ways 2 --width 1: 0x1 byte missing\n"
-                           "long: lane 0 of --ways 2 --width 1: 0x1 byte too many\n"));
+                           "short: the first 0x7fff bytes of way 0 of --ways 2 --width 1: 0x1 byte missing\n"
+                           "long: way 0 of --ways 2 --width 1: 0x1 byte too many\n"));
         writeBytes(dir.filePath("tiny"), readBytes(dir.filePath("rom_g.bin")).left(7));
         const CliResult tiny = runCli({"identify", "rom.bin", "tiny"}, dir.path());
         QCOMPARE(tiny.exitCode, 1);
@@ -662,16 +662,16 @@ private slots:
         QTest::addColumn<QString>("expected");
         const QStringList pairs{"--size", "1K", "--banks"};
         QTest::newRow("stuck line") << pairs << "rom_g_05.bin" << 1
-                                    << ": lane 0 of --ways 2 --width 1, bank 5 of 1K: [0-9]+ bytes differ\n"
+                                    << ": way 0 of --ways 2 --width 1, bank 5 of 1K: [0-9]+ bytes differ\n"
                                        "  likely: D3 stuck at 0\n";
         QTest::newRow("read 3 bytes on")
             << pairs << "rom_k_07.bin" << 2
-            << ": lane 1 of --ways 2 --width 1, bank 7 of 1K: [0-9]+ bytes differ\n  likely: shifted by -3\n";
+            << ": way 1 of --ways 2 --width 1, bank 7 of 1K: [0-9]+ bytes differ\n  likely: shifted by -3\n";
         QTest::newRow("swapped words")
             << pairs + QStringList{"--ways", "4", "--width", "2", "--swap"} << "rom_2_03.bin" << 0
-            << ": lane 2 of --ways 4 --width 2 --swap, bank 3 of 1K: exact\n";
+            << ": way 2 of --ways 4 --width 2 --swap, bank 3 of 1K: exact\n";
         QTest::newRow("wide words") << pairs + QStringList{"--width", "4"} << "rom_k_06.bin" << 0
-                                    << ": lane 1 of --ways 2 --width 4, bank 6 of 1K: exact\n";
+                                    << ": way 1 of --ways 2 --width 4, bank 6 of 1K: exact\n";
         QTest::newRow("something else")
             << pairs << "rom_g_00.bin" << 3
             << ": no part: it shares no run of 12 bytes with any part of a split of the image\n";

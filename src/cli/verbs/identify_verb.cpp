@@ -17,8 +17,8 @@ namespace {
 
 QString placeText(const DumpPlace &place)
 {
-    QString text = QStringLiteral("lane %1 of --ways %2 --width %3")
-                       .arg(place.lane)
+    QString text = QStringLiteral("way %1 of --ways %2 --width %3")
+                       .arg(place.way)
                        .arg(place.shape.ways)
                        .arg(place.shape.width);
     if (place.shape.swap)
@@ -108,11 +108,11 @@ int identify(const QStringList &arguments, const std::atomic<bool> *stop)
                        "in any order: every --ways, --width and --swap, on its own or on a chip of the "
                        "dump's size, alone or in banks, padded with 0xFF or 0x00, mirrored, or at the top "
                        "of the chip (--offset). One line a dump: "
-                       "'DUMP: lane L of --ways N --width W', then ' --swap' if swapped, ' --size SIZE' "
+                       "'DUMP: way I of --ways N --width W', then ' --swap' if swapped, ' --size SIZE' "
                        "for one chip padded, ' --offset SIZE', ' --fill 0x00' or ' --fill mirror' for a chip "
                        "filled so, then ', bank B "
                        "of SIZE' if banked, then ': exact' or ': N bytes differ'. Lanes and banks count "
-                       "from 0 as split names them: lane 0 and 1 of two ways are _g and _k. A dump that "
+                       "from 0 as split names them: ways 0 and 1 of two are _g and _k. A dump that "
                        "matches nowhere gets its nearest part and lines starting 'likely:' saying why "
                        "it may differ, or 'no part' where none is near. Exit status 0 if every dump matched "
                        "exactly, 1 if one did not, 2 if a file cannot be read or the options cannot "

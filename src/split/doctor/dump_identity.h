@@ -11,12 +11,12 @@
 
 namespace tamrivel {
 
-// Where a chip's bytes sit in a split: lanes and banks count from 0, as the
-// split's names do (lane 0 and 1 of two ways are _g and _k).
+// Where a chip's bytes sit in a split: ways and banks count from 0, as the
+// split's names do (ways 0 and 1 of two are _g and _k).
 struct DumpPlace {
     DealShape shape;
-    ChipFit fit; // a chip size of 0: the lane's bytes as dealt, unpadded
-    int lane = 0;
+    ChipFit fit; // a chip size of 0: the way's bytes as dealt, unpadded
+    int way = 0;
     int bank = 0; // with fit.banks
     qint64 size = 0; // bytes the split writes there
 };
