@@ -429,6 +429,10 @@ private slots:
             QCOMPARE(own.exitCode, 0);
             QCOMPARE(runCli({"help", verb}).out, own.out);
         }
+        // Each verb says what an option means for it: verify writes nothing.
+        const QString verifyHelp = runCli({"verify", "--help"}).out;
+        for (const char *splitsWords : {"Write bin", "Pad each output", "Cut each way"})
+            QVERIFY2(!verifyHelp.contains(QLatin1String(splitsWords)), splitsWords);
     }
 
     void helpDoesNothingElse()

@@ -29,22 +29,40 @@ RecordFormat recordFormat(const QString &name)
 
 } // namespace
 
-ChipFitOptions::ChipFitOptions(VerbParser &parser)
+ChipFitOptions::ChipFitOptions(VerbParser &parser, FitUse use)
     : m_chip(QStringLiteral("chip"),
-             QStringLiteral("Pad each output to the size of this chip (see 'tamrivel-cli chips')."),
+             use == FitUse::Written
+                 ? QStringLiteral("Pad each output to the size of this chip (see 'tamrivel-cli chips').")
+                 : QStringLiteral("The parts are chips of this size, padded as split pads them (see "
+                                  "'tamrivel-cli chips')."),
              QStringLiteral("NAME")),
-      m_size(QStringLiteral("size"), QStringLiteral("Pad each output to SIZE bytes."),
+      m_size(QStringLiteral("size"),
+             use == FitUse::Written
+                 ? QStringLiteral("Pad each output to SIZE bytes.")
+                 : QStringLiteral("The parts are SIZE bytes each, padded as split pads them."),
              QStringLiteral("SIZE")),
       m_fill(QStringLiteral("fill"),
-             QStringLiteral("The padding and gap byte (default 0xFF, an erased EPROM), or mirror to "
-                            "fill each chip with copies of what it holds."),
+             use == FitUse::Written
+                 ? QStringLiteral("The padding and gap byte (default 0xFF, an erased EPROM), or mirror to "
+                                  "fill each chip with copies of what it holds.")
+                 : QStringLiteral("The padding and gap byte the parts hold (default 0xFF), or mirror for "
+                                  "chips filled with copies of what they hold."),
              QStringLiteral("BYTE|mirror")),
       m_offset(QStringLiteral("offset"),
-               QStringLiteral("Start the image SIZE bytes into each output, erased bytes before it."),
+               use == FitUse::Written
+                   ? QStringLiteral("Start the image SIZE bytes into each output, erased bytes before it.")
+                   : QStringLiteral("The image starts SIZE bytes into each part, erased bytes before it."),
                QStringLiteral("SIZE")),
       m_banks(QStringLiteral("banks"),
-              QStringLiteral("Cut each way over as many chips as it needs (needs --chip or --size).")),
-      m_format(QStringLiteral("format"), QStringLiteral("Write bin (default), ihex or srec."),
+              use == FitUse::Written
+                  ? QStringLiteral("Cut each way over as many chips as it needs (needs --chip or --size).")
+                  : QStringLiteral("Each way is on as many chips as it needs, the parts listed as split "
+                                   "lists them (needs --chip or --size).")),
+      m_format(QStringLiteral("format"),
+               use == FitUse::Written
+                   ? QStringLiteral("Write bin (default), ihex or srec.")
+                   : QStringLiteral("Taken as split takes it: each part is read as raw bytes, Intel HEX or "
+                                    "S-records, whatever its content says."),
                QStringLiteral("F"))
 {
     for (const QCommandLineOption *option : {&m_chip, &m_size, &m_fill, &m_offset, &m_banks, &m_format})

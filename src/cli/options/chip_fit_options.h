@@ -8,9 +8,13 @@ namespace tamrivel::cli {
 
 // --chip or --size, --fill, --offset, --banks and --format: the chips a
 // split writes, and so the parts a verify expects.
+// Whether the verb writes chips (each option says what it makes) or checks
+// chips split wrote (each says what the parts hold).
+enum class FitUse { Written, Checked };
+
 class ChipFitOptions {
 public:
-    explicit ChipFitOptions(VerbParser &parser);
+    ChipFitOptions(VerbParser &parser, FitUse use);
 
     // Raises UsageError for options that contradict each other or a value
     // that is not of its kind.

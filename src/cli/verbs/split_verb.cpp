@@ -39,7 +39,7 @@ int split(const QStringList &arguments, const std::atomic<bool> *stop)
                          QStringLiteral("The files to write, way by way, and bank by bank within a way."),
                          QStringLiteral("[OUTPUT...]"));
     const ShapeOptions shape(parser);
-    const ChipFitOptions fit(parser);
+    const ChipFitOptions fit(parser, FitUse::Written);
     const QCommandLineOption quiet = quietOption();
     const QCommandLineOption force = forceOption();
     parser.addOption(quiet);

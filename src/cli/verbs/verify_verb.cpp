@@ -94,7 +94,7 @@ int verify(const QStringList &arguments, const std::atomic<bool> *stop)
                          QStringLiteral("The chip images, in the order split names them."),
                          QStringLiteral("PART..."));
     const ShapeOptions shape(parser);
-    const ChipFitOptions fit(parser);
+    const ChipFitOptions fit(parser, FitUse::Checked);
     const QCommandLineOption quiet = quietOption(
         QStringLiteral("Print nothing but errors: the exit status tells whether all are the same."));
     const QCommandLineOption force({QStringLiteral("f"), QStringLiteral("force")},
