@@ -8,8 +8,8 @@
 #include "cli/options/verb_parser.h"
 #include "cli/verbs/diagnosis_lines.h"
 #include "split/doctor/dump_identity.h"
-#include "split/doctor/image_index.h"
 #include "split/doctor/part_diagnosis.h"
+#include "split/doctor/shared_run_search.h"
 #include "split/doctor/size_text.h"
 
 namespace tamrivel::cli {

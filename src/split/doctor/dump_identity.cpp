@@ -3,8 +3,8 @@
 #include "runtime/runtime_error.h"
 #include "split/chip_table.h"
 #include "split/doctor/expected_parts.h"
-#include "split/doctor/image_index.h"
 #include "split/doctor/part_diagnosis.h"
+#include "split/doctor/shared_run_search.h"
 #include "split/input/input_file.h"
 
 #include <QFile>
@@ -229,7 +229,10 @@ QList<Candidate> searchedPlaces(const ImageBytes &image, const QList<SharedRun> 
     QHash<std::pair<qsizetype, int>, QList<SharedRun>> runsByWay;
     for (const SharedRun &run : runs)
         runsByWay[{run.shape, run.way}].append(run);
-    const auto holdsARun = [&runsByWay](qsizetype shape, const PartLayout &layout, int file) {
+    // Counted as they go by, so that every place is listed only when few.
+    qsizetype places = 0;
+    const auto holdsARun = [&runsByWay, &places](qsizetype shape, const PartLayout &layout, int file) {
+        ++places;
         const auto runs = runsByWay.constFind({shape, layout.wayOf(file)});
         return runs != runsByWay.cend() && std::ranges::any_of(*runs, [&](const SharedRun &run) {
                    const qint64 at = layout.wayOffset(file, run.dumpOffset);
@@ -238,9 +241,8 @@ QList<Candidate> searchedPlaces(const ImageBytes &image, const QList<SharedRun> 
     };
     if (QList<Candidate> near = placesFor(dump, image.size(), holdsARun); !near.isEmpty())
         return near;
-    QList<Candidate> every = placesFor(dump, image.size(), anyPlace);
-    sharesNothing = every.size() > kWeighedInFull;
-    return sharesNothing ? QList<Candidate>{} : every;
+    sharesNothing = places > kWeighedInFull;
+    return sharesNothing ? QList<Candidate>{} : placesFor(dump, image.size(), anyPlace);
 }
 
 // Offsets spread over the dump, each moved on to a byte that is neither
@@ -454,7 +456,7 @@ QList<DumpIdentity> identifyDumps(const QString &image, const QStringList &dumps
                                   const std::atomic<bool> *stop, InputFile::Reading reading)
 {
     const ImageBytes bytes(image);
-    const ImageIndex index(bytes.data(), bytes.size());
+    const SharedRunSearch runSearch(bytes.data(), bytes.size());
     QList<DumpIdentity> identities;
     for (qsizetype next = 0; next < dumps.size();) {
         // Dumps are searched a batch at a time, so that one read of the
@@ -468,7 +470,7 @@ QList<DumpIdentity> identifyDumps(const QString &image, const QStringList &dumps
             held += searched.last().size();
         }
         const QList<QList<SharedRun>> runs =
-            index.sharedRuns(searched, [stop, &image] { stopIfAsked(stop, image); });
+            runSearch.sharedRuns(searched, [stop, &image] { stopIfAsked(stop, image); });
         for (qsizetype dump = 0; dump < batch.size(); ++dump) {
             DumpIdentity &identity = batch[dump].identity;
             if (identity.unsearched.isEmpty())

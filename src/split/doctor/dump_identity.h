@@ -44,9 +44,9 @@ struct DumpIdentity {
 // cut short or run on is placed as such rather than as a chip no one makes.
 // The plainest exact match is taken; failing one, the plainest part the
 // dump matches as far as both go; failing that, the nearest part, with the
-// diagnoses against it. The image is mapped and indexed once, so that only
-// the places where a dump shares a run of bytes with a way are searched;
-// each dump is held while it is searched. Each dump is read as `reading` says.
+// diagnoses against it. The image is mapped and read once for a batch of
+// dumps, so that only the places where a dump shares a run of bytes with a
+// way are searched; the batch's dumps are held while they are searched. Each dump is read as `reading` says.
 QList<DumpIdentity> identifyDumps(const QString &image, const QStringList &dumps,
                                   const std::atomic<bool> *stop,
                                   InputFile::Reading reading = InputFile::Reading::Image);

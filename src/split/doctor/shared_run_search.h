@@ -28,9 +28,9 @@ struct SharedRun {
 // Finds where dumps share runs of bytes with the ways of any split of an
 // image from the dumps' own bytes, in one read of the image for all of
 // them, rather than by trying every place a split could have put each.
-class ImageIndex {
+class SharedRunSearch {
 public:
-    ImageIndex(const uchar *image, qint64 size);
+    SharedRunSearch(const uchar *image, qint64 size);
 
     // For each dump, the runs it shares with the ways of every shape, looked
     // for from a few places spread over it; none for an empty dump.

@@ -1,4 +1,4 @@
-#include "split/doctor/image_index.h"
+#include "split/doctor/shared_run_search.h"
 
 #include <algorithm>
 #include <utility>
@@ -26,7 +26,7 @@ bool nearlyEqual(uchar one, uchar other)
 
 } // namespace
 
-ImageIndex::ImageIndex(const uchar *image, qint64 size) : m_image(image), m_size(size)
+SharedRunSearch::SharedRunSearch(const uchar *image, qint64 size) : m_image(image), m_size(size)
 {
     for (qint64 at = 0; at < size; ++at)
         ++m_byteCounts[image[at]];
@@ -34,7 +34,7 @@ ImageIndex::ImageIndex(const uchar *image, qint64 size) : m_image(image), m_size
 
 // Offsets spread over the dump, each at the byte the image holds least
 // often in its stretch.
-QList<qint64> ImageIndex::anchorsIn(const QByteArray &dump) const
+QList<qint64> SharedRunSearch::anchorsIn(const QByteArray &dump) const
 {
     const qint64 last = dump.size() - kSharedRunBytes;
     const auto count = [&](qint64 at) { return m_byteCounts[uchar(dump[at])]; };
@@ -56,8 +56,8 @@ QList<qint64> ImageIndex::anchorsIn(const QByteArray &dump) const
 
 // Whether the dump from `anchor` on is the way's own from where `place`
 // falls in it, the anchor's byte being the image's at `place`.
-bool ImageIndex::sharesRun(const DealShape &shape, qint64 place, const QByteArray &dump, qint64 anchor,
-                           SharedRun &run) const
+bool SharedRunSearch::sharesRun(const DealShape &shape, qint64 place, const QByteArray &dump, qint64 anchor,
+                                SharedRun &run) const
 {
     const auto [way, wayOffset] = shape.wayPlace(place, m_size);
     if (wayOffset + kSharedRunBytes > shape.partSize(m_size, way))
@@ -72,8 +72,8 @@ bool ImageIndex::sharesRun(const DealShape &shape, qint64 place, const QByteArra
     return true;
 }
 
-QList<QList<SharedRun>> ImageIndex::sharedRuns(const QList<QByteArray> &dumps,
-                                               const std::function<void()> &stopIfAsked) const
+QList<QList<SharedRun>> SharedRunSearch::sharedRuns(const QList<QByteArray> &dumps,
+                                                    const std::function<void()> &stopIfAsked) const
 {
     const QList<DealShape> shapes = DealShape::every();
     // Where a dump's byte after an anchor is found in the image: a turn of
