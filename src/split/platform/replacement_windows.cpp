@@ -161,6 +161,10 @@ bool heldElsewhere(const QString &path)
     return !probe.isOpen() && ::GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
+// How long another program's hold on a file, or a lock file being deleted,
+// is waited out: a virus scanner or an indexer lets go well within it.
+constexpr qint64 kBriefHoldMs = 2000;
+
 // A virus scanner or the search indexer opens a file for a moment, just as
 // it may be put in place: a step that another program's open file stops is
 // tried again after pauses growing to a quarter second, for about two
@@ -176,7 +180,7 @@ public:
     // False once the time is up.
     bool pause()
     {
-        if (m_clock.elapsed() >= kGiveUpMs)
+        if (m_clock.elapsed() >= kBriefHoldMs)
             return false;
         if (m_waits.stop && m_waits.stop->load())
             throw RuntimeError(ErrorNumber::Cancelled);
@@ -188,7 +192,6 @@ public:
     }
 
 private:
-    static constexpr qint64 kGiveUpMs = 2000;
     static constexpr DWORD kLongestPauseMs = 250;
     const CommitWaits &m_waits;
     QString m_output;
@@ -410,7 +413,7 @@ FolderLock::FolderLock(const ResolvedOutput &output, const CommitWaits &wait)
         if (err == ERROR_ACCESS_DENIED && ::GetFileAttributesW(wide(path)) != INVALID_FILE_ATTRIBUTES) {
             if (!denied.isValid())
                 denied.start();
-            else if (denied.elapsed() > 2000)
+            else if (denied.elapsed() > kBriefHoldMs)
                 raise(output.userPath, ErrorNumber::AccessDenied, err);
         } else if (err != ERROR_SHARING_VIOLATION) {
             raise(output.userPath, ErrorNumber::AccessDenied, err);
