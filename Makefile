@@ -6,7 +6,7 @@ CMAKE_FLAGS ?=
 JOBS ?= $(shell echo $$(( $$(nproc) + 1 )))
 
 .PHONY: all deps configure build run test test-large clean bench fuzz package check-package format format-check \
-	windows-configure windows test-windows windows-package
+	windows-configure windows test-windows windows-package translations
 
 all: build
 
@@ -21,6 +21,11 @@ build: configure
 
 run: build
 	@$(BUILD_DIR)/bin/tamrivel
+
+# Gathers the texts added to or changed in the code into the catalogues in
+# translations/, for a translator to fill in (Qt Linguist, or any editor).
+translations: configure
+	@cmake --build $(BUILD_DIR) --target update_translations
 
 # Every test, then those that exercise memory again under AddressSanitizer
 # and UBSan.

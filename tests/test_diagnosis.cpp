@@ -1,3 +1,4 @@
+#include "japanese_catalogue.h"
 #include "split/doctor/part_diagnosis.h"
 #include "split/doctor/part_digest.h"
 
@@ -145,7 +146,28 @@ private slots:
                                   kPaddedFrom,
                                   0xFF,
                                   {{QStringLiteral("rom_k.bin"), PartDigest::of(chipImage(2))}}};
-        QCOMPARE(diagnosePart(expected, faults()[fault].make(expected), context), faults()[fault].lines);
+        QCOMPARE(findingTexts(diagnosePart(expected, faults()[fault].make(expected), context)),
+                 faults()[fault].lines);
+    }
+
+    // The window and the companion say each finding in the user's language:
+    // every cause has its own words in each.
+    void everyCauseSaysItselfInEachLanguage()
+    {
+        QList<Finding> findings;
+        for (int cause = 0; cause < kCauseCount; ++cause)
+            findings << Finding{Cause(cause), {1, 2, 1}, {QStringLiteral("rom_g.bin")}};
+        const QStringList english = findingTexts(findings);
+        const testing::JapaneseCatalogue japanese;
+        QVERIFY(japanese.loaded());
+        const QStringList inJapanese = findingTexts(findings);
+        QSet<QString> texts;
+        for (int cause = 0; cause < kCauseCount; ++cause) {
+            QVERIFY2(!english[cause].isEmpty() && english[cause] != inJapanese[cause],
+                     qPrintable(english[cause]));
+            texts << english[cause] << inJapanese[cause];
+        }
+        QCOMPARE(texts.size(), 2 * kCauseCount);
     }
 };
 

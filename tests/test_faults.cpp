@@ -169,7 +169,7 @@ private:
 
 QString errorLine(ErrorNumber number)
 {
-    return QStringLiteral("tamrivel-cli: エラー %1: ").arg(int(number));
+    return QStringLiteral("tamrivel-cli: error %1: ").arg(int(number));
 }
 
 } // namespace
@@ -322,9 +322,9 @@ private slots:
             ::setrlimit(RLIMIT_FSIZE, &limit);
         });
         QCOMPARE(result.exitCode, 1);
-        QVERIFY2(result.err.startsWith(
-                     QStringLiteral("tamrivel-cli: エラー %1: ").arg(int(ErrorNumber::DiskFull))),
-                 qPrintable(result.err));
+        QVERIFY2(
+            result.err.startsWith(QStringLiteral("tamrivel-cli: error %1: ").arg(int(ErrorNumber::DiskFull))),
+            qPrintable(result.err));
         QVERIFY2(result.err.contains("rom_g.bin"), qPrintable(result.err));
         QCOMPARE(snapshot(dir.path()), before);
 #endif
@@ -476,7 +476,7 @@ private slots:
         const RuntimeError error =
             errorFrom([&] { splitFile(dir.filePath("rom.bin"), outputs[0], outputs[1]); });
         QCOMPARE(error.path(), outputs[0]);
-        QVERIFY(error.detail().contains(QStringLiteral("混ざって")));
+        QVERIFY(error.detail().contains(QStringLiteral("mix of old and new")));
     }
 
     void anotherNameForAPlacedOutputIsRefused_data()
@@ -1059,7 +1059,7 @@ private slots:
         const RuntimeError error = errorFrom([&] { splitFiles(source, outputs, DealShape{}, watchers); });
         QCOMPARE(error.number(), ErrorNumber::FileChanged);
         QCOMPARE(error.path(), source);
-        QCOMPARE(error.description().contains(QStringLiteral("状態が変わりました")), statusOnly);
+        QCOMPARE(error.description().contains(QStringLiteral("its status changed")), statusOnly);
         QCOMPARE(readBytes(outputs[0]), QByteArray("previous even image"));
         QCOMPARE(readBytes(outputs[1]), QByteArray("previous odd image"));
     }

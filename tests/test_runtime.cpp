@@ -1,3 +1,4 @@
+#include "japanese_catalogue.h"
 #include "runtime/runtime_error.h"
 #include "runtime/text_units.h"
 
@@ -49,22 +50,29 @@ private slots:
         QVERIFY(error.description().contains(QDir::toNativeSeparators(QStringLiteral("/work/ロム.bin"))));
         QCOMPARE(QString::fromUtf8(error.what()), error.description());
         // An empty path is still shown, so the user sees which field was blank.
-        QVERIFY(RuntimeError(ErrorNumber::BadFileName, QStringLiteral(""))
-                    .description()
-                    .contains(QStringLiteral("「」")));
+        QVERIFY(RuntimeError(ErrorNumber::BadFileName, QStringLiteral("")).description().contains(u"''"));
+        const testing::JapaneseCatalogue japanese;
+        QVERIFY(japanese.loaded());
+        QVERIFY(RuntimeError(ErrorNumber::BadFileName, QStringLiteral("")).description().contains(u"「」"));
     }
 
     // Every number a user may be told, as the manual lists them: each has
-    // a sentence of its own.
-    void everyNumberHasItsOwnJapaneseText()
+    // a sentence of its own in each language, the same number in both.
+    void everyNumberHasItsOwnTextInEachLanguage()
     {
+        QStringList english;
+        for (int n = 1; n <= 18; ++n)
+            english << RuntimeError::message(ErrorNumber(n));
+        const testing::JapaneseCatalogue japanese;
+        QVERIFY(japanese.loaded());
         QSet<QString> texts;
         for (int n = 1; n <= 18; ++n) {
             const QString text = RuntimeError::message(ErrorNumber(n));
+            QVERIFY2(english[n - 1].endsWith(u'.'), qPrintable(english[n - 1]));
             QVERIFY2(text.endsWith(QStringLiteral("。")), qPrintable(text));
-            texts.insert(text);
+            texts << english[n - 1] << text;
         }
-        QCOMPARE(texts.size(), 18);
+        QCOMPARE(texts.size(), 2 * 18);
     }
 };
 

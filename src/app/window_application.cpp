@@ -41,11 +41,14 @@ WindowApplication::WindowApplication(int argc, char *argv[])
     // Lets the desktop find our entry and icon for the window.
     setDesktopFileName(QStringLiteral("org.tamrivel.Tamrivel"));
     keepNoSettings();
-    // Qt's own texts (the Open dialog, the error box's buttons) in Japanese,
-    // from the catalogue built into the program.
+    // Qt's own texts (the Open dialog, the error box's buttons) and the
+    // engine's (the errors' descriptions) in Japanese, from the catalogues
+    // built into the program.
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     if (m_qtJapanese.load(QStringLiteral(":/translations/qtbase_ja.qm")))
         installTranslator(&m_qtJapanese);
+    if (m_ourJapanese.load(QStringLiteral(":/translations/tamrivel_ja.qm")))
+        installTranslator(&m_ourJapanese);
     installTranslator(&m_fileTypeNames);
     useWindowFont();
 }

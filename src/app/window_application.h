@@ -20,6 +20,7 @@ public:
 
 private:
     QTranslator m_qtJapanese;
+    QTranslator m_ourJapanese;
     FileTypeNames m_fileTypeNames;
 };
 

@@ -1,5 +1,6 @@
 #include "command_line.h"
 
+#include "cli/words.h"
 #include "cli_request.h"
 #include "console_text.h"
 #include "exit_status.h"
@@ -31,21 +32,21 @@ const Verb &findVerb(const QString &name)
         names << verb.name;
     }
     if (const QString nearest = nearestWord(name, names); !nearest.isEmpty())
-        throw UsageError{QStringLiteral("unknown command '%1': did you mean '%2'?").arg(name, nearest)};
+        throw UsageError{UsageError::tr("unknown command '%1': did you mean '%2'?").arg(name, nearest)};
     throw UsageError{
-        QStringLiteral("unknown command '%1': say split, join, verify, identify or chips").arg(name)};
+        UsageError::tr("unknown command '%1': say split, join, verify, identify or chips").arg(name)};
 }
 
 QString description()
 {
-    QString text = QStringLiteral(
+    QString text = Words::tr(
         "Splits a ROM image into the images of its chips by dealing bytes round-robin, joins chip images "
         "back into one, and checks chips read back against the image.\n\nCommands:\n");
     for (const Verb &verb : verbs())
         text += QStringLiteral("  %1  %2  %3\n").arg(verb.name, -8).arg(verb.synopsis, -18).arg(verb.summary);
     return text +
-        QStringLiteral("\n'tamrivel-cli help COMMAND' or 'tamrivel-cli COMMAND --help' shows the "
-                       "command's options.");
+        Words::tr("\n'tamrivel-cli help COMMAND' or 'tamrivel-cli COMMAND --help' shows the "
+                  "command's options.");
 }
 
 } // namespace
@@ -53,8 +54,7 @@ QString description()
 int reportFailure(const std::exception &raised, int failed)
 {
     const RuntimeError error = RuntimeError::from(raised);
-    say(QStringLiteral("tamrivel-cli: エラー %1: ").arg(error.code()) + error.description() +
-            QLatin1Char('\n'),
+    say(Words::tr("tamrivel-cli: error %1: ").arg(error.code()) + error.description() + QLatin1Char('\n'),
         stderr);
     return error.number() == ErrorNumber::Cancelled ? Interrupted : failed;
 }
@@ -66,9 +66,9 @@ int runCommandLine(const QStringList &arguments, const std::atomic<bool> *stop)
     // The options after the verb are the verb's.
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
-                                        QStringLiteral("Show this help."));
+                                        Words::tr("Show this help."));
     const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
-                                           QStringLiteral("Show the version."));
+                                           Words::tr("Show the version."));
     parser.addOptions({helpOption, versionOption});
     if (!parser.parse(arguments)) {
         if (parser.unknownOptionNames().isEmpty())
@@ -78,16 +78,16 @@ int runCommandLine(const QStringList &arguments, const std::atomic<bool> *stop)
         for (const QCommandLineOption &option : {helpOption, versionOption}) {
             if (option.names().contains(typed.toLower()) ||
                 !nearestWord(typed, {option.names().constLast()}).isEmpty())
-                throw UsageError{QStringLiteral("unknown option '%1%2': did you mean --%3?")
+                throw UsageError{UsageError::tr("unknown option '%1%2': did you mean --%3?")
                                      .arg(typed.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"),
                                           typed, option.names().constLast())};
         }
-        throw UsageError{QStringLiteral("a command's options follow it, as in 'tamrivel-cli split --ways 4 "
+        throw UsageError{UsageError::tr("a command's options follow it, as in 'tamrivel-cli split --ways 4 "
                                         "rom.bin'")};
     }
     const QString help = helpWithUsage(parser,
-                                       QStringLiteral("Usage: tamrivel-cli COMMAND [options] FILE...\n"
-                                                      "       tamrivel-cli help COMMAND"));
+                                       Words::tr("Usage: tamrivel-cli COMMAND [options] FILE...\n"
+                                                 "       tamrivel-cli help COMMAND"));
     if (parser.isSet(helpOption)) {
         say(help);
         return Success;
@@ -99,14 +99,14 @@ int runCommandLine(const QStringList &arguments, const std::atomic<bool> *stop)
 
     QStringList words = parser.positionalArguments();
     if (words.isEmpty())
-        throw UsageError{QStringLiteral("say split, join, verify, identify or chips")};
+        throw UsageError{UsageError::tr("say split, join, verify, identify or chips")};
     if (words.constFirst() == QLatin1String("help")) {
         if (words.size() == 1) {
             say(help);
             return Success;
         }
         if (words.size() > 2)
-            throw UsageError{QStringLiteral("help takes one command")};
+            throw UsageError{UsageError::tr("help takes one command")};
         words = {words[1], QStringLiteral("--help")};
     }
     const Verb &verb = findVerb(words.takeFirst());

@@ -19,7 +19,7 @@ inline void say(const QString &text, std::FILE *to = stdout)
 inline void flushStandardOutput()
 {
     if (std::fflush(stdout) != 0 || std::ferror(stdout))
-        throw RuntimeError(ErrorNumber::DeviceIo, QStringLiteral("標準出力"));
+        throw RuntimeError(ErrorNumber::DeviceIo, RuntimeError::tr("standard output"));
 }
 
 // A path as the user's system writes it.

@@ -1,5 +1,6 @@
 #include "file_report.h"
 
+#include "cli/words.h"
 #include "crc32.h"
 #include "split/platform/console.h"
 
@@ -55,9 +56,9 @@ void FileReport::print(std::FILE *to, const QStringList &outputs) const
         widest = std::max(widest, int(QDir::toNativeSeparators(path).size()));
     // Names are padded by hand: a name given to a placeholder could hold
     // placeholders of its own for the numbers that follow.
-    const QString header = QStringLiteral("file").leftJustified(widest) +
+    const QString header = Words::tr("file").leftJustified(widest) +
         QStringLiteral("  %1  %2  %3  %4\n")
-            .arg(QStringLiteral("bytes"), 12)
+            .arg(Words::tr("bytes"), 12)
             .arg(QStringLiteral("crc32"), 8)
             .arg(QStringLiteral("sum16"), 5)
             .arg(QStringLiteral("sum32"), 8);

@@ -1,7 +1,9 @@
+#include "cli/words.h"
 #include "cli_request.h"
 #include "command_line.h"
 #include "console_text.h"
 #include "exit_status.h"
+#include "message_catalogue.h"
 #include "runtime/runtime_error.h"
 #include "split/platform/console.h"
 
@@ -36,6 +38,7 @@ int main(int argc, char *argv[])
     platform::stopOnInterrupt(&stopRequested);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tamrivel-cli"));
+    useMessageCatalogues(app);
     try {
         refuseUnfaithfulArguments(argc, argv);
         const int status = runCommandLine(QCoreApplication::arguments(), &stopRequested);
@@ -44,7 +47,7 @@ int main(int argc, char *argv[])
     } catch (const UsageError &error) {
         const QString help =
             error.verb.isEmpty() ? QStringLiteral("--help") : error.verb + QStringLiteral(" --help");
-        say(QStringLiteral("tamrivel-cli: %1\nTry 'tamrivel-cli %2'.\n").arg(error.message, help), stderr);
+        say(Words::tr("tamrivel-cli: %1\nTry 'tamrivel-cli %2'.\n").arg(error.message, help), stderr);
         return BadUsage;
     } catch (const std::exception &raised) {
         return reportFailure(raised, Failed);

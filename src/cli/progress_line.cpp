@@ -1,5 +1,6 @@
 #include "progress_line.h"
 
+#include "cli/words.h"
 #include "split/platform/console.h"
 
 #include <QDir>
@@ -41,7 +42,8 @@ std::function<void(const QString &folder)> ProgressLine::waitingCallback()
     if (!m_enabled)
         return {};
     return [this](const QString &folder) {
-        showWaiting(QStringLiteral("another run to finish with ") + QDir::toNativeSeparators(folder));
+        showWaiting(
+            Words::tr("waiting for another run to finish with %1").arg(QDir::toNativeSeparators(folder)));
     };
 }
 
@@ -50,7 +52,8 @@ std::function<void(const QString &output)> ProgressLine::inUseCallback()
     if (!m_enabled)
         return {};
     return [this](const QString &output) {
-        showWaiting(QStringLiteral("another program to close ") + QDir::toNativeSeparators(output));
+        showWaiting(
+            Words::tr("waiting for another program to close %1").arg(QDir::toNativeSeparators(output)));
     };
 }
 
@@ -60,7 +63,7 @@ void ProgressLine::showWaiting(const QString &waitingFor)
         return;
     m_waitingFor = waitingFor;
     m_shown = true;
-    platform::writeText(m_to, QStringLiteral("\rwaiting for ") + waitingFor);
+    platform::writeText(m_to, QLatin1Char('\r') + waitingFor);
     std::fflush(m_to);
 }
 

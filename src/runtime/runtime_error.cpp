@@ -14,29 +14,26 @@ RuntimeError::RuntimeError(ErrorNumber number, const QString &path, const QStrin
 QString RuntimeError::message(ErrorNumber number)
 {
     switch (number) {
-    case ErrorNumber::InvalidArgument: return QStringLiteral("引数が正しくありません。");
-    case ErrorNumber::Cancelled: return QStringLiteral("操作がキャンセルされました。");
-    case ErrorNumber::TooManyOpenFiles: return QStringLiteral("開いているファイルが多すぎます。");
-    case ErrorNumber::BadFileName: return QStringLiteral("ファイル名が正しくありません。");
-    case ErrorNumber::FileNotFound: return QStringLiteral("ファイルが見つかりません。");
-    case ErrorNumber::DiskFull:
-        return QStringLiteral("ディスクの空き容量が不足しているか、ファイルが大きすぎます。");
-    case ErrorNumber::DeviceIo: return QStringLiteral("読み書きの途中で装置のエラーが起きました。");
-    case ErrorNumber::AccessDenied: return QStringLiteral("アクセスが拒否されました。");
-    case ErrorNumber::FolderNotFound: return QStringLiteral("フォルダが見つかりません。");
-    case ErrorNumber::IsFolder: return QStringLiteral("ファイルではなくフォルダが指定されています。");
-    case ErrorNumber::SameFile:
-        return QStringLiteral("同じファイルを入力と出力に、または二つの出力に指定することはできません。");
-    case ErrorNumber::MisfitParts:
-        return QStringLiteral("分割ファイルの大きさが一つの分割から生じたものと合いません。");
-    case ErrorNumber::ChipOverflow: return QStringLiteral("イメージがチップに収まりません。");
-    case ErrorNumber::BadRecord: return QStringLiteral("Intel HEX または S レコードの行が正しくありません。");
-    case ErrorNumber::OutOfMemory: return QStringLiteral("メモリが不足しています。");
-    case ErrorNumber::Unexpected: return QStringLiteral("予期しないエラーが起きました。");
-    case ErrorNumber::FileChanged: return QStringLiteral("読み込みの途中でファイルが変更されました。");
-    case ErrorNumber::FileInUse: return QStringLiteral("ファイルは別のプログラムが使用中です。");
+    case ErrorNumber::InvalidArgument: return tr("The argument is not valid.");
+    case ErrorNumber::Cancelled: return tr("The operation was cancelled.");
+    case ErrorNumber::TooManyOpenFiles: return tr("Too many files are open.");
+    case ErrorNumber::BadFileName: return tr("The file name is not valid.");
+    case ErrorNumber::FileNotFound: return tr("The file was not found.");
+    case ErrorNumber::DiskFull: return tr("The disk is full, or the file is too large.");
+    case ErrorNumber::DeviceIo: return tr("A device error occurred while reading or writing.");
+    case ErrorNumber::AccessDenied: return tr("Access was denied.");
+    case ErrorNumber::FolderNotFound: return tr("The folder was not found.");
+    case ErrorNumber::IsFolder: return tr("A folder was given where a file is needed.");
+    case ErrorNumber::SameFile: return tr("The same file cannot be both input and output, or two outputs.");
+    case ErrorNumber::MisfitParts: return tr("The parts' sizes do not fit one split.");
+    case ErrorNumber::ChipOverflow: return tr("The image does not fit the chip.");
+    case ErrorNumber::BadRecord: return tr("A line of Intel HEX or S-records is not valid.");
+    case ErrorNumber::OutOfMemory: return tr("Out of memory.");
+    case ErrorNumber::Unexpected: return tr("An unexpected error occurred.");
+    case ErrorNumber::FileChanged: return tr("The file changed while it was read.");
+    case ErrorNumber::FileInUse: return tr("The file is in use by another program.");
     }
-    return QStringLiteral("不明なエラーです。");
+    return tr("Unknown error.");
 }
 
 RuntimeError RuntimeError::from(const std::exception &error)
@@ -71,7 +68,7 @@ QString RuntimeError::description() const
     // Shown exactly as the user typed it, so they can find the field at fault;
     // an empty path is shown as empty quotes rather than vanishing.
     if (!m_path.isNull())
-        text += QStringLiteral(" (「") + shownPath(m_path) + QStringLiteral("」)");
+        text += QLatin1Char(' ') + tr("('%1')", "the file an error names").arg(shownPath(m_path));
     return text;
 }
 

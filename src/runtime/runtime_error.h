@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <exception>
@@ -31,9 +32,12 @@ enum class ErrorNumber : int {
     FileInUse = 18,
 };
 
-// An error raised by a failing operation: a number and a Japanese description
-// that names the file involved, where there is one.
+// An error raised by a failing operation: a number and a description in the
+// user's language that names the file involved, where there is one. Details
+// are put in that language where the error is raised, as RuntimeError::tr().
 class RuntimeError : public std::exception {
+    Q_DECLARE_TR_FUNCTIONS(RuntimeError)
+
 public:
     explicit RuntimeError(ErrorNumber number, const QString &path = QString(),
                           const QString &detail = QString());

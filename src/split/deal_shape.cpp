@@ -1,5 +1,7 @@
 #include "split/deal_shape.h"
 
+#include "split/usage_error.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -85,17 +87,17 @@ QString DealShape::widthsText()
     for (const int width : kWidths)
         widths << QString::number(width);
     const QString last = widths.takeLast();
-    return widths.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last;
+    return widths.join(QStringLiteral(", ")) + UsageError::tr(" or ") + last;
 }
 
 QString DealShape::problem() const
 {
     if (ways < kMinWays || ways > kMaxWays)
-        return QStringLiteral("ways must be from %1 to %2").arg(kMinWays).arg(kMaxWays);
+        return UsageError::tr("ways must be from %1 to %2").arg(kMinWays).arg(kMaxWays);
     if (std::find(kWidths.cbegin(), kWidths.cend(), width) == kWidths.cend())
-        return QStringLiteral("width must be %1").arg(widthsText());
+        return UsageError::tr("width must be %1").arg(widthsText());
     if (swap && width < 2)
-        return QStringLiteral("swap needs a width of 2 or more");
+        return UsageError::tr("swap needs a width of 2 or more");
     return QString();
 }
 

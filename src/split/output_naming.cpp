@@ -13,7 +13,7 @@ QString outputBase(const QString &source)
 {
     if (source.size() < 4)
         throw RuntimeError(ErrorNumber::InvalidArgument, source,
-                           QStringLiteral("出力ファイル名を作るには名前が短すぎます。"));
+                           RuntimeError::tr("The name is too short to make the output names from."));
     QString base = leftUnits(source, source.size() - 4);
     if (!base.isEmpty() && base.back().isHighSurrogate())
         base.chop(1);

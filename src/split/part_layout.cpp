@@ -22,11 +22,11 @@ QString PartLayout::problem(const DealShape &shape, const ChipFit &fit, qint64 s
     if (const QString problem = shape.problem(); !problem.isEmpty())
         return problem;
     if (fit.chipSize > 0 && fit.offset >= fit.chipSize)
-        return QStringLiteral("--offset %1 leaves no room in a chip of %2 bytes")
+        return UsageError::tr("--offset %1 leaves no room in a chip of %2 bytes")
             .arg(fit.offset)
             .arg(fit.chipSize);
     if (const qint64 banks = bankCount(shape, fit, sourceSize); banks > kMaxOutputFiles / shape.ways)
-        return QStringLiteral("--banks of %1 bytes makes %2 chips for each of %3 ways; at most %4 "
+        return UsageError::tr("--banks of %1 bytes makes %2 chips for each of %3 ways; at most %4 "
                               "files are written at once: is the size mistyped?")
             .arg(fit.chipSize)
             .arg(banks)
@@ -139,7 +139,7 @@ PartLayout::Misfit PartLayout::misfitOf(int file) const
 void PartLayout::refuseMisfits(const QStringList &names) const
 {
     if (names.size() != fileCount())
-        throw UsageError{QStringLiteral("%1 files named, but this split has %2 (%3 ways of %4 chips)")
+        throw UsageError{UsageError::tr("%1 files named, but this split has %2 (%3 ways of %4 chips)")
                              .arg(names.size())
                              .arg(fileCount())
                              .arg(m_shape.ways)

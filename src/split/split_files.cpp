@@ -56,7 +56,7 @@ QString sizesText(const QList<qint64> &sizes)
     QStringList shown;
     for (qint64 size : sizes)
         shown.append(QString::number(size));
-    return QStringLiteral("(大きさ: %1)").arg(shown.join(QStringLiteral(", ")));
+    return RuntimeError::tr("(sizes: %1)").arg(shown.join(QStringLiteral(", ")));
 }
 
 // Parts whose sizes cannot come from one split are refused before anything
@@ -111,7 +111,7 @@ QStringList splitFiles(const QString &source, const QStringList &outputs, const 
     Q_ASSERT(shape.problem().isEmpty());
     InputFile input(source, InputFile::Reading::Raw);
     if (fit.changesOutputs())
-        input.requireKnownSize(QStringLiteral("--size, --chip, --banks or --format"));
+        input.requireKnownSize(UsageError::tr("--size, --chip, --banks or --format"));
     const PartLayout layout(shape, fit, input.size());
     const QStringList names = outputNames(input, outputs, layout);
     layout.refuseMisfits(names);
@@ -151,7 +151,7 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
         input.requireKnownSize(QStringLiteral("join"));
         if (input.sparse() && length < 0)
             throw UsageError{
-                QStringLiteral("'%1' places its records over 0x%2 bytes, nearly all of them gaps: "
+                UsageError::tr("'%1' places its records over 0x%2 bytes, nearly all of them gaps: "
                                "give --length to join that much")
                     .arg(part)
                     .arg(input.size(), 0, 16)};
@@ -174,7 +174,7 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
         input.fillTo(size);
         if (input.size() < fit.offset)
             throw RuntimeError(ErrorNumber::MisfitParts, input.path(),
-                               QStringLiteral("(%1 バイト、--offset %2)").arg(input.size()).arg(fit.offset));
+                               RuntimeError::tr("(%1 bytes, --offset %2)").arg(input.size()).arg(fit.offset));
         opened.push_back(&input);
         files.append(input.device());
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace tamrivel {
@@ -10,6 +11,9 @@ namespace tamrivel {
 struct UsageError {
     QString message;
     QString verb = {}; // the command whose request it is, to point at its help
+
+    // Its words, in the user's language.
+    Q_DECLARE_TR_FUNCTIONS(UsageError)
 };
 
 } // namespace tamrivel

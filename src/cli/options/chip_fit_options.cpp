@@ -3,6 +3,7 @@
 #include "option_values.h"
 
 #include "cli/cli_request.h"
+#include "cli/words.h"
 #include "split/chip_table.h"
 
 namespace tamrivel::cli {
@@ -12,7 +13,7 @@ qint64 chipBytes(const QString &name)
 {
     if (const std::optional<Chip> chip = findChip(name))
         return chip->bytes;
-    throw UsageError{QStringLiteral("unknown chip '%1'; closest: %2 (see 'tamrivel-cli chips')")
+    throw UsageError{UsageError::tr("unknown chip '%1'; closest: %2 (see 'tamrivel-cli chips')")
                          .arg(name, closestChipNames(name).join(QStringLiteral(", ")))};
 }
 
@@ -24,7 +25,7 @@ RecordFormat recordFormat(const QString &name)
         return RecordFormat::IntelHex;
     if (name == QLatin1String("srec"))
         return RecordFormat::SRecord;
-    throw UsageError{QStringLiteral("--format is bin, ihex or srec, not '%1'").arg(name)};
+    throw UsageError{UsageError::tr("--format is bin, ihex or srec, not '%1'").arg(name)};
 }
 
 } // namespace
@@ -32,37 +33,36 @@ RecordFormat recordFormat(const QString &name)
 ChipFitOptions::ChipFitOptions(VerbParser &parser, FitUse use)
     : m_chip(QStringLiteral("chip"),
              use == FitUse::Written
-                 ? QStringLiteral("Pad each output to the size of this chip (see 'tamrivel-cli chips').")
-                 : QStringLiteral("The parts are chips of this size, padded as split pads them (see "
-                                  "'tamrivel-cli chips')."),
+                 ? Words::tr("Pad each output to the size of this chip (see 'tamrivel-cli chips').")
+                 : Words::tr("The parts are chips of this size, padded as split pads them (see "
+                             "'tamrivel-cli chips')."),
              QStringLiteral("NAME")),
       m_size(QStringLiteral("size"),
-             use == FitUse::Written
-                 ? QStringLiteral("Pad each output to SIZE bytes.")
-                 : QStringLiteral("The parts are SIZE bytes each, padded as split pads them."),
+             use == FitUse::Written ? Words::tr("Pad each output to SIZE bytes.")
+                                    : Words::tr("The parts are SIZE bytes each, padded as split pads them."),
              QStringLiteral("SIZE")),
       m_fill(QStringLiteral("fill"),
              use == FitUse::Written
-                 ? QStringLiteral("The padding and gap byte (default 0xFF, an erased EPROM), or mirror to "
-                                  "fill each chip with copies of what it holds.")
-                 : QStringLiteral("The padding and gap byte the parts hold (default 0xFF), or mirror for "
-                                  "chips filled with copies of what they hold."),
+                 ? Words::tr("The padding and gap byte (default 0xFF, an erased EPROM), or mirror to "
+                             "fill each chip with copies of what it holds.")
+                 : Words::tr("The padding and gap byte the parts hold (default 0xFF), or mirror for "
+                             "chips filled with copies of what they hold."),
              QStringLiteral("BYTE|mirror")),
       m_offset(QStringLiteral("offset"),
                use == FitUse::Written
-                   ? QStringLiteral("Start the image SIZE bytes into each output, erased bytes before it.")
-                   : QStringLiteral("The image starts SIZE bytes into each part, erased bytes before it."),
+                   ? Words::tr("Start the image SIZE bytes into each output, erased bytes before it.")
+                   : Words::tr("The image starts SIZE bytes into each part, erased bytes before it."),
                QStringLiteral("SIZE")),
       m_banks(QStringLiteral("banks"),
               use == FitUse::Written
-                  ? QStringLiteral("Cut each way over as many chips as it needs (needs --chip or --size).")
-                  : QStringLiteral("Each way is on as many chips as it needs, the parts listed as split "
-                                   "lists them (needs --chip or --size).")),
+                  ? Words::tr("Cut each way over as many chips as it needs (needs --chip or --size).")
+                  : Words::tr("Each way is on as many chips as it needs, the parts listed as split "
+                              "lists them (needs --chip or --size).")),
       m_format(QStringLiteral("format"),
                use == FitUse::Written
-                   ? QStringLiteral("Write bin (default), ihex or srec.")
-                   : QStringLiteral("Taken as split takes it: each part is read as raw bytes, Intel HEX or "
-                                    "S-records, whatever its content says."),
+                   ? Words::tr("Write bin (default), ihex or srec.")
+                   : Words::tr("Taken as split takes it: each part is read as raw bytes, Intel HEX or "
+                               "S-records, whatever its content says."),
                QStringLiteral("F"))
 {
     for (const QCommandLineOption *option : {&m_chip, &m_size, &m_fill, &m_offset, &m_banks, &m_format})
@@ -73,14 +73,14 @@ ChipFit ChipFitOptions::read(const QCommandLineParser &parser) const
 {
     ChipFit fit;
     if (parser.isSet(m_chip) && parser.isSet(m_size))
-        throw UsageError{QStringLiteral("give --chip or --size, not both")};
+        throw UsageError{UsageError::tr("give --chip or --size, not both")};
     if (parser.isSet(m_chip))
         fit.chipSize = chipBytes(parser.value(m_chip));
     if (parser.isSet(m_size))
         fit.chipSize = sizeValue(parser, m_size);
     fit.banks = parser.isSet(m_banks);
     if (fit.banks && fit.chipSize == 0)
-        throw UsageError{QStringLiteral("--banks needs --chip or --size")};
+        throw UsageError{UsageError::tr("--banks needs --chip or --size")};
     readFill(parser, m_fill, fit);
     if (parser.isSet(m_offset))
         fit.offset = sizeValue(parser, m_offset);

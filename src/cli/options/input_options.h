@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/words.h"
+
 #include <QCommandLineOption>
 
 namespace tamrivel::cli {
@@ -9,8 +11,8 @@ namespace tamrivel::cli {
 inline QCommandLineOption rawOption(const QString &files)
 {
     return QCommandLineOption(QStringLiteral("raw"),
-                              QStringLiteral("Take each %1 as raw bytes, even if it looks like Intel HEX, "
-                                             "S-records or another converter's text.")
+                              Words::tr("Take each %1 as raw bytes, even if it looks like Intel HEX, "
+                                        "S-records or another converter's text.")
                                   .arg(files));
 }
 

@@ -2,6 +2,7 @@
 
 #include "cli/cli_request.h"
 #include "cli/size_argument.h"
+#include "cli/words.h"
 
 namespace tamrivel::cli {
 
@@ -12,7 +13,7 @@ int numberValue(const QCommandLineParser &parser, const QCommandLineOption &opti
     bool ok = false;
     const int value = parser.value(option).toInt(&ok);
     if (!ok)
-        throw UsageError{QStringLiteral("--%1 takes a whole number, not '%2'")
+        throw UsageError{UsageError::tr("--%1 takes a whole number, not '%2'")
                              .arg(option.names().constFirst(), parser.value(option))};
     return value;
 }
@@ -21,7 +22,7 @@ qint64 sizeValue(const QCommandLineParser &parser, const QCommandLineOption &opt
 {
     const std::optional<qint64> size = parseSize(parser.value(option));
     if (!size || *size <= 0)
-        throw UsageError{QStringLiteral("--%1 takes a size such as 32768, 0x8000, 32K or 1M, not '%2'")
+        throw UsageError{UsageError::tr("--%1 takes a size such as 32768, 0x8000, 32K or 1M, not '%2'")
                              .arg(option.names().constFirst(), parser.value(option))};
     return *size;
 }
@@ -30,15 +31,14 @@ uchar byteValue(const QCommandLineParser &parser, const QCommandLineOption &opti
 {
     const std::optional<uchar> byte = parseByte(parser.value(option));
     if (!byte)
-        throw UsageError{QStringLiteral("--%1 takes a byte, 0 to 255 or 0x00 to 0xff, not '%2'")
+        throw UsageError{UsageError::tr("--%1 takes a byte, 0 to 255 or 0x00 to 0xff, not '%2'")
                              .arg(option.names().constFirst(), parser.value(option))};
     return *byte;
 }
 
 QString sizeAndByteSyntax()
 {
-    return QStringLiteral(
-        "SIZE: 32768, 0x8000, 32K (or 32KiB), 1M (or 1MiB).\nBYTE: 0 to 255, or 0x00 to 0xff.");
+    return Words::tr("SIZE: 32768, 0x8000, 32K (or 32KiB), 1M (or 1MiB).\nBYTE: 0 to 255, or 0x00 to 0xff.");
 }
 
 } // namespace tamrivel::cli

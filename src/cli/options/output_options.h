@@ -1,12 +1,14 @@
 #pragma once
 
+#include "cli/words.h"
+
 #include <QCommandLineOption>
 
 namespace tamrivel::cli {
 
 // --quiet, for the verbs that report the files they wrote.
 inline QCommandLineOption
-quietOption(const QString &description = QStringLiteral("Print nothing on success: errors only."))
+quietOption(const QString &description = Words::tr("Print nothing on success: errors only."))
 {
     return QCommandLineOption({QStringLiteral("q"), QStringLiteral("quiet")}, description);
 }
@@ -16,8 +18,8 @@ quietOption(const QString &description = QStringLiteral("Print nothing on succes
 inline QCommandLineOption forceOption()
 {
     return QCommandLineOption({QStringLiteral("f"), QStringLiteral("force")},
-                              QStringLiteral("Replace outputs that exist (without it, they are refused and "
-                                             "nothing is written)."));
+                              Words::tr("Replace outputs that exist (without it, they are refused and "
+                                        "nothing is written)."));
 }
 
 } // namespace tamrivel::cli

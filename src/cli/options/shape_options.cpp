@@ -3,19 +3,19 @@
 #include "option_values.h"
 
 #include "cli/cli_request.h"
+#include "cli/words.h"
 
 namespace tamrivel::cli {
 
 ShapeOptions::ShapeOptions(VerbParser &parser)
     : m_ways(QStringLiteral("ways"),
-             QStringLiteral("Deal to N parts, %1 to %2 (default 2, or as many as named).")
+             Words::tr("Deal to N parts, %1 to %2 (default 2, or as many as named).")
                  .arg(DealShape::kMinWays)
                  .arg(DealShape::kMaxWays),
              QStringLiteral("N")),
       m_width(QStringLiteral("width"),
-              QStringLiteral("Bytes a turn: %1 (default 1).").arg(DealShape::widthsText()),
-              QStringLiteral("W")),
-      m_swap(QStringLiteral("swap"), QStringLiteral("Reverse the byte order inside each W-byte unit."))
+              Words::tr("Bytes a turn: %1 (default 1).").arg(DealShape::widthsText()), QStringLiteral("W")),
+      m_swap(QStringLiteral("swap"), Words::tr("Reverse the byte order inside each W-byte unit."))
 {
     for (const QCommandLineOption *option : {&m_ways, &m_width, &m_swap})
         parser.addOption(*option);
@@ -30,11 +30,12 @@ DealShape ShapeOptions::read(const QCommandLineParser &parser, qsizetype named, 
     shape.ways = numberValue(parser, m_ways, fallback);
     if (named > 0 && !banks && shape.ways != named)
         throw UsageError{
-            QStringLiteral("--ways %1 does not match the %2 parts named").arg(shape.ways).arg(named)};
+            UsageError::tr("--ways %1 does not match the %2 parts named").arg(shape.ways).arg(named)};
     if (named > 0 && !banks && !parser.isSet(m_ways) && !shape.problem().isEmpty())
-        throw UsageError{QStringLiteral("%1 part%2 named: a split has from %3 to %4, one for each way")
+        throw UsageError{(named == 1
+                              ? UsageError::tr("%1 part named: a split has from %2 to %3, one for each way")
+                              : UsageError::tr("%1 parts named: a split has from %2 to %3, one for each way"))
                              .arg(named)
-                             .arg(named == 1 ? QString() : QStringLiteral("s"))
                              .arg(DealShape::kMinWays)
                              .arg(DealShape::kMaxWays)};
     if (const QString problem = shape.problem(); !problem.isEmpty())

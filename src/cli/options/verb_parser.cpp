@@ -3,6 +3,7 @@
 #include "cli/cli_request.h"
 #include "cli/console_text.h"
 #include "cli/nearest_word.h"
+#include "cli/words.h"
 
 namespace tamrivel::cli {
 namespace {
@@ -32,7 +33,7 @@ QString helpWithUsage(const QCommandLineParser &parser, const QString &usage)
 }
 
 VerbParser::VerbParser(const Verb &verb, const QString &description)
-    : m_verb(verb), m_help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."))
+    : m_verb(verb), m_help({QStringLiteral("h"), QStringLiteral("help")}, Words::tr("Show this help."))
 {
     m_parser.setApplicationDescription(description);
     m_parser.addOption(m_help);
@@ -61,17 +62,17 @@ bool VerbParser::parse(const QStringList &arguments)
             throw UsageError{m_parser.errorText()};
         const QString &typed = unknown.constFirst();
         const QString dashes = typed.size() == 1 ? QStringLiteral("-") : QStringLiteral("--");
-        QString message = QStringLiteral("%1 does not take %2%3").arg(m_verb.name, dashes, typed);
+        QString message = UsageError::tr("%1 does not take %2%3").arg(m_verb.name, dashes, typed);
         if (const QString nearest = typed.size() > 1 ? nearestWord(typed, m_longOptions) : QString();
             !nearest.isEmpty())
-            message += QStringLiteral(": did you mean --%1?").arg(nearest);
+            message += UsageError::tr(": did you mean --%1?").arg(nearest);
         throw UsageError{message};
     }
     if (!m_parser.isSet(m_help))
         return true;
     say(helpWithUsage(
         m_parser,
-        QStringLiteral("Usage: tamrivel-cli %1 [options] %2").arg(m_verb.name, m_verb.synopsis).trimmed()));
+        Words::tr("Usage: tamrivel-cli %1 [options] %2").arg(m_verb.name, m_verb.synopsis).trimmed()));
     return false;
 }
 

@@ -7,6 +7,7 @@
 #include "cli/options/output_options.h"
 #include "cli/options/verb_parser.h"
 #include "cli/verbs/diagnosis_lines.h"
+#include "cli/words.h"
 #include "split/doctor/dump_identity.h"
 #include "split/doctor/part_diagnosis.h"
 #include "split/doctor/shared_run_search.h"
@@ -17,7 +18,7 @@ namespace {
 
 QString placeText(const DumpPlace &place)
 {
-    QString text = QStringLiteral("way %1 of --ways %2 --width %3")
+    QString text = Words::tr("way %1 of --ways %2 --width %3")
                        .arg(place.way)
                        .arg(place.shape.ways)
                        .arg(place.shape.width);
@@ -35,7 +36,7 @@ QString placeText(const DumpPlace &place)
     else if (fit.chipSize > 0 && fit.fill != kErasedByte)
         text += QStringLiteral(" --fill 0x%1").arg(fit.fill, 2, 16, QLatin1Char('0'));
     if (fit.banks)
-        text += QStringLiteral(", bank %1 of %2").arg(place.bank).arg(sizeText(fit.chipSize));
+        text += Words::tr(", bank %1 of %2").arg(place.bank).arg(sizeText(fit.chipSize));
     return text;
 }
 
@@ -44,17 +45,17 @@ QString placeText(const DumpPlace &place)
 QString readingText(const DumpPlace &place, qint64 dumpSize)
 {
     if (dumpSize < place.size)
-        return QStringLiteral("the first 0x%1 bytes of %2").arg(dumpSize, 0, 16).arg(placeText(place));
+        return Words::tr("the first 0x%1 bytes of %2").arg(dumpSize, 0, 16).arg(placeText(place));
     return placeText(place);
 }
 
 QString lengthText(qint64 dumpSize, qint64 placeSize)
 {
     const qint64 off = std::abs(dumpSize - placeSize);
-    return QStringLiteral("0x%1 %2 %3")
-        .arg(off, 0, 16)
-        .arg(off == 1 ? QStringLiteral("byte") : QStringLiteral("bytes"))
-        .arg(dumpSize < placeSize ? QStringLiteral("missing") : QStringLiteral("too many"));
+    const QString text = dumpSize < placeSize
+        ? (off == 1 ? Words::tr("0x%1 byte missing") : Words::tr("0x%1 bytes missing"))
+        : (off == 1 ? Words::tr("0x%1 byte too many") : Words::tr("0x%1 bytes too many"));
+    return text.arg(off, 0, 16);
 }
 
 QString verdictText(const DumpIdentity &identity)
@@ -64,7 +65,7 @@ QString verdictText(const DumpIdentity &identity)
         findings << bytesDiffer(identity.differing);
     if (identity.size != identity.place.size)
         findings << lengthText(identity.size, identity.place.size);
-    return findings.isEmpty() ? QStringLiteral("exact") : findings.join(QStringLiteral(", "));
+    return findings.isEmpty() ? Words::tr("exact") : findings.join(Words::tr(", "));
 }
 
 int runIdentify(const QString &image, const QStringList &dumps, const std::atomic<bool> *stop,
@@ -79,20 +80,20 @@ int runIdentify(const QString &image, const QStringList &dumps, const std::atomi
         if (quiet)
             continue;
         if (!identity.unsearched.isEmpty()) {
-            say(name + QStringLiteral("not searched: %1\n").arg(identity.unsearched));
+            say(name + Words::tr("not searched: %1\n").arg(identity.unsearched));
             continue;
         }
         if (identity.sharesNothing) {
             say(name +
-                QStringLiteral("no part: it shares no run of %1 bytes with any part of a split of the "
-                               "image\n")
+                Words::tr("no part: it shares no run of %1 bytes with any part of a split of the "
+                          "image\n")
                     .arg(kSharedRunBytes));
             continue;
         }
         say(name + readingText(identity.place, identity.size) + QStringLiteral(": ") + verdictText(identity) +
             QLatin1Char('\n'));
         if (const std::optional<DumpPlace> &longer = identity.alsoStartOf) {
-            say(QStringLiteral("  or %1: %2\n")
+            say(Words::tr("  or %1: %2\n")
                     .arg(readingText(*longer, identity.size), lengthText(identity.size, longer->size)));
         }
         sayLikely(identity.likely);
@@ -104,35 +105,35 @@ int identify(const QStringList &arguments, const std::atomic<bool> *stop)
 {
     VerbParser parser(
         identifyVerb(),
-        QStringLiteral("Tells, for each DUMP read from a chip, which part of which split of IMAGE it is, "
-                       "in any order: every --ways, --width and --swap, on its own or on a chip of the "
-                       "dump's size, alone or in banks, padded with 0xFF or 0x00, mirrored, or at the top "
-                       "of the chip (--offset). One line a dump: "
-                       "'DUMP: way I of --ways N --width W', then ' --swap' if swapped, ' --size SIZE' "
-                       "for one chip padded, ' --offset SIZE', ' --fill 0x00' or ' --fill mirror' for a chip "
-                       "filled so, then ', bank B "
-                       "of SIZE' if banked, then ': exact' or ': N bytes differ'. Lanes and banks count "
-                       "from 0 as split names them: ways 0 and 1 of two are _g and _k. A dump that "
-                       "matches nowhere gets its nearest part and lines starting 'likely:' saying why "
-                       "it may differ, or 'no part' where none is near. Exit status 0 if every dump matched "
-                       "exactly, 1 if one did not, 2 if a file cannot be read or the options cannot "
-                       "be carried out."));
-    parser.describeFiles(QStringLiteral("IMAGE"), QStringLiteral("The image the chips were split from."));
+        Words::tr("Tells, for each DUMP read from a chip, which part of which split of IMAGE it is, "
+                  "in any order: every --ways, --width and --swap, on its own or on a chip of the "
+                  "dump's size, alone or in banks, padded with 0xFF or 0x00, mirrored, or at the top "
+                  "of the chip (--offset). One line a dump: "
+                  "'DUMP: way I of --ways N --width W', then ' --swap' if swapped, ' --size SIZE' "
+                  "for one chip padded, ' --offset SIZE', ' --fill 0x00' or ' --fill mirror' for a chip "
+                  "filled so, then ', bank B "
+                  "of SIZE' if banked, then ': exact' or ': N bytes differ'. Ways and banks count "
+                  "from 0 as split names them: ways 0 and 1 of two are _g and _k. A dump that "
+                  "matches nowhere gets its nearest part and lines starting 'likely:' saying why "
+                  "it may differ, or 'no part' where none is near. Exit status 0 if every dump matched "
+                  "exactly, 1 if one did not, 2 if a file cannot be read or the options cannot "
+                  "be carried out."));
+    parser.describeFiles(QStringLiteral("IMAGE"), Words::tr("The image the chips were split from."));
     parser.describeFiles(QStringLiteral("DUMP"),
-                         QStringLiteral("Chip images as read back: raw bytes, Intel HEX or S-records, up to "
-                                        "%1 each.")
+                         Words::tr("Chip images as read back: raw bytes, Intel HEX or S-records, up to "
+                                   "%1 each.")
                              .arg(maxDiagnosedPartText()),
                          QStringLiteral("DUMP..."));
     const QCommandLineOption raw = rawOption(QStringLiteral("DUMP"));
     const QCommandLineOption quiet =
-        quietOption(QStringLiteral("Print nothing but errors: the exit status tells whether all matched."));
+        quietOption(Words::tr("Print nothing but errors: the exit status tells whether all matched."));
     parser.addOption(raw);
     parser.addOption(quiet);
     if (!parser.parse(arguments))
         return Success;
     QStringList files = parser.files();
     if (files.size() < 2)
-        throw UsageError{QStringLiteral("identify needs an IMAGE and its DUMPs")};
+        throw UsageError{UsageError::tr("identify needs an IMAGE and its DUMPs")};
     const QString image = files.takeFirst();
     return runIdentify(image, files, stop,
                        parser.parsed().isSet(raw) ? InputFile::Reading::Raw : InputFile::Reading::Image,
@@ -144,7 +145,7 @@ int identify(const QStringList &arguments, const std::atomic<bool> *stop)
 Verb identifyVerb()
 {
     return {QStringLiteral("identify"), QStringLiteral("IMAGE DUMP..."),
-            QStringLiteral("tell which part of a split each chip image is"), &identify, true};
+            Words::tr("tell which part of a split each chip image is"), &identify, true};
 }
 
 } // namespace tamrivel::cli

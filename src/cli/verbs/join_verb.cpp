@@ -9,6 +9,7 @@
 #include "cli/options/option_values.h"
 #include "cli/options/output_options.h"
 #include "cli/options/shape_options.h"
+#include "cli/words.h"
 #include "split/output_naming.h"
 #include "split/split_files.h"
 
@@ -29,36 +30,34 @@ int join(const QStringList &arguments, const std::atomic<bool> *stop)
 {
     VerbParser parser(
         joinVerb(),
-        QStringLiteral("Joins the PARTs into OUTPUT, the exact inverse of split with the same "
-                       "--ways, --width and --swap, or with --banks of a banked split, its chips "
-                       "listed as split lists them. Each PART may be raw bytes, Intel HEX or "
-                       "S-records, told from its content; a record part's gaps read as --fill, "
-                       "and where the parts cannot come from one split as they are, a record "
-                       "part whose data stops short is filled as far as makes them fit. "
-                       "Then prints OUTPUT with its size, CRC-32 and 16- and 32-bit byte sums.\n\n") +
+        Words::tr("Joins the PARTs into OUTPUT, the exact inverse of split with the same "
+                  "--ways, --width and --swap, or with --banks of a banked split, its chips "
+                  "listed as split lists them. Each PART may be raw bytes, Intel HEX or "
+                  "S-records, told from its content; a record part's gaps read as --fill, "
+                  "and where the parts cannot come from one split as they are, a record "
+                  "part whose data stops short is filled as far as makes them fit. "
+                  "Then prints OUTPUT with its size, CRC-32 and 16- and 32-bit byte sums.\n\n") +
             sizeAndByteSyntax());
-    parser.describeFiles(QStringLiteral("PART"),
-                         QStringLiteral("The chip images, in the order split names them."),
+    parser.describeFiles(QStringLiteral("PART"), Words::tr("The chip images, in the order split names them."),
                          QStringLiteral("PART..."));
-    parser.describeFiles(QStringLiteral("OUTPUT"), QStringLiteral("The image to write."));
+    parser.describeFiles(QStringLiteral("OUTPUT"), Words::tr("The image to write."));
     const ShapeOptions shape(parser);
     const QCommandLineOption fill(
         QStringLiteral("fill"),
-        QStringLiteral("The byte a record part's gaps read as, and the only one --offset and --length "
-                       "may cut off (default 0xFF, an erased EPROM); mirror: the parts were split "
-                       "with --fill mirror, and --length cuts off their copies unchecked."),
+        Words::tr("The byte a record part's gaps read as, and the only one --offset and --length "
+                  "may cut off (default 0xFF, an erased EPROM); mirror: the parts were split "
+                  "with --fill mirror, and --length cuts off their copies unchecked."),
         QStringLiteral("BYTE|mirror"));
     const QCommandLineOption offset(
         QStringLiteral("offset"),
-        QStringLiteral("Skip the first SIZE bytes of each part, as split --offset put them there."),
+        Words::tr("Skip the first SIZE bytes of each part, as split --offset put them there."),
         QStringLiteral("SIZE"));
-    const QCommandLineOption length(
-        QStringLiteral("length"), QStringLiteral("Cut the output to SIZE bytes, to drop the chips' padding."),
-        QStringLiteral("SIZE"));
-    const QCommandLineOption banks(
-        QStringLiteral("banks"),
-        QStringLiteral("The PARTs are the chips of a banked split, way by way and bank "
-                       "by bank within a way, all of one size."));
+    const QCommandLineOption length(QStringLiteral("length"),
+                                    Words::tr("Cut the output to SIZE bytes, to drop the chips' padding."),
+                                    QStringLiteral("SIZE"));
+    const QCommandLineOption banks(QStringLiteral("banks"),
+                                   Words::tr("The PARTs are the chips of a banked split, way by way and bank "
+                                             "by bank within a way, all of one size."));
     const QCommandLineOption quiet = quietOption();
     const QCommandLineOption force = forceOption();
     const QCommandLineOption raw = rawOption(QStringLiteral("PART"));
@@ -69,7 +68,7 @@ int join(const QStringList &arguments, const std::atomic<bool> *stop)
 
     QStringList files = parser.files();
     if (files.size() < 3)
-        throw UsageError{QStringLiteral("join needs at least two PARTs and an OUTPUT")};
+        throw UsageError{UsageError::tr("join needs at least two PARTs and an OUTPUT")};
     CliRequest request;
     request.quiet = parser.parsed().isSet(quiet);
     if (parser.parsed().isSet(force))
@@ -83,12 +82,12 @@ int join(const QStringList &arguments, const std::atomic<bool> *stop)
     request.fit.banks = parser.parsed().isSet(banks);
     request.shape = shape.read(parser.parsed(), files.size(), request.fit.banks);
     if (request.fit.banks && files.size() % request.shape.ways != 0)
-        throw UsageError{QStringLiteral("%1 PARTs do not make banks of %2 ways")
+        throw UsageError{UsageError::tr("%1 PARTs do not make banks of %2 ways")
                              .arg(files.size())
                              .arg(request.shape.ways)};
     if (!request.fit.banks && namedAsBanks(files))
         throw UsageError{
-            QStringLiteral("the PARTs are named as the banks of a split: join them with --banks")};
+            UsageError::tr("the PARTs are named as the banks of a split: join them with --banks")};
     if (parser.parsed().isSet(length))
         request.length = sizeValue(parser.parsed(), length);
     return runJoin(request, stop);
@@ -99,7 +98,7 @@ int join(const QStringList &arguments, const std::atomic<bool> *stop)
 Verb joinVerb()
 {
     return {QStringLiteral("join"), QStringLiteral("PART... OUTPUT"),
-            QStringLiteral("join chip images back into one, undoing split"), &join};
+            Words::tr("join chip images back into one, undoing split"), &join};
 }
 
 } // namespace tamrivel::cli

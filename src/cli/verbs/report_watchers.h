@@ -4,6 +4,7 @@
 #include "cli/console_text.h"
 #include "cli/file_report.h"
 #include "cli/progress_line.h"
+#include "cli/words.h"
 
 namespace tamrivel::cli {
 
@@ -18,8 +19,9 @@ inline Watchers watchersFor(ProgressLine &progress, const CliRequest &request, F
     watchers.waiting = progress.waitingCallback();
     watchers.inUse = progress.inUseCallback();
     watchers.filled = [](const QString &part, qint64 bytes) {
-        say(QStringLiteral("tamrivel-cli: %1 bytes of fill added after the last record of ").arg(bytes) +
-                shown(part) + QStringLiteral(", to fit the other parts\n"),
+        say(Words::tr("tamrivel-cli: %1 bytes of fill added after the last record of %2, to fit the other "
+                      "parts\n")
+                .arg(QString::number(bytes), shown(part)),
             stderr);
     };
     watchers.beforeReplacing = [&progress, &report, quiet = request.quiet](const QStringList &outputs) {

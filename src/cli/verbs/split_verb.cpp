@@ -8,6 +8,7 @@
 #include "cli/options/option_values.h"
 #include "cli/options/output_options.h"
 #include "cli/options/shape_options.h"
+#include "cli/words.h"
 #include "split/split_files.h"
 
 namespace tamrivel::cli {
@@ -25,18 +26,17 @@ int runSplit(const CliRequest &request, const std::atomic<bool> *stop)
 
 int split(const QStringList &arguments, const std::atomic<bool> *stop)
 {
-    VerbParser parser(
-        splitVerb(),
-        QStringLiteral("Deals SOURCE round-robin to the images of its chips: with two ways, the "
-                       "even bytes to the first OUTPUT and the odd to the second. With no OUTPUT "
-                       "named: SOURCE less its last four characters, then _g.bin and _k.bin "
-                       "(_0.bin, _1.bin, ... for more than two ways; _g_0.bin, ... with --banks; "
-                       ".hex or .srec with --format). Then prints each file written with its "
-                       "size, CRC-32 and 16- and 32-bit byte sums.\n\n") +
-            sizeAndByteSyntax());
-    parser.describeFiles(QStringLiteral("SOURCE"), QStringLiteral("The image to split."));
+    VerbParser parser(splitVerb(),
+                      Words::tr("Deals SOURCE round-robin to the images of its chips: with two ways, the "
+                                "even bytes to the first OUTPUT and the odd to the second. With no OUTPUT "
+                                "named: SOURCE less its last four characters, then _g.bin and _k.bin "
+                                "(_0.bin, _1.bin, ... for more than two ways; _g_0.bin, ... with --banks; "
+                                ".hex or .srec with --format). Then prints each file written with its "
+                                "size, CRC-32 and 16- and 32-bit byte sums.\n\n") +
+                          sizeAndByteSyntax());
+    parser.describeFiles(QStringLiteral("SOURCE"), Words::tr("The image to split."));
     parser.describeFiles(QStringLiteral("OUTPUT"),
-                         QStringLiteral("The files to write, way by way, and bank by bank within a way."),
+                         Words::tr("The files to write, way by way, and bank by bank within a way."),
                          QStringLiteral("[OUTPUT...]"));
     const ShapeOptions shape(parser);
     const ChipFitOptions fit(parser, FitUse::Written);
@@ -49,7 +49,7 @@ int split(const QStringList &arguments, const std::atomic<bool> *stop)
 
     QStringList files = parser.files();
     if (files.isEmpty())
-        throw UsageError{QStringLiteral("split needs a SOURCE")};
+        throw UsageError{UsageError::tr("split needs a SOURCE")};
     CliRequest request;
     request.quiet = parser.parsed().isSet(quiet);
     if (parser.parsed().isSet(force))
@@ -66,7 +66,7 @@ int split(const QStringList &arguments, const std::atomic<bool> *stop)
 Verb splitVerb()
 {
     return {QStringLiteral("split"), QStringLiteral("SOURCE [OUTPUT...]"),
-            QStringLiteral("deal an image round-robin to its chips' images"), &split};
+            Words::tr("deal an image round-robin to its chips' images"), &split};
 }
 
 } // namespace tamrivel::cli

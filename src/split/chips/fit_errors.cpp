@@ -5,8 +5,8 @@ namespace tamrivel {
 RuntimeError chipOverflow(const QString &file, qint64 bytes, qint64 chipSize, bool atLeast)
 {
     return RuntimeError(ErrorNumber::ChipOverflow, file,
-                        (atLeast ? QStringLiteral("(出力 %1 バイト以上、チップ %2 バイト)")
-                                 : QStringLiteral("(出力 %1 バイト、チップ %2 バイト)"))
+                        (atLeast ? RuntimeError::tr("(output at least %1 bytes, chip %2 bytes)")
+                                 : RuntimeError::tr("(output %1 bytes, chip %2 bytes)"))
                             .arg(bytes)
                             .arg(chipSize));
 }
@@ -15,13 +15,13 @@ RuntimeError lengthBeyondParts(const QString &file, qint64 length, qint64 total)
 {
     return RuntimeError(
         ErrorNumber::InvalidArgument, file,
-        QStringLiteral("(--length %1 バイトは部品の合計 %2 バイトより長い)").arg(length).arg(total));
+        RuntimeError::tr("(--length %1 bytes is longer than the parts' %2 bytes)").arg(length).arg(total));
 }
 
 RuntimeError dataBeyondLength(const QString &file, qint64 offset, uchar byte)
 {
     return RuntimeError(ErrorNumber::InvalidArgument, file,
-                        QStringLiteral("(--length の先、0x%1 に埋め値でないバイト 0x%2 があります)")
+                        RuntimeError::tr("(past --length, at 0x%1, is 0x%2, not the fill)")
                             .arg(offset, 0, 16)
                             .arg(byte, 2, 16, QLatin1Char('0')));
 }
@@ -29,7 +29,7 @@ RuntimeError dataBeyondLength(const QString &file, qint64 offset, uchar byte)
 RuntimeError dataBeforeOffset(const QString &file, qint64 offset, qint64 at, uchar byte)
 {
     return RuntimeError(ErrorNumber::InvalidArgument, file,
-                        QStringLiteral("(--offset %1 の手前、0x%2 に埋め値でないバイト 0x%3 があります)")
+                        RuntimeError::tr("(before --offset %1, at 0x%2, is 0x%3, not the fill)")
                             .arg(offset)
                             .arg(at, 0, 16)
                             .arg(byte, 2, 16, QLatin1Char('0')));

@@ -4,7 +4,7 @@
 
 namespace tamrivel::doctor {
 
-void addAddressLineCauses(const ReadBack &part, QStringList &lines)
+void addAddressLineCauses(const ReadBack &part, QList<Finding> &lines)
 {
     // The part's offset is the chip's address: 32 KiB has A0 to A14.
     const int addressLines = std::bit_width(quint64(part.size - 1));
@@ -15,7 +15,7 @@ void addAddressLineCauses(const ReadBack &part, QStringList &lines)
         const qint64 bit = qint64(1) << line;
         const bool value = !(at & bit);
         if (readsAs(part, [&](qint64 offset) { return value ? offset | bit : offset & ~bit; }))
-            lines << QStringLiteral("A%1 stuck at %2").arg(line).arg(int(value));
+            lines << Finding{Cause::AddressLineStuck, {line, int(value)}};
     }
     for (int first = 0; first < addressLines; ++first) {
         for (int second = first + 1; second < addressLines; ++second) {
@@ -25,7 +25,7 @@ void addAddressLineCauses(const ReadBack &part, QStringList &lines)
             if (readsAs(part, [&](qint64 offset) {
                     return ((offset >> first) ^ (offset >> second)) & 1 ? offset ^ both : offset;
                 }))
-                lines << QStringLiteral("A%1 and A%2 swapped").arg(first).arg(second);
+                lines << Finding{Cause::AddressLinesSwapped, {first, second}};
         }
     }
 }

@@ -60,7 +60,7 @@ bool exchanged(const DataWords &words, int first, int second)
 
 } // namespace
 
-void addDataLineCauses(const ReadBack &part, int width, QStringList &lines)
+void addDataLineCauses(const ReadBack &part, int width, QList<Finding> &lines)
 {
     const DataWords words(part, width);
     quint16 differing = 0;
@@ -70,11 +70,11 @@ void addDataLineCauses(const ReadBack &part, int width, QStringList &lines)
     if (std::popcount(differing) == 1) {
         const int value = words.found(part.firstDifference / (words.lines() / 8)) >> low & 1;
         if (stuckAt(words, low, value))
-            lines << QStringLiteral("D%1 stuck at %2").arg(low).arg(value);
+            lines << Finding{Cause::DataLineStuck, {low, value}};
     } else if (std::popcount(differing) == 2) {
         const int high = 15 - std::countl_zero(differing);
         if (exchanged(words, low, high))
-            lines << QStringLiteral("D%1 and D%2 swapped").arg(low).arg(high);
+            lines << Finding{Cause::DataLinesSwapped, {low, high}};
     }
 }
 

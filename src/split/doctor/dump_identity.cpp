@@ -18,6 +18,10 @@
 namespace tamrivel {
 namespace {
 
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(Identify)
+};
+
 // Enough to turn away nearly every wrong place at a glance: a part two
 // places agree on in 64 scattered bytes is rare outside blank stretches.
 constexpr int kSamples = 64;
@@ -378,8 +382,8 @@ void takeLikeliest(const ImageBytes &image, const QList<NearPlace> &near, const 
     for (const auto &[count, candidate] : near.first(std::min<qsizetype>(kWeighed, near.size()))) {
         if (candidate->size != dump.size())
             break; // the faults are told apart on a part of the dump's size
-        const QStringList causes = likelyCauses(expectedBytes(image, *candidate, dump.size()), dump,
-                                                PartContext::of(candidate->layout, candidate->file));
+        const QList<Finding> causes = likelyCauses(expectedBytes(image, *candidate, dump.size()), dump,
+                                                   PartContext::of(candidate->layout, candidate->file));
         if (!causes.isEmpty()) {
             identity.place = candidate->place();
             identity.differing = count;
@@ -408,12 +412,12 @@ ReadDump readDump(const QString &path, InputFile::Reading reading)
     InputFile input(path, reading);
     input.requireKnownSize(QStringLiteral("identify"));
     if (input.size() == 0)
-        dump.identity.unsearched = QStringLiteral("empty");
+        dump.identity.unsearched = Words::tr("empty");
     else if (input.size() < kShortestPlaced)
-        dump.identity.unsearched = QStringLiteral("too short to place: under %1 bytes").arg(kShortestPlaced);
+        dump.identity.unsearched = Words::tr("too short to place: under %1 bytes").arg(kShortestPlaced);
     else if (input.size() > kMaxDiagnosedPart)
         dump.identity.unsearched =
-            QStringLiteral("over %1, more than is held in memory").arg(maxDiagnosedPartText());
+            Words::tr("over %1, more than is held in memory").arg(maxDiagnosedPartText());
     else
         dump.bytes = readFoundPart(input, true).bytes;
     return dump;
@@ -427,7 +431,7 @@ void place(const ImageBytes &image, const QList<SharedRun> &runs, const QByteArr
     if (identity.sharesNothing)
         return;
     if (candidates.isEmpty()) {
-        identity.unsearched = QStringLiteral("no split of the image has a part of its size");
+        identity.unsearched = Words::tr("no split of the image has a part of its size");
         return;
     }
     identity.size = dump.size();

@@ -2,6 +2,7 @@
 
 #include "split/chip_fit.h"
 #include "split/deal_shape.h"
+#include "split/doctor/finding.h"
 #include "split/input/input_file.h"
 
 #include <QStringList>
@@ -34,7 +35,7 @@ struct DumpIdentity {
     // size too.
     std::optional<DumpPlace> alsoStartOf;
     qint64 differing = 0; // bytes
-    QStringList likely; // why it differs from the nearest part
+    QList<Finding> likely; // why it differs from the nearest part
 };
 
 // Which part of which split of `image` each dump is: every shape a split

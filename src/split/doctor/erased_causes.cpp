@@ -13,13 +13,13 @@ bool erasedFrom(const ReadBack &part, qint64 offset)
 
 } // namespace
 
-void addErasedCauses(const ReadBack &part, QStringList &lines)
+void addErasedCauses(const ReadBack &part, QList<Finding> &lines)
 {
     // A blank chip also stops at 0; the one line says it better.
     if (erasedFrom(part, 0))
-        lines << QStringLiteral("blank");
+        lines << Finding{Cause::Blank};
     else if (erasedFrom(part, part.firstDifference))
-        lines << QStringLiteral("stops at 0x%1").arg(part.firstDifference, 0, 16);
+        lines << Finding{Cause::StopsAt, {part.firstDifference}};
 }
 
 } // namespace tamrivel::doctor

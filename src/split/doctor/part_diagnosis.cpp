@@ -20,15 +20,15 @@ doctor::ReadBack readBack(const QByteArray &expected, const QByteArray &found)
 
 } // namespace
 
-QStringList likelyCauses(const QByteArray &expected, const QByteArray &found, const PartContext &context)
+QList<Finding> likelyCauses(const QByteArray &expected, const QByteArray &found, const PartContext &context)
 {
     const doctor::ReadBack part = readBack(expected, found);
-    QStringList lines;
+    QList<Finding> lines;
     doctor::addErasedCauses(part, lines);
     const QByteArray digest = PartDigest::of(found);
     for (const OtherPart &other : context.others) {
         if (other.digest == digest)
-            lines << QStringLiteral("is %1").arg(other.name);
+            lines << Finding{Cause::IsOtherPart, {}, {other.name}};
     }
     // One byte throughout says nothing of where bytes came from: any move of
     // the part's own erased stretches would seem to explain it.
@@ -44,10 +44,10 @@ QStringList likelyCauses(const QByteArray &expected, const QByteArray &found, co
     return lines;
 }
 
-QStringList diagnosePart(const QByteArray &expected, const QByteArray &found, const PartContext &context)
+QList<Finding> diagnosePart(const QByteArray &expected, const QByteArray &found, const PartContext &context)
 {
-    const QStringList lines = likelyCauses(expected, found, context);
-    return lines.isEmpty() ? QStringList{doctor::bitDifferences(readBack(expected, found))} : lines;
+    const QList<Finding> lines = likelyCauses(expected, found, context);
+    return lines.isEmpty() ? QList<Finding>{doctor::bitDifferences(readBack(expected, found))} : lines;
 }
 
 } // namespace tamrivel

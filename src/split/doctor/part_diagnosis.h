@@ -1,5 +1,6 @@
 #pragma once
 
+#include "split/doctor/finding.h"
 #include "split/part_layout.h"
 
 #include <QByteArray>
@@ -46,12 +47,12 @@ struct PartContext {
 // should hold and what was read back, most specific first; empty when none
 // does. `expected` and `found` are the same size, at most kMaxDiagnosedPart,
 // and differ.
-QStringList likelyCauses(const QByteArray &expected, const QByteArray &found, const PartContext &context);
+QList<Finding> likelyCauses(const QByteArray &expected, const QByteArray &found, const PartContext &context);
 
 // The faults that each account for every difference between what a part
 // should hold and what was read back, most specific first, in the words a
 // script may look for; when none does, how many bits differ. `expected` and
 // `found` are the same size, at most kMaxDiagnosedPart, and differ.
-QStringList diagnosePart(const QByteArray &expected, const QByteArray &found, const PartContext &context);
+QList<Finding> diagnosePart(const QByteArray &expected, const QByteArray &found, const PartContext &context);
 
 } // namespace tamrivel

@@ -39,12 +39,12 @@ bool readsAs(const ReadBack &part, From from)
 
 // Each family of causes adds the lines of those that account for every
 // difference.
-void addErasedCauses(const ReadBack &part, QStringList &lines);
-void addByteOrderCauses(const ReadBack &part, int width, QStringList &lines);
-void addDataLineCauses(const ReadBack &part, int width, QStringList &lines);
-void addAddressLineCauses(const ReadBack &part, QStringList &lines);
-void addPlacementCauses(const ReadBack &part, const PartContext &context, QStringList &lines);
+void addErasedCauses(const ReadBack &part, QList<Finding> &lines);
+void addByteOrderCauses(const ReadBack &part, int width, QList<Finding> &lines);
+void addDataLineCauses(const ReadBack &part, int width, QList<Finding> &lines);
+void addAddressLineCauses(const ReadBack &part, QList<Finding> &lines);
+void addPlacementCauses(const ReadBack &part, const PartContext &context, QList<Finding> &lines);
 // When nothing else does: how many bits differ, and whether one a byte.
-QString bitDifferences(const ReadBack &part);
+Finding bitDifferences(const ReadBack &part);
 
 } // namespace tamrivel::doctor

@@ -4,6 +4,7 @@
 #include "split/doctor/part_diagnosis.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace tamrivel {
 namespace {
@@ -16,10 +17,10 @@ QStringList namesOf(const QList<PartVerdict> &verdicts)
     return names;
 }
 
-// The line for parts that are all there, in another order: the names in the
-// order that matches.
-QString orderLine(const QList<PartVerdict> &verdicts, const QList<QByteArray> &found,
-                  const QList<QByteArray> &expected)
+// For parts that are all there, in another order: the names in the order
+// that matches.
+std::optional<Finding> orderFinding(const QList<PartVerdict> &verdicts, const QList<QByteArray> &found,
+                                    const QList<QByteArray> &expected)
 {
     QStringList order;
     for (const QByteArray &digest : expected) {
@@ -28,7 +29,7 @@ QString orderLine(const QList<PartVerdict> &verdicts, const QList<QByteArray> &f
             return {};
         order << verdicts[part].name;
     }
-    return QStringLiteral("the set matches in the order %1").arg(order.join(QLatin1Char(' ')));
+    return Finding{Cause::SetInOrder, {}, order};
 }
 
 // False for a part too large to hold whose size no file of the split has:
@@ -49,7 +50,8 @@ bool isHeld(const PartVerdict &part)
 }
 
 // Another shape whose split of the source gives exactly the parts found.
-QString otherShapeLine(VerifiedParts &verified, const QList<QByteArray> &found, const std::atomic<bool> *stop)
+std::optional<Finding> otherShapeFinding(VerifiedParts &verified, const QList<QByteArray> &found,
+                                         const std::atomic<bool> *stop)
 {
     const QList<PartVerdict> &verdicts = verified.verdicts;
     const qint64 sourceSize = verified.source->size();
@@ -66,10 +68,7 @@ QString otherShapeLine(VerifiedParts &verified, const QList<QByteArray> &found, 
         if (!sizesFit ||
             dealExpected(*verified.source, *layout, namesOf(verdicts), -1, stop).digests != found)
             continue;
-        return QStringLiteral("matches --ways %1 --width %2%3")
-            .arg(other.ways)
-            .arg(other.width)
-            .arg(other.swap ? QStringLiteral(" --swap") : QString());
+        return Finding{Cause::SetMatchesShape, {other.ways, other.width, other.swap ? 1 : 0}};
     }
     return {};
 }
@@ -94,7 +93,7 @@ PartFindings partFindings(VerifiedParts &verified, const FoundPart &part, int fi
         // Only a digest can tell this part from the others.
         for (const OtherPart &other : context.others) {
             if (other.digest == part.digest)
-                findings.likely << QStringLiteral("is %1").arg(other.name);
+                findings.likely << Finding{Cause::IsOtherPart, {}, {other.name}};
         }
         return findings;
     }
@@ -129,11 +128,11 @@ SetFindings diagnoseSet(VerifiedParts &verified, const std::atomic<bool> *stop)
         found.append(read.digest);
         findings.parts.append(partFindings(verified, read, file, expected, names, stop));
     }
-    if (const QString order = orderLine(verdicts, found, expected.digests); !order.isEmpty())
-        findings.set << order;
+    if (const std::optional<Finding> order = orderFinding(verdicts, found, expected.digests))
+        findings.set << *order;
     if (allHeld) {
-        if (const QString other = otherShapeLine(verified, found, stop); !other.isEmpty())
-            findings.set << other;
+        if (const std::optional<Finding> other = otherShapeFinding(verified, found, stop))
+            findings.set << *other;
     }
     return findings;
 }

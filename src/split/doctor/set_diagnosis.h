@@ -1,5 +1,6 @@
 #pragma once
 
+#include "split/doctor/finding.h"
 #include "split/verify_parts.h"
 
 #include <atomic>
@@ -8,13 +9,13 @@ namespace tamrivel {
 
 // What the bytes of one differing part suggest.
 struct PartFindings {
-    QStringList likely; // the causes that account for all its differences
+    QList<Finding> likely; // the causes that account for all its differences
     bool notHeld = false; // over kMaxDiagnosedPart: only the causes a digest shows were looked for
 };
 
 struct SetFindings {
     QList<PartFindings> parts; // as the verdicts; nothing for a part that is the same
-    QStringList set; // causes that only the whole set shows
+    QList<Finding> set; // causes that only the whole set shows
 };
 
 // Why the parts of `verified` differ from the split they were compared

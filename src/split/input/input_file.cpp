@@ -105,14 +105,14 @@ void InputFile::confirmUnchanged() const
     // never have happened.
     if (now.changed != m_stamp.changed)
         throw RuntimeError(ErrorNumber::FileChanged, m_path,
-                           QStringLiteral("(ファイルの状態が変わりました。書き込みのほか、リンクの追加や"
-                                          "アクセス権の変更でも変わります)"));
+                           RuntimeError::tr("(its status changed: a write, a new link or a change of "
+                                            "permissions changes it)"));
 }
 
 void InputFile::requireKnownSize(const QString &use) const
 {
     if (!m_sizeKnown)
-        throw UsageError{QStringLiteral("'%1' is a stream, whose size is known only once it is read to its "
+        throw UsageError{UsageError::tr("'%1' is a stream, whose size is known only once it is read to its "
                                         "end, and %2 needs it first")
                              .arg(m_path, use)};
 }

@@ -14,7 +14,7 @@ QStringList outputNames(const InputFile &source, const QStringList &named, const
     // Names made from a stream handed to us (a FIFO, /dev/stdin, a file the
     // kernel makes up) would land among the devices.
     if (!source.isPlainFile() || platform::inSystemFolder(source.path()))
-        throw UsageError{QStringLiteral("'%1' is not a regular file: name the outputs").arg(source.path())};
+        throw UsageError{UsageError::tr("'%1' is not a regular file: name the outputs").arg(source.path())};
     return layout.proposedNames(source.path());
 }
 

@@ -89,7 +89,7 @@ void OutputSet::refuseExisting() const
     // A FIFO or a device is written to, never replaced.
     for (const auto &output : m_outputs) {
         if (output->target.kind == platform::Kind::Regular)
-            throw UsageError{QStringLiteral("'%1' exists; nothing was written (--force replaces it)")
+            throw UsageError{UsageError::tr("'%1' exists; nothing was written (--force replaces it)")
                                  .arg(output->target.userPath)};
     }
 }
@@ -142,8 +142,9 @@ void undoPlaced(const std::vector<platform::PendingFile *> &pending, size_t plac
             mixed = file->target().userPath;
     }
     if (!mixed.isEmpty())
-        throw RuntimeError(ErrorNumber::AccessDenied, mixed,
-                           QStringLiteral("(元のファイルに戻せませんでした。出力は新旧が混ざっています)"));
+        throw RuntimeError(
+            ErrorNumber::AccessDenied, mixed,
+            RuntimeError::tr("(the old files could not be put back: the outputs are a mix of old and new)"));
 }
 
 } // namespace

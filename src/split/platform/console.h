@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 
 #include <atomic>
@@ -21,6 +22,12 @@ void stopOnInterrupt(std::atomic<bool> *stop);
 // False when the command-line argument's bytes cannot be turned into a name
 // and back unchanged (not valid in the file-system encoding).
 bool argumentIsFaithful(const char *argument);
+
+// The language the user reads messages in: on POSIX the locale of
+// LC_MESSAGES (LC_ALL, then LC_MESSAGES, then LANG, and LANGUAGE's first
+// choice unless that locale is C), as gettext chooses it; on Windows the
+// display language.
+QLocale messagesLocale();
 
 // True when the stream (stdout, stderr) is a terminal or console.
 bool isTerminal(std::FILE *stream);

@@ -3,7 +3,9 @@
 #include <QFile>
 
 #include <atomic>
+#include <clocale>
 #include <csignal>
+#include <cstdlib>
 
 #include <unistd.h>
 
@@ -40,6 +42,18 @@ bool argumentIsFaithful(const char *argument)
 {
     const QByteArray bytes(argument);
     return QFile::encodeName(QFile::decodeName(bytes)) == bytes;
+}
+
+QLocale messagesLocale()
+{
+    // Qt has set the locale from the environment by now; the C library
+    // resolves the variables' precedence and refuses a locale not installed.
+    const char *chosen = std::setlocale(LC_MESSAGES, nullptr);
+    const QString locale = QString::fromLatin1(chosen ? chosen : "C");
+    if (locale == QLatin1String("C") || locale == QLatin1String("POSIX"))
+        return QLocale::c();
+    const QString preferred = QString::fromLocal8Bit(qgetenv("LANGUAGE")).section(QLatin1Char(':'), 0, 0);
+    return QLocale(preferred.isEmpty() ? locale : preferred);
 }
 
 bool isTerminal(std::FILE *stream)

@@ -68,6 +68,12 @@ bool isConsole(HANDLE handle)
 
 } // namespace
 
+QLocale messagesLocale()
+{
+    // Qt reads the display language, not the regional format, for this.
+    return QLocale(QLocale::system().uiLanguages().value(0, QStringLiteral("C")));
+}
+
 bool isTerminal(std::FILE *stream)
 {
     return isConsole(handleOf(stream));

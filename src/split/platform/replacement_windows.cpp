@@ -50,7 +50,7 @@ QString outputPath(const QString &path)
     if (const QString device = fullPath(path); takenForDevice(path, device))
         throw RuntimeError(
             ErrorNumber::BadFileName, path,
-            QStringLiteral("(Windows の装置名です。装置に書くには %1 と指定してください)").arg(device));
+            RuntimeError::tr("(a Windows device name; to write to the device, give %1)").arg(device));
     const QString full = filePath(path);
     const QString name = splitLast(full).second;
     if (name.isEmpty())

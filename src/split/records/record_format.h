@@ -15,7 +15,7 @@ inline constexpr long long kRecordAddressLimit = 1LL << 32;
 inline RuntimeError beyondRecordAddresses(const QString &file)
 {
     return RuntimeError(ErrorNumber::InvalidArgument, file,
-                        QStringLiteral("(Intel HEX と S レコードで書けるのは 4 GiB まで)"));
+                        RuntimeError::tr("(Intel HEX and S-records hold at most 4 GiB)"));
 }
 
 } // namespace tamrivel

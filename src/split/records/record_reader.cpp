@@ -39,24 +39,24 @@ QString decodeLine(QByteArrayView line, RecordFormat format, uchar *bytes, int &
     const qsizetype mark = hex ? 1 : 2;
     if (hex ? !line.startsWith(':')
             : (line.size() < 2 || !isSMark(line[0]) || hexValue(line[1]) < 0 || line[1] > '9'))
-        return QStringLiteral("レコードの始まりが正しくありません");
+        return RuntimeError::tr("the start of the record is not valid");
     const QByteArrayView digits = line.sliced(mark);
     if (digits.size() % 2 != 0 || digits.size() < (hex ? 10 : 8) || digits.size() > 2 * 260)
-        return QStringLiteral("長さが正しくありません");
+        return RuntimeError::tr("the length is not valid");
     count = int(digits.size() / 2);
     uint sum = 0;
     for (int i = 0; i < count; ++i) {
         const int high = hexValue(digits[2 * i]);
         const int low = hexValue(digits[2 * i + 1]);
         if (high < 0 || low < 0)
-            return QStringLiteral("16 進数でない文字があります");
+            return RuntimeError::tr("a character is not a hex digit");
         bytes[i] = uchar(high * 16 + low);
         sum += bytes[i];
     }
     if (bytes[0] + (hex ? 5 : 1) != count)
-        return QStringLiteral("長さが正しくありません");
+        return RuntimeError::tr("the length is not valid");
     if (!records::checksumHolds(format, sum))
-        return QStringLiteral("チェックサムが合いません");
+        return RuntimeError::tr("the checksum does not match");
     return QString();
 }
 
@@ -79,7 +79,7 @@ RecordFormat recordLike(QByteArrayView line)
 RuntimeError badRecord(const QString &path, qint64 line, const QString &reason)
 {
     return RuntimeError(ErrorNumber::BadRecord, path,
-                        QStringLiteral("(%1 行目: %2)").arg(QString::number(line), reason));
+                        RuntimeError::tr("(line %1: %2)").arg(QString::number(line), reason));
 }
 
 // What tools pad a file with after its records: end-of-file marks, NUL and
@@ -157,7 +157,7 @@ RecordFormat detectRecordFormat(LineReader &lines)
         }
         if (recordLike(narrow) != RecordFormat::Binary)
             throw badRecord(lines.path(), lines.number(),
-                            QStringLiteral("UTF-16 です。ASCII か UTF-8 で保存してください"));
+                            RuntimeError::tr("it is UTF-16; save it as ASCII or UTF-8"));
         return RecordFormat::Binary;
     }
     if (const RecordFormat format = recordLike(line);
@@ -176,8 +176,8 @@ RecordFormat detectRecordFormat(LineReader &lines)
         second = line.startsWith("//") ? QByteArrayView() : line;
     if (const QString format = records::lookalikeFormat(first, second); !format.isEmpty())
         throw badRecord(lines.path(), number,
-                        QStringLiteral("%1 の形式に見えます。読めるのは Intel HEX と S レコードです。"
-                                       "バイトのまま読むなら --raw を付けてください")
+                        RuntimeError::tr("it looks like %1; Intel HEX and S-records are read. "
+                                         "Add --raw to take its bytes as they are")
                             .arg(format));
     return RecordFormat::Binary;
 }
@@ -304,7 +304,7 @@ void RecordDevice::fetchRecord()
     for (;;) {
         if (!m_lines.next(line)) {
             if (!m_counted)
-                fail(QStringLiteral("終了レコードがありません"));
+                fail(RuntimeError::tr("no end-of-file record"));
             m_ended = true;
             return;
         }
@@ -316,7 +316,7 @@ void RecordDevice::fetchRecord()
             return;
         }
         if (m_lines.tooLong())
-            fail(QStringLiteral("行が長すぎます"));
+            fail(RuntimeError::tr("the line is too long"));
         if (line.isEmpty())
             continue;
         if (parseLine(line))
@@ -356,19 +356,19 @@ RecordDevice::Fields RecordDevice::decodeFields(QByteArrayView line, uchar *byte
     Fields record;
     record.type = hex ? bytes[3] : line[1] - '0';
     if (hex && record.type >= records::kHexTypeCount)
-        fail(QStringLiteral("知らないレコード型です"));
+        fail(RuntimeError::tr("unknown record type"));
     const records::RecordShape shape =
         hex ? records::kHexShapes[record.type] : records::kSRecordShapes[record.type];
     if (shape.addressBytes == 0)
-        fail(QStringLiteral("知らないレコード型です"));
+        fail(RuntimeError::tr("unknown record type"));
     const int fields = hex ? 4 : 1 + shape.addressBytes; // before the data
     record.length = count - fields - 1;
     if (record.length < 0 || (shape.dataBytes != records::kAnyData && record.length != shape.dataBytes))
-        fail(QStringLiteral("この型のレコードの長さではありません"));
+        fail(RuntimeError::tr("not the length of a record of this type"));
     for (int i = 1; i <= shape.addressBytes; ++i)
         record.address = record.address << 8 | bytes[i];
     if (shape.addressIsZero && record.address != 0)
-        fail(QStringLiteral("この型のレコードのアドレスは 0 です"));
+        fail(RuntimeError::tr("the address of a record of this type is 0"));
     record.data = bytes + fields;
     return record;
 }
@@ -381,7 +381,7 @@ bool RecordDevice::takeHexRecord(Fields &record)
     switch (record.type) {
     case records::kHexData:
         if (record.address + uint(record.length) > 0x10000)
-            fail(QStringLiteral("レコードが 64 KiB の境を越えます"));
+            fail(RuntimeError::tr("the record crosses a 64 KiB boundary"));
         record.address += m_base;
         return true;
     case records::kHexEnd: m_ended = true; return false;
@@ -403,13 +403,13 @@ bool RecordDevice::takeSRecord(const Fields &record)
     }
     if (record.type == records::kSCount16 || record.type == records::kSCount24) {
         if (qint64(record.address) != m_dataRecords)
-            fail(QStringLiteral("データレコードの数 %1 が件数レコードの %2 と合いません")
+            fail(RuntimeError::tr("%1 data records, but the count record says %2")
                      .arg(QString::number(m_dataRecords), QString::number(record.address)));
         m_counted = true;
         return false;
     }
     if (m_counted)
-        fail(QStringLiteral("件数レコードの後にデータレコードがあります"));
+        fail(RuntimeError::tr("a data record after the count record"));
     ++m_dataRecords;
     return true;
 }
@@ -418,12 +418,12 @@ bool RecordDevice::takeSRecord(const Fields &record)
 bool RecordDevice::takeData(const Fields &record)
 {
     if (record.address + uint(record.length) > quint64(kRecordAddressLimit))
-        fail(QStringLiteral("アドレスが 4 GiB を越えます"));
+        fail(RuntimeError::tr("the address is beyond 4 GiB"));
     if (record.length == 0)
         return false;
     // Bytes before the stream's position have already gone out.
     if (record.address < quint64(m_position))
-        fail(QStringLiteral("アドレス 0x%1 が前のレコードより前です").arg(record.address, 0, 16));
+        fail(RuntimeError::tr("the address 0x%1 is before the previous record").arg(record.address, 0, 16));
     m_record.address = record.address;
     m_record.length = record.length;
     m_record.used = 0;
@@ -438,7 +438,7 @@ void RecordDevice::checkTail()
     QByteArrayView line;
     while (m_lines.next(line)) {
         if (!isPadding(line))
-            fail(QStringLiteral("終了レコードの後にも行があります"));
+            fail(RuntimeError::tr("lines after the end-of-file record"));
     }
 }
 

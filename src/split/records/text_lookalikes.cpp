@@ -1,5 +1,7 @@
 #include "split/records/text_lookalikes.h"
 
+#include "runtime/runtime_error.h"
+
 #include <QList>
 
 #include <algorithm>
@@ -157,7 +159,7 @@ QString lookalikeFormat(QByteArrayView first, QByteArrayView second)
     if (isAsciiHexLine(data, framed)) {
         if (framed || !allBytePairs(data))
             return QStringLiteral("ASCII-hex");
-        return QStringLiteral("ASCII-hex または Verilog hex");
+        return RuntimeError::tr("ASCII-hex or Verilog hex");
     }
     // A file of one word, such as a year, is more likely a message.
     if (allMemoryWords(first) && allMemoryWords(second))

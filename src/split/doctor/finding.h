@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QList>
+#include <QStringList>
+
+namespace tamrivel {
+
+// What the doctor can tell of a part or a set read back. Each is said in the
+// user's language only when shown, so the window and the companion say the
+// same thing in their own words.
+enum class Cause {
+    Blank,
+    StopsAt, // numbers: the first offset left erased
+    IsOtherPart, // names: the part it holds
+    ByteSwapped,
+    DataLineStuck, // numbers: the line, its value
+    DataLinesSwapped, // numbers: the two lines
+    AddressLineStuck, // numbers: the line, its value
+    AddressLinesSwapped, // numbers: the two lines
+    RepeatsEvery, // numbers: the period in bytes
+    ShiftedBy, // numbers: the shift, signed
+    FilledWith, // numbers: the byte held, the fill asked for
+    FilledWithCopies, // numbers: the fill asked for
+    SingleBitDifferences, // numbers: how many
+    BitsDiffer, // numbers: how many
+    SetInOrder, // names: the parts in the order that matches
+    SetMatchesShape, // numbers: ways, width, 1 if swapped
+};
+inline constexpr int kCauseCount = int(Cause::SetMatchesShape) + 1;
+
+struct Finding {
+    Cause cause;
+    QList<qint64> numbers = {};
+    QStringList names = {};
+
+    bool operator==(const Finding &) const = default;
+};
+
+// The finding as one line, in the language of the installed catalogue.
+QString findingText(const Finding &finding);
+QStringList findingTexts(const QList<Finding> &findings);
+
+} // namespace tamrivel
