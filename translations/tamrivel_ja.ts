@@ -671,7 +671,7 @@ BYTE: 0 から 255、または 0x00 から 0xff。</translation>
     </message>
     <message>
         <source>standard output</source>
-        <translation type="unfinished" />
+        <translation>標準出力</translation>
     </message>
 </context>
 <context>
