@@ -59,16 +59,24 @@ package:
 	@cmake --build build-release
 	cd build-release && cpack
 
-# The desktop entry, the AppStream metadata and the manual page, as the
+# The desktop entry, the AppStream metadata and the manual pages, as the
 # desktop and man will read them. man reports a roff problem only as a
-# warning, so any output on stderr fails the check.
+# warning, so any output on stderr fails the check. man takes a page's
+# language, and with it Japanese line breaking, from the folder the page is
+# in, so each page is checked from a copy in the folder it is installed to.
 MAN_CHECK = LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z
+MAN_PAGES = man1:packaging/tamrivel-cli.1 ja/man1:packaging/ja/tamrivel-cli.1
 check-package:
 	@scripts/install-deps desktop-file-utils appstream man-db groff-base
 	desktop-file-validate packaging/org.tamrivel.Tamrivel.desktop
 	appstreamcli validate --no-net packaging/org.tamrivel.Tamrivel.metainfo.xml
-	@warnings=$$($(MAN_CHECK) packaging/tamrivel-cli.1 2>&1 >/dev/null) && [ -z "$$warnings" ] \
-	  && echo "tamrivel-cli.1: clean" || { echo "tamrivel-cli.1: $$warnings"; exit 1; }
+	@root=$$(mktemp -d) && trap 'rm -rf "$$root"' EXIT && \
+	for entry in $(MAN_PAGES); do \
+	  folder=$${entry%%:*} page=$${entry#*:}; \
+	  mkdir -p $$root/man/$$folder && cp $$page $$root/man/$$folder/ \
+	    && warnings=$$($(MAN_CHECK) $$root/man/$$folder/tamrivel-cli.1 2>&1 >/dev/null) && [ -z "$$warnings" ] \
+	    && echo "$$page: clean" || { echo "$$page: $$warnings"; exit 1; }; \
+	done
 
 # 64-bit Windows, cross-built with Debian's mingw-w64 against a Qt built once
 # from Debian's own source into ~/.cache/tamrivel (scripts/build-qt-windows:

@@ -10,15 +10,23 @@ if(UNIX AND NOT APPLE)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
   # Debian wants manual pages compressed, and without gzip's name and time
   # stamp, so that a rebuild gives the same package.
-  set(TAMRIVEL_MAN_PAGE ${PROJECT_BINARY_DIR}/man/tamrivel-cli.1)
   find_program(TAMRIVEL_GZIP gzip REQUIRED)
-  add_custom_command(OUTPUT ${TAMRIVEL_MAN_PAGE}.gz
-    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_LIST_DIR}/tamrivel-cli.1 ${TAMRIVEL_MAN_PAGE}
-    COMMAND ${TAMRIVEL_GZIP} -9nf ${TAMRIVEL_MAN_PAGE}
-    DEPENDS ${CMAKE_CURRENT_LIST_DIR}/tamrivel-cli.1
-    VERBATIM)
-  add_custom_target(tamrivel_man_page ALL DEPENDS ${TAMRIVEL_MAN_PAGE}.gz)
-  install(FILES ${TAMRIVEL_MAN_PAGE}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  set(TAMRIVEL_MAN_PAGES)
+  # man finds a translated page by its folder (ja/man1), and sets it with
+  # that language's rules, Japanese line breaking included.
+  function(tamrivel_man_page source folder)
+    set(page ${PROJECT_BINARY_DIR}/man/${folder}/tamrivel-cli.1)
+    add_custom_command(OUTPUT ${page}.gz
+      COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/${source} ${page}
+      COMMAND ${TAMRIVEL_GZIP} -9nf ${page}
+      DEPENDS ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/${source}
+      VERBATIM)
+    install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/${folder})
+    set(TAMRIVEL_MAN_PAGES ${TAMRIVEL_MAN_PAGES} ${page}.gz PARENT_SCOPE)
+  endfunction()
+  tamrivel_man_page(tamrivel-cli.1 man1)
+  tamrivel_man_page(ja/tamrivel-cli.1 ja/man1)
+  add_custom_target(tamrivel_man_pages ALL DEPENDS ${TAMRIVEL_MAN_PAGES})
 endif()
 
 set(CPACK_PACKAGE_NAME tamrivel)
