@@ -42,7 +42,7 @@ int runVerify(const CliRequest &request, const std::atomic<bool> *stop)
     {
         ProgressLine progress(shown(source));
         verified = verifyParts(source, request.outputs, request.shape, request.fit,
-                               Watchers{progress.callback(), {}, stop});
+                               Watchers{request.quiet ? ProgressFn() : progress.callback(), {}, stop});
     }
     const bool allSame = verified.allSame();
     if (request.quiet)
