@@ -22,6 +22,11 @@ void stopOnInterrupt(std::atomic<bool> *stop);
 // and back unchanged (not valid in the file-system encoding).
 bool argumentIsFaithful(const char *argument);
 
+// Makes the stream (stdin, stdout) carry bytes as they are, for an image
+// read from or written to it: Windows otherwise turns line ends into CR LF
+// and stops reading at a Ctrl+Z.
+void useBinaryMode(std::FILE *stream);
+
 // True when the stream (stdout, stderr) is a terminal or console.
 bool isTerminal(std::FILE *stream);
 

@@ -42,6 +42,12 @@ bool argumentIsFaithful(const char *argument)
     return QFile::encodeName(QFile::decodeName(bytes)) == bytes;
 }
 
+void useBinaryMode(std::FILE *stream)
+{
+    // Every stream carries bytes as they are.
+    Q_UNUSED(stream);
+}
+
 bool isTerminal(std::FILE *stream)
 {
     return ::isatty(::fileno(stream)) == 1;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 
+#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 
@@ -67,6 +68,14 @@ bool isConsole(HANDLE handle)
 }
 
 } // namespace
+
+void useBinaryMode(std::FILE *stream)
+{
+    // What an output still holds in text mode goes out as text first.
+    if (stream != stdin)
+        std::fflush(stream);
+    ::_setmode(::_fileno(stream), _O_BINARY);
+}
 
 bool isTerminal(std::FILE *stream)
 {
