@@ -6,6 +6,7 @@
 #include "cli/options/input_options.h"
 #include "cli/options/output_options.h"
 #include "cli/options/verb_parser.h"
+#include "cli/standard_streams.h"
 #include "cli/verbs/diagnosis_lines.h"
 #include "split/doctor/dump_identity.h"
 #include "split/doctor/part_diagnosis.h"
@@ -123,7 +124,7 @@ int identify(const QStringList &arguments, const std::atomic<bool> *stop)
                                         "%1 each.")
                              .arg(maxDiagnosedPartText()),
                          QStringLiteral("DUMP..."));
-    const QCommandLineOption raw = rawOption(QStringLiteral("DUMP"));
+    const QCommandLineOption raw = rawOption(QStringLiteral("DUMPs"));
     const QCommandLineOption quiet =
         quietOption(QStringLiteral("Print nothing but errors: the exit status tells whether all matched."));
     parser.addOption(raw);
@@ -134,6 +135,8 @@ int identify(const QStringList &arguments, const std::atomic<bool> *stop)
     if (files.size() < 2)
         throw UsageError{QStringLiteral("identify needs an IMAGE and its DUMPs")};
     const QString image = files.takeFirst();
+    refuseStandardStreams({image}, identifyVerb().name, QStringLiteral("IMAGE"));
+    refuseStandardStreams(files, identifyVerb().name, QStringLiteral("DUMPs"));
     return runIdentify(image, files, stop,
                        parser.parsed().isSet(raw) ? InputFile::Reading::Raw : InputFile::Reading::Image,
                        parser.parsed().isSet(quiet));

@@ -9,15 +9,46 @@
 #include "cli/options/option_values.h"
 #include "cli/options/output_options.h"
 #include "cli/options/shape_options.h"
+#include "cli/standard_streams.h"
 #include "split/output_naming.h"
+#include "split/platform/console.h"
 #include "split/split_files.h"
+
+#include <QTemporaryDir>
 
 namespace tamrivel::cli {
 namespace {
 
+// Joined in full into a private temporary folder first, so that the image
+// reaches standard output only once every check has passed, as a file takes
+// its place only then.
+int joinToStandardOutput(const CliRequest &request, const std::atomic<bool> *stop)
+{
+    const QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/tamrivel-cli-XXXXXX"));
+    if (!folder.isValid())
+        throw RuntimeError(ErrorNumber::AccessDenied, QDir::tempPath());
+    const QString joined = folder.filePath(QStringLiteral("joined.bin"));
+    FileReport report;
+    ProgressLine progress(QStringLiteral("standard output"));
+    Watchers watchers = watchersFor(progress, request, report, stop);
+    watchers.beforeReplacing = [&progress](const QStringList &) { progress.end(); };
+    standingFor(joined, standardOutputName(), [&] {
+        joinFiles(request.inputs, joined, request.shape, watchers, request.fit, request.length,
+                  Existing::Replace);
+    });
+    copyToStandardOutput(joined, stop);
+    // The report shares no stream with the image, and tells of an image
+    // that reached its reader in full.
+    if (!request.quiet)
+        report.print(stderr, {QStringLiteral("standard output")});
+    return Success;
+}
+
 int runJoin(const CliRequest &request, const std::atomic<bool> *stop)
 {
     const QString &output = request.outputs.first();
+    if (isStandardStream(output))
+        return joinToStandardOutput(request, stop);
     FileReport report;
     ProgressLine progress(shown(output));
     joinFiles(request.inputs, output, request.shape, watchersFor(progress, request, report, stop),
@@ -61,7 +92,7 @@ int join(const QStringList &arguments, const std::atomic<bool> *stop)
                        "by bank within a way, all of one size."));
     const QCommandLineOption quiet = quietOption();
     const QCommandLineOption force = forceOption();
-    const QCommandLineOption raw = rawOption(QStringLiteral("PART"));
+    const QCommandLineOption raw = rawOption(QStringLiteral("PARTs"));
     for (const QCommandLineOption *option : {&fill, &offset, &length, &banks, &quiet, &force, &raw})
         parser.addOption(*option);
     if (!parser.parse(arguments))
@@ -80,6 +111,10 @@ int join(const QStringList &arguments, const std::atomic<bool> *stop)
         request.fit.offset = sizeValue(parser.parsed(), offset);
     request.outputs = {files.takeLast()};
     request.inputs = files;
+    refuseStandardStreams(files, joinVerb().name, QStringLiteral("PARTs"));
+    if (isStandardStream(request.outputs.first()) && platform::isTerminal(stdout))
+        throw UsageError{QStringLiteral("join writes a binary image, which a terminal would garble: send "
+                                        "standard output to a file or a pipe")};
     request.fit.banks = parser.parsed().isSet(banks);
     request.shape = shape.read(parser.parsed(), files.size(), request.fit.banks);
     if (request.fit.banks && files.size() % request.shape.ways != 0)

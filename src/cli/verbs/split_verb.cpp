@@ -8,18 +8,31 @@
 #include "cli/options/option_values.h"
 #include "cli/options/output_options.h"
 #include "cli/options/shape_options.h"
+#include "cli/standard_streams.h"
 #include "split/split_files.h"
 
 namespace tamrivel::cli {
 namespace {
 
+void splitSource(const QString &source, const QString &shownAs, const CliRequest &request,
+                 const std::atomic<bool> *stop)
+{
+    FileReport report;
+    ProgressLine progress(shownAs);
+    splitFiles(source, request.outputs, request.shape, watchersFor(progress, request, report, stop),
+               request.fit, request.existing);
+}
+
 int runSplit(const CliRequest &request, const std::atomic<bool> *stop)
 {
     const QString &source = request.inputs.first();
-    FileReport report;
-    ProgressLine progress(shown(source));
-    splitFiles(source, request.outputs, request.shape, watchersFor(progress, request, report, stop),
-               request.fit, request.existing);
+    if (!isStandardStream(source)) {
+        splitSource(source, shown(source), request, stop);
+        return Success;
+    }
+    const StandardInputCopy copy(stop);
+    standingFor(copy.path(), standardInputName(),
+                [&] { splitSource(copy.path(), QStringLiteral("standard input"), request, stop); });
     return Success;
 }
 
@@ -56,6 +69,10 @@ int split(const QStringList &arguments, const std::atomic<bool> *stop)
         request.existing = Existing::Replace;
     request.fit = fit.read(parser.parsed());
     request.inputs = {files.takeFirst()};
+    refuseStandardStreams(files, splitVerb().name, QStringLiteral("OUTPUTs"));
+    if (isStandardStream(request.inputs.first()) && files.isEmpty())
+        throw UsageError{QStringLiteral("standard input has no name to make the OUTPUTs' names from: "
+                                        "name them")};
     request.shape = shape.read(parser.parsed(), files.size(), request.fit.banks);
     request.outputs = files;
     return runSplit(request, stop);

@@ -10,6 +10,7 @@
 #include "cli/options/output_options.h"
 #include "cli/options/shape_options.h"
 #include "cli/progress_line.h"
+#include "cli/standard_streams.h"
 #include "cli/verbs/diagnosis_lines.h"
 #include "split/doctor/part_diagnosis.h"
 #include "split/doctor/set_diagnosis.h"
@@ -99,7 +100,7 @@ int verify(const QStringList &arguments, const std::atomic<bool> *stop)
         QStringLiteral("Print nothing but errors: the exit status tells whether all are the same."));
     const QCommandLineOption force({QStringLiteral("f"), QStringLiteral("force")},
                                    QStringLiteral("Taken as split takes it; verify writes nothing."));
-    const QCommandLineOption raw = rawOption(QStringLiteral("PART"));
+    const QCommandLineOption raw = rawOption(QStringLiteral("PARTs"));
     parser.addOption(quiet);
     parser.addOption(force);
     parser.addOption(raw);
@@ -113,6 +114,8 @@ int verify(const QStringList &arguments, const std::atomic<bool> *stop)
     request.fit = fit.read(parser.parsed());
     request.fit.rawParts = parser.parsed().isSet(raw);
     request.inputs = {files.takeFirst()};
+    refuseStandardStreams(request.inputs, verifyVerb().name, QStringLiteral("SOURCE"));
+    refuseStandardStreams(files, verifyVerb().name, QStringLiteral("PARTs"));
     request.shape = shape.read(parser.parsed(), files.size(), request.fit.banks);
     request.outputs = files;
     request.quiet = parser.parsed().isSet(quiet);
