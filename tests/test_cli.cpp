@@ -14,6 +14,9 @@
 #include <stdlib.h>
 #include <unistd.h>
 #endif
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 using namespace tamrivel;
 using namespace tamrivel::testing;
@@ -898,6 +901,35 @@ private slots:
         });
         QCOMPARE(result.exitCode, 2);
         QVERIFY2(result.err.contains("a terminal would garble"), qPrintable(result.err));
+#endif
+    }
+
+    // A pipe whose reader has gone, as a program that stopped reading leaves it.
+    void imageToAStandardOutputThatFailsFails()
+    {
+#ifndef Q_OS_WIN
+        QSKIP("test_faults' shell lines give POSIX a full, closed or abandoned standard output");
+#else
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("lo"), patternBytes(300000, 1));
+        writeBytes(dir.filePath("hi"), patternBytes(300000, 2));
+        SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+        HANDLE reader = nullptr, writer = nullptr;
+        QVERIFY(::CreatePipe(&reader, &writer, &inherited, 0));
+        ::CloseHandle(reader);
+        QProcess process;
+        process.setWorkingDirectory(dir.path());
+        process.setCreateProcessArgumentsModifier([writer](QProcess::CreateProcessArguments *arguments) {
+            arguments->startupInfo->hStdOutput = writer;
+        });
+        QVERIFY(startCli(process, {"join", "lo", "hi", "-"}));
+        process.closeWriteChannel();
+        QVERIFY(process.waitForFinished(120000));
+        ::CloseHandle(writer);
+        QCOMPARE(process.exitCode(), 1);
+        const QString said = QString::fromUtf8(process.readAllStandardError());
+        QVERIFY2(said.startsWith(QStringLiteral("tamrivel-cli: エラー 6: ")), qPrintable(said));
+        QVERIFY(!said.contains("standard output")); // no report of an image that did not arrive
 #endif
     }
 
