@@ -124,7 +124,7 @@ int identify(const QStringList &arguments, const std::atomic<bool> *stop)
                                         "%1 each.")
                              .arg(maxDiagnosedPartText()),
                          QStringLiteral("DUMP..."));
-    const QCommandLineOption raw = rawOption(QStringLiteral("DUMPs"));
+    const QCommandLineOption raw = rawOption(QStringLiteral("DUMP"));
     const QCommandLineOption quiet =
         quietOption(QStringLiteral("Print nothing but errors: the exit status tells whether all matched."));
     parser.addOption(raw);

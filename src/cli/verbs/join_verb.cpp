@@ -92,7 +92,7 @@ int join(const QStringList &arguments, const std::atomic<bool> *stop)
                        "by bank within a way, all of one size."));
     const QCommandLineOption quiet = quietOption();
     const QCommandLineOption force = forceOption();
-    const QCommandLineOption raw = rawOption(QStringLiteral("PARTs"));
+    const QCommandLineOption raw = rawOption(QStringLiteral("PART"));
     for (const QCommandLineOption *option : {&fill, &offset, &length, &banks, &quiet, &force, &raw})
         parser.addOption(*option);
     if (!parser.parse(arguments))

@@ -100,7 +100,7 @@ int verify(const QStringList &arguments, const std::atomic<bool> *stop)
         QStringLiteral("Print nothing but errors: the exit status tells whether all are the same."));
     const QCommandLineOption force({QStringLiteral("f"), QStringLiteral("force")},
                                    QStringLiteral("Taken as split takes it; verify writes nothing."));
-    const QCommandLineOption raw = rawOption(QStringLiteral("PARTs"));
+    const QCommandLineOption raw = rawOption(QStringLiteral("PART"));
     parser.addOption(quiet);
     parser.addOption(force);
     parser.addOption(raw);
