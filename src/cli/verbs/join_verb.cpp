@@ -71,7 +71,9 @@ int join(const QStringList &arguments, const std::atomic<bool> *stop)
     parser.describeFiles(QStringLiteral("PART"),
                          QStringLiteral("The chip images, in the order split names them."),
                          QStringLiteral("PART..."));
-    parser.describeFiles(QStringLiteral("OUTPUT"), QStringLiteral("The image to write."));
+    parser.describeFiles(QStringLiteral("OUTPUT"),
+                         QStringLiteral("The image to write; - writes it to standard output, once it is "
+                                        "joined in full, and the report to standard error."));
     const ShapeOptions shape(parser);
     const QCommandLineOption fill(
         QStringLiteral("fill"),

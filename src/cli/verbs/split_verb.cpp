@@ -47,7 +47,9 @@ int split(const QStringList &arguments, const std::atomic<bool> *stop)
                        ".hex or .srec with --format). Then prints each file written with its "
                        "size, CRC-32 and 16- and 32-bit byte sums.\n\n") +
             sizeAndByteSyntax());
-    parser.describeFiles(QStringLiteral("SOURCE"), QStringLiteral("The image to split."));
+    parser.describeFiles(QStringLiteral("SOURCE"),
+                         QStringLiteral("The image to split; - reads it from standard input, and the "
+                                        "OUTPUTs must then be named."));
     parser.describeFiles(QStringLiteral("OUTPUT"),
                          QStringLiteral("The files to write, way by way, and bank by bank within a way."),
                          QStringLiteral("[OUTPUT...]"));
