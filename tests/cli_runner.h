@@ -11,6 +11,7 @@ struct CliResult {
     int exitCode = -1;
     QString out;
     QString err;
+    QByteArray outBytes; // standard output as written, for an image
 };
 
 // Starts the real tamrivel-cli in `process`; true once it runs. A loaded
@@ -30,10 +31,11 @@ inline bool startCli(QProcess &process, const QStringList &arguments)
     return false;
 }
 
-// Runs the real tamrivel-cli in `folder` and waits for it to finish.
-// `inChild` runs in the child before the program starts (to set limits).
+// Runs the real tamrivel-cli in `folder` with `input` on its standard input,
+// which then ends, and waits for it to finish. `inChild` runs in the child
+// before the program starts (to set limits).
 inline CliResult runCli(const QStringList &arguments, const QString &folder = QString(),
-                        const std::function<void()> &inChild = {})
+                        const std::function<void()> &inChild = {}, const QByteArray &input = {})
 {
     QProcess process;
     process.setWorkingDirectory(folder);
@@ -45,6 +47,10 @@ inline CliResult runCli(const QStringList &arguments, const QString &folder = QS
         qFatal("only POSIX runs code in a child before the program");
 #endif
     const bool started = startCli(process, arguments);
+    if (started) {
+        process.write(input);
+        process.closeWriteChannel();
+    }
     CliResult result;
     if (!started || !process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit) {
         // Said in full, so that a failure in CI can be told from a timeout.
@@ -56,8 +62,8 @@ inline CliResult runCli(const QStringList &arguments, const QString &folder = QS
     result.exitCode = process.exitCode();
     // What lands in a pipe is UTF-8 on every system.
     // and lines end as the system ends them in text.
-    result.out = QString::fromUtf8(process.readAllStandardOutput())
-                     .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    result.outBytes = process.readAllStandardOutput();
+    result.out = QString::fromUtf8(result.outBytes).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     result.err = QString::fromUtf8(process.readAllStandardError())
                      .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return result;

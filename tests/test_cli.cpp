@@ -9,8 +9,49 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+#endif
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 using namespace tamrivel;
 using namespace tamrivel::testing;
+
+namespace {
+
+// Points the children's temporary folder (TMPDIR, or TMP and TEMP on
+// Windows) at `folder` while it lives, to see what they leave there.
+class TemporaryFolderForChildren {
+public:
+    explicit TemporaryFolderForChildren(const QString &folder)
+    {
+        for (const char *name : kNames) {
+            m_old.append(qgetenv(name));
+            qputenv(name, QFile::encodeName(QDir::toNativeSeparators(folder)));
+        }
+    }
+    ~TemporaryFolderForChildren()
+    {
+        for (qsizetype i = 0; i < m_old.size(); ++i) {
+            if (m_old[i].isNull())
+                qunsetenv(kNames[i]);
+            else
+                qputenv(kNames[i], m_old[i]);
+        }
+    }
+    TemporaryFolderForChildren(const TemporaryFolderForChildren &) = delete;
+    TemporaryFolderForChildren &operator=(const TemporaryFolderForChildren &) = delete;
+
+private:
+    static constexpr const char *kNames[] = {"TMPDIR", "TMP", "TEMP"};
+    QList<QByteArray> m_old;
+};
+
+} // namespace
 
 class TestCli : public QObject {
     Q_OBJECT
@@ -191,6 +232,14 @@ private slots:
             << QStringList{"join", "--banks", "lo.bin", "hi.bin", "rom.bin", "out"};
         QTest::newRow("records 4 GiB apart joined unasked")
             << QStringList{"join", "far.hex", "far2.hex", "out"};
+        // '-' where no stream can stand, never a file named '-'.
+        QTest::newRow("standard input split to names made from its own") << QStringList{"split", "-"};
+        QTest::newRow("split to standard output") << QStringList{"split", "rom.bin", "-", "hi.bin"};
+        QTest::newRow("standard input split to standard output") << QStringList{"split", "-", "-", "hi.bin"};
+        QTest::newRow("standard input joined") << QStringList{"join", "-", "hi.bin", "out"};
+        QTest::newRow("standard input verified") << QStringList{"verify", "-", "lo.bin", "hi.bin"};
+        QTest::newRow("standard input verified against") << QStringList{"verify", "rom.bin", "lo.bin", "-"};
+        QTest::newRow("standard input identified") << QStringList{"identify", "rom.bin", "-"};
     }
 
     void badUsageExitsTwo()
@@ -228,6 +277,11 @@ private slots:
         QTest::newRow("-V for -v") << QStringList{"-V"} << "unknown option '-V': did you mean --version?";
         QTest::newRow("one output named") << QStringList{"split", "rom.bin", "a.bin"}
                                           << "1 part named: a split has from 2 to 16, one for each way";
+        QTest::newRow("standard input unnamed")
+            << QStringList{"split", "-"} << "standard input has no name to make the OUTPUTs' names from";
+        QTest::newRow("a part from standard input")
+            << QStringList{"join", "a", "-", "out"}
+            << "join cannot use standard input or output for its PARTs";
     }
 
     void usageErrorsSayWhatIsWrong()
@@ -276,6 +330,9 @@ private slots:
             << QStringList{"split", "big.bin", "--chip", "2716"} << "big_g.bin" << 13 << 1;
         QTest::newRow("bad record") << QStringList{"join", "bad.hex", "rom.bin", "out"} << "bad.hex" << 14
                                     << 1;
+        QTest::newRow("a file named '-'") << QStringList{"split", "./-", "x", "y"} << "./-" << 2 << 1;
+        QTest::newRow("joined to standard output, longer than the parts")
+            << QStringList{"join", "x.bin", "abc", "-", "--length", "3"} << "standard output" << 1 << 1;
     }
 
     void failureExitsNamingTheFile()
@@ -766,6 +823,114 @@ private slots:
         QVERIFY2(result.err.startsWith(QStringLiteral("tamrivel-cli: error 7: ")), qPrintable(result.err));
         QCOMPARE(result.err.count('\n'), 1); // the name cannot break the line
         QCOMPARE(snapshot(dir.path()), before);
+    }
+
+    // IMAGE is '-' in one run and a file in the other: split's source, join's output.
+    void standardStreamsStandInForFiles_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("size");
+        QTest::newRow("split a pair") << QStringList{"split", "IMAGE", "a", "b"} << 70001;
+        QTest::newRow("split nothing") << QStringList{"split", "IMAGE", "a", "b"} << 0;
+        QTest::newRow("split four ways of 16 bits")
+            << QStringList{"split", "IMAGE", "a", "b", "c", "d", "--width", "2", "--swap"} << 70001;
+        // Needs the size first, which a pipe tells only at its end.
+        QTest::newRow("split to S-record chips in banks")
+            << QStringList{"split", "IMAGE",  "a0",  "a1",      "a2",       "b0",  "b1",
+                           "b2",    "--size", "16K", "--banks", "--format", "srec"}
+            << 70001;
+        QTest::newRow("join raw parts") << QStringList{"join", "lo.bin", "hi.bin", "IMAGE"} << 70001;
+        QTest::newRow("join Intel HEX chips")
+            << QStringList{"join", "lo.hex", "hi.hex", "IMAGE", "--length", "70001"} << 70001;
+    }
+
+    void standardStreamsStandInForFiles()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, size);
+        const QByteArray image = patternBytes(size, 6);
+        const bool joining = arguments.first() == "join";
+        QTemporaryDir named, streamed, temporary;
+        for (const QTemporaryDir *dir : {&named, &streamed}) {
+            if (!joining) {
+                writeBytes(dir->filePath("image.bin"), image);
+                continue;
+            }
+            writeBytes(dir->filePath("source"), image);
+            splitFiles(dir->filePath("source"), {dir->filePath("lo.bin"), dir->filePath("hi.bin")},
+                       DealShape{});
+            splitFiles(dir->filePath("source"), {dir->filePath("lo.hex"), dir->filePath("hi.hex")},
+                       DealShape{}, {}, ChipFit{64 * 1024, false, 0xFF, RecordFormat::IntelHex});
+        }
+        const CliResult byName =
+            runCli(QStringList(arguments).replaceInStrings("IMAGE", "image.bin"), named.path());
+        QCOMPARE(byName.exitCode, 0);
+        const TemporaryFolderForChildren children(temporary.path());
+        const CliResult byStream = runCli(arguments.replaceInStrings("IMAGE", "-"), streamed.path(), {},
+                                          joining ? QByteArray() : image);
+        QVERIFY2(byStream.exitCode == 0, qPrintable(byStream.err));
+        QMap<QString, QByteArray> written = snapshot(named.path());
+        if (joining) {
+            QCOMPARE(byStream.outBytes, written.take("image.bin"));
+            // The report, on standard error, away from the image.
+            QCOMPARE(byStream.err.simplified(),
+                     byName.out.simplified().replace("image.bin", "standard output"));
+        } else {
+            QCOMPARE(byStream.out, byName.out);
+            QCOMPARE(byStream.err, QString());
+        }
+        QCOMPARE(snapshot(streamed.path()), written);
+        QVERIFY(QDir(temporary.path()).isEmpty());
+    }
+
+    void binaryImageRefusedATerminal()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("a terminal is made here only as a POSIX pseudo-terminal");
+#else
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("lo"), "ace");
+        writeBytes(dir.filePath("hi"), "bdf");
+        const CliResult result = runCli({"join", "lo", "hi", "-"}, dir.path(), [] {
+            const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+            if (terminal < 0 || ::grantpt(terminal) != 0 || ::unlockpt(terminal) != 0)
+                ::_exit(99);
+            const int screen = ::open(::ptsname(terminal), O_RDWR | O_NOCTTY);
+            if (screen < 0 || ::dup2(screen, STDOUT_FILENO) < 0)
+                ::_exit(99);
+        });
+        QCOMPARE(result.exitCode, 2);
+        QVERIFY2(result.err.contains("a terminal would garble"), qPrintable(result.err));
+#endif
+    }
+
+    // A pipe whose reader has gone, as a program that stopped reading leaves it.
+    void imageToAStandardOutputThatFailsFails()
+    {
+#ifndef Q_OS_WIN
+        QSKIP("test_faults' shell lines give POSIX a full, closed or abandoned standard output");
+#else
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("lo"), patternBytes(300000, 1));
+        writeBytes(dir.filePath("hi"), patternBytes(300000, 2));
+        SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+        HANDLE reader = nullptr, writer = nullptr;
+        QVERIFY(::CreatePipe(&reader, &writer, &inherited, 0));
+        ::CloseHandle(reader);
+        QProcess process;
+        process.setWorkingDirectory(dir.path());
+        process.setCreateProcessArgumentsModifier([writer](QProcess::CreateProcessArguments *arguments) {
+            arguments->startupInfo->hStdOutput = writer;
+        });
+        QVERIFY(startCli(process, {"join", "lo", "hi", "-"}));
+        process.closeWriteChannel();
+        QVERIFY(process.waitForFinished(120000));
+        ::CloseHandle(writer);
+        QCOMPARE(process.exitCode(), 1);
+        const QString said = QString::fromUtf8(process.readAllStandardError());
+        QVERIFY2(said.startsWith(QStringLiteral("tamrivel-cli: エラー 6: ")), qPrintable(said));
+        QVERIFY(!said.contains("standard output")); // no report of an image that did not arrive
+#endif
     }
 
     void quietPrintsNothing()

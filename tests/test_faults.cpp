@@ -630,6 +630,16 @@ private slots:
             << "\"$0\" split rom.bin >&-" << 1 << errorLine(ErrorNumber::DeviceIo) << true;
         QTest::newRow("help to a full device")
             << "\"$0\" --help >/dev/full" << 1 << errorLine(ErrorNumber::DeviceIo) << true;
+        // An image written to standard output: more than a pipe holds, so
+        // that a reader gone is seen while it is written.
+        const QString parts = QStringLiteral("\"$0\" split -q rom.bin e o && ");
+        QTest::newRow("an image to a full device")
+            << parts + "\"$0\" join e o - >/dev/full" << 1 << errorLine(ErrorNumber::DeviceIo) << false;
+        QTest::newRow("an image to a closed stdout")
+            << parts + "\"$0\" join e o - >&-" << 1 << errorLine(ErrorNumber::DeviceIo) << false;
+        QTest::newRow("an image to a reader gone")
+            << parts + "{ \"$0\" join e o -; echo $? >status; } | : ; exit $(cat status)" << 1
+            << errorLine(ErrorNumber::DeviceIo) << false;
         QTest::newRow("a name not in the file-system encoding")
             << "\"$0\" split rom.bin \"$(printf 'x\\377')\" k" << 1 << errorLine(ErrorNumber::BadFileName)
             << true;

@@ -248,10 +248,6 @@ BYTE: 0 から 255、または 0x00 から 0xff。</translation>
         <translation>チップのイメージ。split が名前を付ける順に。</translation>
     </message>
     <message>
-        <source>The image to write.</source>
-        <translation>書き出すイメージ。</translation>
-    </message>
-    <message>
         <source>The byte a record part's gaps read as, and the only one --offset and --length may cut off (default 0xFF, an erased EPROM); mirror: the parts were split with --fill mirror, and --length cuts off their copies unchecked.</source>
         <translation>レコードの部品の隙間として読むバイトで、--offset と --length が切り捨ててよい唯一のバイト (既定は消去済み EPROM の 0xFF)。mirror: 部品は --fill mirror で分割されたもので、--length はその繰り返しを確かめずに切り捨てます。</translation>
     </message>
@@ -284,10 +280,6 @@ BYTE: 0 から 255、または 0x00 から 0xff。</translation>
         <translation>SOURCE のバイトを順に配って各チップのイメージにします。二つのウェイなら偶数番地のバイトを一つ目の OUTPUT に、奇数番地のバイトを二つ目に。OUTPUT を指定しなければ、SOURCE の最後の 4 文字を除き、_g.bin と _k.bin を付けた名前にします (三つ以上のウェイでは _0.bin、_1.bin、…、--banks では _g_0.bin、…、--format では .hex か .srec)。最後に書いた各ファイルを大きさ、CRC-32、16 ビットと 32 ビットのバイト和とともに表示します。
 
 </translation>
-    </message>
-    <message>
-        <source>The image to split.</source>
-        <translation>分割するイメージ。</translation>
     </message>
     <message>
         <source>The files to write, way by way, and bank by bank within a way.</source>
@@ -366,6 +358,14 @@ BYTE: 0 から 255、または 0x00 から 0xff。</translation>
     <message>
         <source>Tells, for each DUMP read from a chip, which part of which split of IMAGE it is, in any order: every --ways, --width and --swap, on its own or on a chip of the dump's size, alone or in banks, padded with 0xFF or 0x00, mirrored, or at the top of the chip (--offset). One line a dump: 'DUMP: way I of --ways N --width W', then ' --swap' if swapped, ' --size SIZE' for one chip padded, ' --offset SIZE', ' --fill 0x00' or ' --fill mirror' for a chip filled so, then ', bank B of SIZE' if banked, then ': exact' or ': N bytes differ'. Ways and banks count from 0 as split names them: ways 0 and 1 of two are _g and _k. A dump that matches nowhere gets its nearest part and lines starting 'likely:' saying why it may differ, or 'no part' where none is near. Exit status 0 if every dump matched exactly, 1 if one did not, 2 if a file cannot be read or the options cannot be carried out.</source>
         <translation>チップから読み出した各 DUMP が、IMAGE のどの分割のどの部品かを、順不同で答えます。あらゆる --ways、--width、--swap について、そのままでも、ダンプの大きさのチップに入れたものでも、単独でもバンクでも、0xFF や 0x00 で埋めたものでも、mirror でも、チップの上端に置いたもの (--offset) でも探します。ダンプごとに一行: ウェイ、--ways、--width と、入れ替えなら --swap、埋めたチップなら --size SIZE、--offset SIZE、--fill 0x00 か --fill mirror、バンクならバンク番号、最後に一致か違うバイト数。ウェイとバンクは split の名前と同じく 0 から数えます (二つのウェイの 0 と 1 は _g と _k)。どこにも一致しないダンプには最も近い部品と、違う理由を述べる推定原因の行を示し、近いものがなければ該当なしと示します。終了ステータスは、すべてのダンプが完全に一致すれば 0、一致しないものがあれば 1、読めないファイルがあるかオプションを実行できなければ 2 です。</translation>
+    </message>
+    <message>
+        <source>The image to write; - writes it to standard output, once it is joined in full, and the report to standard error.</source>
+        <translation>書き出すイメージ。- なら、すべて結合し終えてから標準出力に書き、報告は標準エラー出力に書きます。</translation>
+    </message>
+    <message>
+        <source>The image to split; - reads it from standard input, and the OUTPUTs must then be named.</source>
+        <translation>分割するイメージ。- なら標準入力から読みます。そのときは OUTPUT を指定しなければなりません。</translation>
     </message>
 </context>
 <context>
@@ -673,6 +673,10 @@ BYTE: 0 から 255、または 0x00 から 0xff。</translation>
         <source>standard output</source>
         <translation>標準出力</translation>
     </message>
+    <message>
+        <source>standard input</source>
+        <translation>標準入力</translation>
+    </message>
 </context>
 <context>
     <name>UsageError</name>
@@ -823,6 +827,18 @@ BYTE: 0 から 255、または 0x00 から 0xff。</translation>
     <message>
         <source>'%1' places its records over 0x%2 bytes, nearly all of them gaps: give --length to join that much</source>
         <translation>「%1」のレコードは 0x%2 バイトにわたり、そのほとんどが隙間です。その大きさを結合するなら --length を指定してください</translation>
+    </message>
+    <message>
+        <source>%1 cannot use standard input or output for its %2: name a file (./- for one named '-')</source>
+        <translation>%1 は %2 に標準入力や標準出力を使えません。ファイルを指定してください ('-' という名前のファイルは ./-)</translation>
+    </message>
+    <message>
+        <source>join writes a binary image, which a terminal would garble: send standard output to a file or a pipe</source>
+        <translation>join が書くのはバイナリのイメージで、端末では表示が乱れます。標準出力をファイルかパイプに送ってください</translation>
+    </message>
+    <message>
+        <source>standard input has no name to make the OUTPUTs' names from: name them</source>
+        <translation>標準入力には OUTPUT の名前を作る元の名前がありません。OUTPUT を指定してください</translation>
     </message>
 </context>
 </TS>

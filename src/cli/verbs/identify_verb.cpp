@@ -6,6 +6,7 @@
 #include "cli/options/input_options.h"
 #include "cli/options/output_options.h"
 #include "cli/options/verb_parser.h"
+#include "cli/standard_streams.h"
 #include "cli/verbs/diagnosis_lines.h"
 #include "cli/words.h"
 #include "split/doctor/dump_identity.h"
@@ -135,6 +136,8 @@ int identify(const QStringList &arguments, const std::atomic<bool> *stop)
     if (files.size() < 2)
         throw UsageError{UsageError::tr("identify needs an IMAGE and its DUMPs")};
     const QString image = files.takeFirst();
+    refuseStandardStreams({image}, identifyVerb().name, QStringLiteral("IMAGE"));
+    refuseStandardStreams(files, identifyVerb().name, QStringLiteral("DUMPs"));
     return runIdentify(image, files, stop,
                        parser.parsed().isSet(raw) ? InputFile::Reading::Raw : InputFile::Reading::Image,
                        parser.parsed().isSet(quiet));

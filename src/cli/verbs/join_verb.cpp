@@ -9,16 +9,47 @@
 #include "cli/options/option_values.h"
 #include "cli/options/output_options.h"
 #include "cli/options/shape_options.h"
+#include "cli/standard_streams.h"
 #include "cli/words.h"
 #include "split/output_naming.h"
+#include "split/platform/console.h"
 #include "split/split_files.h"
+
+#include <QTemporaryDir>
 
 namespace tamrivel::cli {
 namespace {
 
+// Joined in full into a private temporary folder first, so that the image
+// reaches standard output only once every check has passed, as a file takes
+// its place only then.
+int joinToStandardOutput(const CliRequest &request, const std::atomic<bool> *stop)
+{
+    const QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/tamrivel-cli-XXXXXX"));
+    if (!folder.isValid())
+        throw RuntimeError(ErrorNumber::AccessDenied, QDir::tempPath());
+    const QString joined = folder.filePath(QStringLiteral("joined.bin"));
+    FileReport report;
+    ProgressLine progress(standardOutputName());
+    Watchers watchers = watchersFor(progress, request, report, stop);
+    watchers.beforeReplacing = [&progress](const QStringList &) { progress.end(); };
+    standingFor(joined, standardOutputName(), [&] {
+        joinFiles(request.inputs, joined, request.shape, watchers, request.fit, request.length,
+                  Existing::Replace);
+    });
+    copyToStandardOutput(joined, stop);
+    // The report shares no stream with the image, and tells of an image
+    // that reached its reader in full.
+    if (!request.quiet)
+        report.print(stderr, {standardOutputName()});
+    return Success;
+}
+
 int runJoin(const CliRequest &request, const std::atomic<bool> *stop)
 {
     const QString &output = request.outputs.first();
+    if (isStandardStream(output))
+        return joinToStandardOutput(request, stop);
     FileReport report;
     ProgressLine progress(shown(output));
     joinFiles(request.inputs, output, request.shape, watchersFor(progress, request, report, stop),
@@ -40,7 +71,9 @@ int join(const QStringList &arguments, const std::atomic<bool> *stop)
             sizeAndByteSyntax());
     parser.describeFiles(QStringLiteral("PART"), Words::tr("The chip images, in the order split names them."),
                          QStringLiteral("PART..."));
-    parser.describeFiles(QStringLiteral("OUTPUT"), Words::tr("The image to write."));
+    parser.describeFiles(QStringLiteral("OUTPUT"),
+                         Words::tr("The image to write; - writes it to standard output, once it is "
+                                   "joined in full, and the report to standard error."));
     const ShapeOptions shape(parser);
     const QCommandLineOption fill(
         QStringLiteral("fill"),
@@ -79,6 +112,10 @@ int join(const QStringList &arguments, const std::atomic<bool> *stop)
         request.fit.offset = sizeValue(parser.parsed(), offset);
     request.outputs = {files.takeLast()};
     request.inputs = files;
+    refuseStandardStreams(files, joinVerb().name, QStringLiteral("PARTs"));
+    if (isStandardStream(request.outputs.first()) && platform::isTerminal(stdout))
+        throw UsageError{UsageError::tr("join writes a binary image, which a terminal would garble: send "
+                                        "standard output to a file or a pipe")};
     request.fit.banks = parser.parsed().isSet(banks);
     request.shape = shape.read(parser.parsed(), files.size(), request.fit.banks);
     if (request.fit.banks && files.size() % request.shape.ways != 0)

@@ -8,19 +8,32 @@
 #include "cli/options/option_values.h"
 #include "cli/options/output_options.h"
 #include "cli/options/shape_options.h"
+#include "cli/standard_streams.h"
 #include "cli/words.h"
 #include "split/split_files.h"
 
 namespace tamrivel::cli {
 namespace {
 
+void splitSource(const QString &source, const QString &shownAs, const CliRequest &request,
+                 const std::atomic<bool> *stop)
+{
+    FileReport report;
+    ProgressLine progress(shownAs);
+    splitFiles(source, request.outputs, request.shape, watchersFor(progress, request, report, stop),
+               request.fit, request.existing);
+}
+
 int runSplit(const CliRequest &request, const std::atomic<bool> *stop)
 {
     const QString &source = request.inputs.first();
-    FileReport report;
-    ProgressLine progress(shown(source));
-    splitFiles(source, request.outputs, request.shape, watchersFor(progress, request, report, stop),
-               request.fit, request.existing);
+    if (!isStandardStream(source)) {
+        splitSource(source, shown(source), request, stop);
+        return Success;
+    }
+    const StandardInputCopy copy(stop);
+    standingFor(copy.path(), standardInputName(),
+                [&] { splitSource(copy.path(), standardInputName(), request, stop); });
     return Success;
 }
 
@@ -34,7 +47,9 @@ int split(const QStringList &arguments, const std::atomic<bool> *stop)
                                 ".hex or .srec with --format). Then prints each file written with its "
                                 "size, CRC-32 and 16- and 32-bit byte sums.\n\n") +
                           sizeAndByteSyntax());
-    parser.describeFiles(QStringLiteral("SOURCE"), Words::tr("The image to split."));
+    parser.describeFiles(QStringLiteral("SOURCE"),
+                         Words::tr("The image to split; - reads it from standard "
+                                   "input, and the OUTPUTs must then be named."));
     parser.describeFiles(QStringLiteral("OUTPUT"),
                          Words::tr("The files to write, way by way, and bank by bank within a way."),
                          QStringLiteral("[OUTPUT...]"));
@@ -56,6 +71,10 @@ int split(const QStringList &arguments, const std::atomic<bool> *stop)
         request.existing = Existing::Replace;
     request.fit = fit.read(parser.parsed());
     request.inputs = {files.takeFirst()};
+    refuseStandardStreams(files, splitVerb().name, QStringLiteral("OUTPUTs"));
+    if (isStandardStream(request.inputs.first()) && files.isEmpty())
+        throw UsageError{UsageError::tr("standard input has no name to make the OUTPUTs' names from: "
+                                        "name them")};
     request.shape = shape.read(parser.parsed(), files.size(), request.fit.banks);
     request.outputs = files;
     return runSplit(request, stop);

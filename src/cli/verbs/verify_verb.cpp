@@ -10,6 +10,7 @@
 #include "cli/options/output_options.h"
 #include "cli/options/shape_options.h"
 #include "cli/progress_line.h"
+#include "cli/standard_streams.h"
 #include "cli/verbs/diagnosis_lines.h"
 #include "cli/words.h"
 #include "split/doctor/part_diagnosis.h"
@@ -112,6 +113,8 @@ int verify(const QStringList &arguments, const std::atomic<bool> *stop)
     request.fit = fit.read(parser.parsed());
     request.fit.rawParts = parser.parsed().isSet(raw);
     request.inputs = {files.takeFirst()};
+    refuseStandardStreams(request.inputs, verifyVerb().name, QStringLiteral("SOURCE"));
+    refuseStandardStreams(files, verifyVerb().name, QStringLiteral("PARTs"));
     request.shape = shape.read(parser.parsed(), files.size(), request.fit.banks);
     request.outputs = files;
     request.quiet = parser.parsed().isSet(quiet);

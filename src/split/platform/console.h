@@ -29,6 +29,11 @@ bool argumentIsFaithful(const char *argument);
 // display language.
 QLocale messagesLocale();
 
+// Makes the stream (stdin, stdout) carry bytes as they are, for an image
+// read from or written to it: Windows otherwise turns line ends into CR LF
+// and stops reading at a Ctrl+Z.
+void useBinaryMode(std::FILE *stream);
+
 // True when the stream (stdout, stderr) is a terminal or console.
 bool isTerminal(std::FILE *stream);
 

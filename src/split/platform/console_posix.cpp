@@ -56,6 +56,12 @@ QLocale messagesLocale()
     return QLocale(preferred.isEmpty() ? locale : preferred);
 }
 
+void useBinaryMode(std::FILE *stream)
+{
+    // Every stream carries bytes as they are.
+    Q_UNUSED(stream);
+}
+
 bool isTerminal(std::FILE *stream)
 {
     return ::isatty(::fileno(stream)) == 1;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 
+#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 
@@ -72,6 +73,14 @@ QLocale messagesLocale()
 {
     // Qt reads the display language, not the regional format, for this.
     return QLocale(QLocale::system().uiLanguages().value(0, QStringLiteral("C")));
+}
+
+void useBinaryMode(std::FILE *stream)
+{
+    // What an output still holds in text mode goes out as text first.
+    if (stream != stdin)
+        std::fflush(stream);
+    ::_setmode(::_fileno(stream), _O_BINARY);
 }
 
 bool isTerminal(std::FILE *stream)
