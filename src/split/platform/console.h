@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 
 #include <atomic>
 #include <cstdio>
@@ -19,9 +20,10 @@ void turnWriteSignalsIntoErrors();
 // at once; a second one ends it the usual way.
 void stopOnInterrupt(std::atomic<bool> *stop);
 
-// False when the command-line argument's bytes cannot be turned into a name
-// and back unchanged (not valid in the file-system encoding).
-bool argumentIsFaithful(const char *argument);
+// The program's arguments, the program first. On POSIX each name reaches the
+// file system as exactly the bytes given, whatever their encoding; on Windows
+// they come from the UTF-16 command line.
+QStringList commandLineArguments(int argc, char *argv[]);
 
 // The language the user reads messages in: on POSIX the locale of
 // LC_MESSAGES (LC_ALL, then LC_MESSAGES, then LANG, and LANGUAGE's first

@@ -1,6 +1,5 @@
 #include "split/platform/console.h"
-
-#include <QFile>
+#include "split/platform/names_posix.h"
 
 #include <atomic>
 #include <clocale>
@@ -38,10 +37,12 @@ void stopOnInterrupt(std::atomic<bool> *stop)
     ::sigaction(SIGTERM, &action, nullptr);
 }
 
-bool argumentIsFaithful(const char *argument)
+QStringList commandLineArguments(int argc, char *argv[])
 {
-    const QByteArray bytes(argument);
-    return QFile::encodeName(QFile::decodeName(bytes)) == bytes;
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << posix::decoded(QByteArray(argv[i]));
+    return arguments;
 }
 
 QLocale messagesLocale()
@@ -63,7 +64,7 @@ bool isTerminal(std::FILE *stream)
 
 bool writeText(std::FILE *stream, const QString &text)
 {
-    const QByteArray bytes = text.toLocal8Bit();
+    const QByteArray bytes = posix::encoded(text);
     return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size());
 }
 

@@ -1,5 +1,7 @@
 #include "split/platform/console.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <atomic>
 
@@ -45,12 +47,13 @@ void stopOnInterrupt(std::atomic<bool> *stop)
     ::SetConsoleCtrlHandler(onConsoleControl, TRUE);
 }
 
-bool argumentIsFaithful(const char *argument)
+QStringList commandLineArguments(int argc, char *argv[])
 {
-    // Qt takes the arguments from the UTF-16 command line, not from these
-    // bytes, so every name arrives as it was typed.
-    Q_UNUSED(argument);
-    return true;
+    // Qt takes them from the UTF-16 command line, not from these bytes in
+    // the ANSI code page, so every name arrives as it was typed.
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+    return QCoreApplication::arguments();
 }
 
 namespace {
