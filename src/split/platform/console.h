@@ -34,8 +34,11 @@ QLocale messagesLocale();
 // True when the stream (stdout, stderr) is a terminal or console.
 bool isTerminal(std::FILE *stream);
 
-// Writes text so that it reads right where it lands: a console of any code
-// page, a terminal, or a file or pipe (UTF-8 there). False if it failed.
+// Writes text so that it reads right where it lands: in the character set
+// of the user's locale on POSIX, UTF-16 to a Windows console, and the
+// console's code page in a file or pipe on Windows. A character that the
+// character set lacks becomes '?'; a name whose bytes were not UTF-8 goes out
+// as those bytes. False if it failed.
 bool writeText(std::FILE *stream, const QString &text);
 
 } // namespace tamrivel::platform
