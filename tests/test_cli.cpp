@@ -17,6 +17,32 @@
 #ifdef Q_OS_WIN
 #include <windows.h>
 #endif
+#ifndef Q_OS_WIN
+#include <iconv.h>
+#endif
+
+#ifndef Q_OS_WIN
+namespace {
+
+// True when every byte reads as text in the character set, as iconv sees it.
+bool readsAsText(const QByteArray &bytes, const char *codeset)
+{
+    const iconv_t converter = ::iconv_open("UTF-8", codeset);
+    if (converter == iconv_t(-1))
+        return false;
+    QByteArray in = bytes;
+    char *from = in.data();
+    size_t left = size_t(in.size());
+    QByteArray out(in.size() * 4, '\0');
+    char *to = out.data();
+    size_t room = size_t(out.size());
+    const bool whole = ::iconv(converter, &from, &left, &to, &room) != size_t(-1) && left == 0;
+    ::iconv_close(converter);
+    return whole;
+}
+
+} // namespace
+#endif
 
 using namespace tamrivel;
 using namespace tamrivel::testing;
@@ -823,6 +849,105 @@ private slots:
         QVERIFY2(result.err.startsWith(QStringLiteral("tamrivel-cli: error 7: ")), qPrintable(result.err));
         QCOMPARE(result.err.count('\n'), 1); // the name cannot break the line
         QCOMPARE(snapshot(dir.path()), before);
+    }
+
+    // What the companion prints reads right in the character set of the
+    // reader's locale, and a name given as bytes in that set is used and
+    // printed as exactly those bytes.
+    void companionWritesInTheReadersCharset_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("line"); // for sh, "$0" the companion, "$n" 東天 in EUC-JP
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("printed");
+        const QByteArray error = "tamrivel-cli: \xa5\xa8\xa5\xe9\xa1\xbc 2: "; // エラー
+        // Its second character is also the UTF-8 of U+0177, which EUC-JP lacks.
+        const QByteArray name = "\xc5\xec\xc5\xb7";
+        QTest::newRow("Japanese in EUC-JP") << "ja_JP.eucJP"
+                                            << R"("$0" verify missing.bin a b)" << 2 << error;
+        QTest::newRow("a Japanese name in ASCII")
+            << "C" << QStringLiteral(R"("$0" verify ロム.bin a b)") << 2 << QByteArray("('??.bin')");
+        QTest::newRow("an EUC-JP name written as its bytes")
+            << "ja_JP.eucJP"
+            << R"("$0" split rom.bin "$n.e" o && [ -s "$n.e" ])" << 0 << name + ".e";
+        QTest::newRow("an EUC-JP name in an error")
+            << "ja_JP.eucJP"
+            << R"("$0" verify "$n" a b)" << 2 << "\xa1\xd6" + name + "\xa1\xd7"; // 「」
+    }
+
+    void companionWritesInTheReadersCharset()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("POSIX locales; the code page is checked on its own");
+#else
+        QFETCH(QString, locale);
+        QFETCH(QString, line);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArray, printed);
+        // Made here, as few machines have these locales installed.
+        static QTemporaryDir locales;
+        const QString made = locales.filePath(QStringLiteral("ja_JP.eucJP"));
+        if (!QFileInfo::exists(made + "/LC_CTYPE"))
+            QProcess::execute(QStringLiteral("localedef"), {"-i", "ja_JP", "-f", "EUC-JP", made});
+        QVERIFY2(QFileInfo::exists(made + "/LC_CTYPE"), "localedef needs the package 'locales'");
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("rom.bin"), patternBytes(100, 7));
+        QProcess shell;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LOCPATH"), locales.path());
+        environment.insert(QStringLiteral("LC_ALL"), locale);
+        shell.setProcessEnvironment(environment);
+        shell.setWorkingDirectory(dir.path());
+        shell.setProcessChannelMode(QProcess::MergedChannels);
+        // The files go with the shell: QTemporaryDir cannot name those that are not UTF-8.
+        const QString removed = QStringLiteral("; status=$?; rm -f -- ./*; exit $status");
+        shell.start(QStringLiteral("/bin/sh"),
+                    {"-c", R"(n=$(printf '\305\354\305\267'); )" + line + removed,
+                     QStringLiteral(TAMRIVEL_CLI_PATH)});
+        QVERIFY(shell.waitForFinished(60000));
+        const QByteArray output = shell.readAll();
+        QCOMPARE(shell.exitCode(), exitCode);
+        QVERIFY2(output.contains(printed), output.constData());
+        QVERIFY2(readsAsText(output, locale == "C" ? "ASCII" : "EUC-JP"), output.constData());
+#endif
+    }
+
+    // Redirected on Windows, text is in the code page of the console the
+    // companion runs in, as that console's own tools write it.
+    void companionWritesRedirectedTextInTheConsoleCodePage_data()
+    {
+        QTest::addColumn<uint>("codePage");
+        QTest::addColumn<QByteArray>("printed");
+        QTest::newRow("Shift_JIS") << 932u << QByteArray("('\x83\x8d\x83\x80.bin')");
+        QTest::newRow("UTF-8") << 65001u << QByteArray("('\xe3\x83\xad\xe3\x83\xa0.bin')");
+        QTest::newRow("without Japanese") << 437u << QByteArray("('??.bin')");
+    }
+
+    void companionWritesRedirectedTextInTheConsoleCodePage()
+    {
+#ifndef Q_OS_WIN
+        QSKIP("Windows code pages");
+#else
+        QFETCH(uint, codePage);
+        QFETCH(QByteArray, printed);
+        // The console's own command sets its code page: cmd, started by
+        // QProcess in a console without a window when this test has none.
+        // On the drive of this test's folder, not of cmd's.
+        const QString companion = QFileInfo(QStringLiteral(TAMRIVEL_CLI_PATH)).absoluteFilePath();
+        QTemporaryDir dir;
+        QProcess shell;
+        shell.setWorkingDirectory(dir.path());
+        shell.setProgram(QStringLiteral("cmd.exe"));
+        shell.setNativeArguments(
+            QStringLiteral(R"(/s /c "chcp %1 >nul & "%2" verify ロム.bin a b 2>err.txt")")
+                .arg(codePage)
+                .arg(QDir::toNativeSeparators(companion)));
+        shell.start();
+        QVERIFY(shell.waitForFinished(120000));
+        QCOMPARE(shell.exitCode(), 2);
+        const QByteArray written = readBytes(dir.filePath("err.txt"));
+        QVERIFY2(written.contains(printed), written.toHex(' ').constData());
+#endif
     }
 
     // IMAGE is '-' in one run and a file in the other: split's source, join's output.

@@ -8,7 +8,6 @@
 #include "split/platform/console.h"
 
 #include <QCoreApplication>
-#include <QFile>
 
 #include <atomic>
 #include <cstdio>
@@ -20,16 +19,6 @@ namespace {
 
 std::atomic<bool> stopRequested{false};
 
-// Bytes that do not decode to a name would be written under another name,
-// perhaps over a file that really has it.
-void refuseUnfaithfulArguments(int argc, char *argv[])
-{
-    for (int i = 1; i < argc; ++i) {
-        if (!platform::argumentIsFaithful(argv[i]))
-            throw RuntimeError(ErrorNumber::BadFileName, QFile::decodeName(argv[i]));
-    }
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -40,8 +29,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("tamrivel-cli"));
     useMessageCatalogues(app);
     try {
-        refuseUnfaithfulArguments(argc, argv);
-        const int status = runCommandLine(QCoreApplication::arguments(), &stopRequested);
+        const int status = runCommandLine(platform::commandLineArguments(argc, argv), &stopRequested);
         flushStandardOutput();
         return status;
     } catch (const UsageError &error) {

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 
 #include <atomic>
 #include <cstdio>
@@ -19,9 +20,10 @@ void turnWriteSignalsIntoErrors();
 // at once; a second one ends it the usual way.
 void stopOnInterrupt(std::atomic<bool> *stop);
 
-// False when the command-line argument's bytes cannot be turned into a name
-// and back unchanged (not valid in the file-system encoding).
-bool argumentIsFaithful(const char *argument);
+// The program's arguments, the program first. On POSIX each name reaches the
+// file system as exactly the bytes given, whatever their encoding; on Windows
+// they come from the UTF-16 command line.
+QStringList commandLineArguments(int argc, char *argv[]);
 
 // The language the user reads messages in: on POSIX the locale of
 // LC_MESSAGES (LC_ALL, then LC_MESSAGES, then LANG, and LANGUAGE's first
@@ -37,8 +39,11 @@ void useBinaryMode(std::FILE *stream);
 // True when the stream (stdout, stderr) is a terminal or console.
 bool isTerminal(std::FILE *stream);
 
-// Writes text so that it reads right where it lands: a console of any code
-// page, a terminal, or a file or pipe (UTF-8 there). False if it failed.
+// Writes text so that it reads right where it lands: in the character set
+// of the user's locale on POSIX, UTF-16 to a Windows console, and the
+// console's code page in a file or pipe on Windows. A character that the
+// character set lacks becomes '?'; a name whose bytes were not UTF-8 goes out
+// as those bytes. False if it failed.
 bool writeText(std::FILE *stream, const QString &text);
 
 } // namespace tamrivel::platform

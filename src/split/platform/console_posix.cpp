@@ -1,12 +1,15 @@
 #include "split/platform/console.h"
-
-#include <QFile>
+#include "split/platform/names_posix.h"
 
 #include <atomic>
+#include <cerrno>
 #include <clocale>
 #include <csignal>
 #include <cstdlib>
 
+#include <iconv.h>
+#include <langinfo.h>
+#include <locale.h>
 #include <unistd.h>
 
 namespace tamrivel::platform {
@@ -38,10 +41,12 @@ void stopOnInterrupt(std::atomic<bool> *stop)
     ::sigaction(SIGTERM, &action, nullptr);
 }
 
-bool argumentIsFaithful(const char *argument)
+QStringList commandLineArguments(int argc, char *argv[])
 {
-    const QByteArray bytes(argument);
-    return QFile::encodeName(QFile::decodeName(bytes)) == bytes;
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << posix::decoded(QByteArray(argv[i]));
+    return arguments;
 }
 
 QLocale messagesLocale()
@@ -67,9 +72,73 @@ bool isTerminal(std::FILE *stream)
     return ::isatty(::fileno(stream)) == 1;
 }
 
+namespace {
+
+// The character set the environment's locale gives the terminal. Asked of
+// the environment, not of the program: Qt switches the program's own
+// LC_CTYPE to UTF-8, whatever the user reads.
+const QByteArray &readersCodeset()
+{
+    static const QByteArray codeset = [] {
+        locale_t chosen = ::newlocale(LC_CTYPE_MASK, "", locale_t(0));
+        // A locale that is not installed leaves a C program in the C locale.
+        if (!chosen)
+            chosen = ::newlocale(LC_CTYPE_MASK, "C", locale_t(0));
+        const QByteArray name(::nl_langinfo_l(CODESET, chosen));
+        ::freelocale(chosen);
+        return name;
+    }();
+    return codeset;
+}
+
+// The characters in the converter's character set, each that it lacks as
+// one '?' rather than the end of the line.
+QByteArray converted(iconv_t converter, QStringView characters)
+{
+    QByteArray in = characters.toUtf8();
+    char *from = in.data();
+    size_t left = size_t(in.size());
+    QByteArray out;
+    char buffer[1024];
+    for (;;) {
+        char *to = buffer;
+        size_t room = sizeof buffer;
+        // With nothing left, ends any shift state of a stateful set.
+        const bool ending = left == 0;
+        const size_t result = ending ? ::iconv(converter, nullptr, nullptr, &to, &room)
+                                     : ::iconv(converter, &from, &left, &to, &room);
+        const bool full = result == size_t(-1) && errno == E2BIG;
+        out.append(buffer, to - buffer);
+        if (ending && !full)
+            return out;
+        if (!ending && result == size_t(-1) && !full) {
+            out += '?';
+            do {
+                ++from;
+                --left;
+            } while (left > 0 && (uchar(*from) & 0xC0) == 0x80);
+        }
+    }
+}
+
+QByteArray inReadersCodeset(const QString &text)
+{
+    const QByteArray &codeset = readersCodeset();
+    iconv_t converter = codeset == "UTF-8" ? iconv_t(-1) : ::iconv_open(codeset.constData(), "UTF-8");
+    // Where the C library cannot convert to the set, UTF-8 is the best guess.
+    if (converter == iconv_t(-1))
+        return posix::encoded(text);
+    const QByteArray bytes = posix::withKeptBytes(
+        text, [converter](QStringView characters) { return converted(converter, characters); });
+    ::iconv_close(converter);
+    return bytes;
+}
+
+} // namespace
+
 bool writeText(std::FILE *stream, const QString &text)
 {
-    const QByteArray bytes = text.toLocal8Bit();
+    const QByteArray bytes = inReadersCodeset(text);
     return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size());
 }
 

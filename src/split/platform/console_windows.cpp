@@ -1,5 +1,7 @@
 #include "split/platform/console.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <atomic>
 
@@ -46,12 +48,13 @@ void stopOnInterrupt(std::atomic<bool> *stop)
     ::SetConsoleCtrlHandler(onConsoleControl, TRUE);
 }
 
-bool argumentIsFaithful(const char *argument)
+QStringList commandLineArguments(int argc, char *argv[])
 {
-    // Qt takes the arguments from the UTF-16 command line, not from these
-    // bytes, so every name arrives as it was typed.
-    Q_UNUSED(argument);
-    return true;
+    // Qt takes them from the UTF-16 command line, not from these bytes in
+    // the ANSI code page, so every name arrives as it was typed.
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+    return QCoreApplication::arguments();
 }
 
 namespace {
@@ -65,6 +68,38 @@ bool isConsole(HANDLE handle)
 {
     DWORD mode = 0;
     return ::GetConsoleMode(handle, &mode) != 0;
+}
+
+// Text for a file or pipe, in the code page that the console's own tools
+// write there and that the reader's console shows: its output code page. A
+// process without a console (started detached, or by a service) has none to
+// ask; the OEM code page is what a console would start with on this system.
+QByteArray inConsoleCodePage(const QString &text)
+{
+    if (text.isEmpty())
+        return {};
+    UINT codePage = ::GetConsoleOutputCP();
+    if (codePage == 0)
+        codePage = ::GetOEMCP();
+    const auto wide = reinterpret_cast<LPCWCH>(text.utf16());
+    // '?' for a character the code page lacks, never a look-alike ("best
+    // fit"). The code pages that hold every character (UTF-8, GB18030) and
+    // the stateful ones refuse the flag or the default character, each with
+    // its own error: refused, the text goes without them.
+    const auto convert = [&](DWORD flags, LPCCH lacking, char *to, int room) {
+        return ::WideCharToMultiByte(codePage, flags, wide, int(text.size()), to, room, lacking, nullptr);
+    };
+    DWORD flags = WC_NO_BEST_FIT_CHARS;
+    LPCCH lacking = "?";
+    int length = convert(flags, lacking, nullptr, 0);
+    if (length == 0) {
+        flags = 0;
+        lacking = nullptr;
+        length = convert(flags, lacking, nullptr, 0);
+    }
+    QByteArray bytes(length, Qt::Uninitialized);
+    convert(flags, lacking, bytes.data(), length);
+    return bytes;
 }
 
 } // namespace
@@ -92,7 +127,7 @@ bool writeText(std::FILE *stream, const QString &text)
 {
     const HANDLE handle = handleOf(stream);
     if (!isConsole(handle)) {
-        const QByteArray bytes = text.toUtf8();
+        const QByteArray bytes = inConsoleCodePage(text);
         return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size());
     }
     // A console shows UTF-16 as it is, whatever its code page; what the

@@ -2,7 +2,6 @@
 #include "split/platform/fault_hook.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <limits>
@@ -49,11 +48,6 @@ ErrorNumber fromErrno(int err, ErrorNumber fallback)
 void raise(const QString &path, ErrorNumber fallback, int err)
 {
     throw RuntimeError(fromErrno(err, fallback), path);
-}
-
-QByteArray encoded(const QString &path)
-{
-    return QFile::encodeName(path);
 }
 
 std::pair<QByteArray, QByteArray> splitLast(const QByteArray &path)
@@ -150,6 +144,16 @@ QString pathOfFieldText(const QString &text)
     return text;
 }
 
+bool isNameText(QStringView path)
+{
+    bool valid = true;
+    withKeptBytes(path, [&valid](QStringView characters) {
+        valid = valid && characters.isValidUtf16();
+        return QByteArray();
+    });
+    return valid;
+}
+
 File::~File()
 {
     if (isOpen())
@@ -227,7 +231,9 @@ void allowOpenFiles(qint64 count)
 
 bool inSystemFolder(const QString &path)
 {
-    const QByteArray folder = encoded(QFileInfo(path).absolutePath());
+    // From the name's own bytes: a current folder whose name is not UTF-8
+    // would not survive being turned into text and back.
+    const QByteArray folder = splitLast(encoded(path)).first;
     struct statfs system { };
     struct stat status { };
     if (::statfs(folder.constData(), &system) != 0 || ::stat(folder.constData(), &status) != 0)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "split/platform/names_posix.h"
 #include "split/platform/platform.h"
 
 #include <QByteArray>
@@ -14,8 +15,6 @@
 namespace tamrivel::platform::posix {
 
 [[noreturn]] void raise(const QString &path, ErrorNumber fallback = ErrorNumber::DeviceIo, int err = errno);
-
-QByteArray encoded(const QString &path);
 
 // The folder part and the last component of a path, split as the kernel
 // would walk it (no lexical clean-up: "link/.." is not "").

@@ -243,6 +243,11 @@ QString pathOfFieldText(const QString &text)
     return text;
 }
 
+bool isNameText(QStringView path)
+{
+    return path.isValidUtf16();
+}
+
 File::~File()
 {
     if (isOpen())

@@ -3,6 +3,7 @@
 #include "runtime/runtime_error.h"
 
 #include <QString>
+#include <QStringView>
 #include <QtGlobal>
 
 #include <tuple>
@@ -66,6 +67,11 @@ enum class Kind { Missing, Regular, Folder, Other };
 // Explorer's "Copy as path" wraps it in double quotes, which no name can
 // hold: one pair, and blanks outside it, are dropped there.
 QString pathOfFieldText(const QString &text);
+
+// False for text that no name of this system can be: malformed UTF-16. On
+// POSIX a lone surrogate from U+DC80 to U+DCFF stands for a byte of a name
+// that is not UTF-8, and is a name's own.
+bool isNameText(QStringView path);
 
 // An existing file opened for reading. A folder is refused as IsFolder.
 File openForReading(const QString &path);

@@ -3,8 +3,6 @@
 #include "split/platform/replacement.h"
 #include "split/platform/run_files.h"
 
-#include <QFile>
-
 #include <algorithm>
 #include <chrono>
 #include <iterator>
@@ -174,8 +172,8 @@ ResolvedOutput resolveOutput(const QString &path)
         }
         if (out.kind == Kind::Folder)
             throw RuntimeError(ErrorNumber::IsFolder, path);
-        out.folder = QFile::decodeName(folder);
-        out.name = QFile::decodeName(name);
+        out.folder = decoded(folder);
+        out.name = decoded(name);
         out.folderId = idOf(folderStatus);
         out.foldsCase = caseFoldingFileSystem(dirFd);
         out.openFolder = std::make_shared<const File>(std::move(folderFile));
@@ -408,7 +406,7 @@ void removeDeadRunsFiles(const ResolvedOutput &output) noexcept
     }
     std::vector<QByteArray> ours;
     while (const dirent *entry = ::readdir(entries)) {
-        if (isRunFileName(QFile::decodeName(entry->d_name)))
+        if (isRunFileName(decoded(entry->d_name)))
             ours.emplace_back(entry->d_name);
     }
     ::closedir(entries);
