@@ -63,13 +63,20 @@ void FileConverter::com_refer_Click()
         dialog.setFilter(QStringLiteral("バイナリ ファイル (*.bin)|*.bin|すべてのファイル (*.*)|*.*|"));
         dialog.setFilterIndex(1);
         dialog.ShowOpen();
-        ui->Text1->setText(dialog.FileName());
-        const QString source = ui->Text1->text();
-        const QStringList outputs = proposedPartNames(source, 2);
-        ui->Text2->setText(outputs[0]);
-        ui->Text3->setText(outputs[1]);
+        takeSource(dialog.FileName());
     } catch (const RuntimeError &) {
     }
+}
+
+// The outputs are named after the source as its field then reads; a name too
+// short to cut raises, once the source is in and before either output is.
+void FileConverter::takeSource(const QString &path)
+{
+    ui->Text1->setText(path);
+    const QString source = ui->Text1->text();
+    const QStringList outputs = proposedPartNames(source, 2);
+    ui->Text2->setText(outputs[0]);
+    ui->Text3->setText(outputs[1]);
 }
 
 void FileConverter::com_sprit_Click()

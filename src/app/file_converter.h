@@ -31,6 +31,7 @@ private slots:
 
 private:
     void Form_Load();
+    void takeSource(const QString &path);
     void splitEnded(const std::optional<RuntimeError> &error);
 
     std::unique_ptr<Ui::FileConverter> ui;
