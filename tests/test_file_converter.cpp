@@ -7,12 +7,14 @@
 
 #include <QApplication>
 #include <QDirIterator>
+#include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
@@ -20,6 +22,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
+#include <QWindow>
 
 #include <chrono>
 #include <thread>
@@ -84,6 +88,32 @@ class TestFileConverter : public QObject {
     void fill(const QString &source, const QString &even, const QString &odd)
     {
         probe->fill(source, even, odd);
+    }
+
+    // Drags `payload` over the control `over` and lets go, as the platform
+    // does: through the window's own window, with Shift held, which asks for
+    // a move. True when the window took it, and as a copy; refused, the drag
+    // is left, not dropped, as the platform leaves it.
+    bool dragAndDrop(const QString &over, const QMimeData &payload,
+                     Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction)
+    {
+        // On the window itself: its margin, outside both frames.
+        const QWidget *control = over == window->objectName() ? nullptr : child(qPrintable(over));
+        const QPoint at = control ? control->mapTo(window, control->rect().center()) : QPoint(2, 2);
+        QWindow *target = window->windowHandle();
+        QDragEnterEvent enter(at, offered, &payload, Qt::LeftButton, Qt::ShiftModifier);
+        QCoreApplication::sendEvent(target, &enter);
+        QDragMoveEvent move(at, offered, &payload, Qt::LeftButton, Qt::ShiftModifier);
+        QCoreApplication::sendEvent(target, &move);
+        if (!move.isAccepted()) {
+            QDragLeaveEvent leave;
+            QCoreApplication::sendEvent(target, &leave);
+            return false;
+        }
+        QDropEvent drop(at, offered, &payload, Qt::LeftButton, Qt::ShiftModifier);
+        QCoreApplication::sendEvent(target, &drop);
+        return move.dropAction() == Qt::CopyAction && drop.isAccepted() &&
+            drop.dropAction() == Qt::CopyAction;
     }
 
 private slots:
@@ -297,6 +327,101 @@ private slots:
         QCOMPARE(readBytes(dir.filePath("odd.bin")), QByteArray("bd"));
         QCOMPARE(probe->fields(), typed);
 #endif
+    }
+
+    void droppedFilesFillTheFieldTheyLandOn_data()
+    {
+        QTest::addColumn<QString>("over");
+        // Files in the test's folder, as a file manager offers them: as
+        // addresses, with their paths as text. "text:" offers the path as
+        // text alone, "sftp:" the address of the file through another machine,
+        // "move:" the file to be moved only, never copied.
+        QTest::addColumn<QStringList>("dropped");
+        // The three fields after the drop: a name in the folder, or "" when
+        // the field keeps what it held; the status line is cleared only when
+        // a new source is taken.
+        QTest::addColumn<QStringList>("expected");
+        const QStringList source = {"rom.bin", "rom_g.bin", "rom_k.bin"}, refused = {"", "", ""};
+        QTest::newRow("on the window") << "FileConverter" << QStringList{"rom.bin"} << source;
+        QTest::newRow("on Text1") << "Text1" << QStringList{"rom.bin"} << source;
+        QTest::newRow("on the split button") << "com_sprit" << QStringList{"rom.bin"} << source;
+        QTest::newRow("on Text2") << "Text2" << QStringList{"rom.bin"} << QStringList{"", "rom.bin", ""};
+        QTest::newRow("on 偶数") << "Label1" << QStringList{"rom.bin"} << QStringList{"", "rom.bin", ""};
+        QTest::newRow("on Text3") << "Text3" << QStringList{"rom.bin"} << QStringList{"", "", "rom.bin"};
+        QTest::newRow("on 奇数") << "Label2" << QStringList{"rom.bin"} << QStringList{"", "", "rom.bin"};
+        QTest::newRow("two files") << "Text1" << QStringList{"rom.bin", "kick.bin"} << refused;
+        QTest::newRow("a folder") << "Text1" << QStringList{"roms"} << refused;
+        QTest::newRow("a missing file") << "Text1" << QStringList{"missing.bin"} << refused;
+        QTest::newRow("another machine") << "Text1" << QStringList{"sftp:rom.bin"} << refused;
+        QTest::newRow("text on Text2") << "Text2" << QStringList{"text:rom.bin"} << refused;
+        QTest::newRow("only to be moved") << "Text1" << QStringList{"move:rom.bin"} << refused;
+    }
+
+    void droppedFilesFillTheFieldTheyLandOn()
+    {
+        QFETCH(QString, over);
+        QFETCH(QStringList, dropped);
+        QFETCH(QStringList, expected);
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("rom.bin"), "abcd");
+        writeBytes(dir.filePath("kick.bin"), "efgh");
+        QVERIFY(QDir(dir.path()).mkdir("roms"));
+        QVERIFY(probe->completeASplit(dir.filePath("rom.bin")));
+        const QStringList before = {"old source", "old even", "old odd"};
+        fill(before[0], before[1], before[2]);
+
+        QMimeData payload;
+        QList<QUrl> urls;
+        QStringList paths;
+        Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+        for (QString name : dropped) {
+            const bool textOnly = name.startsWith("text:"), remote = name.startsWith("sftp:");
+            if (name.startsWith("move:"))
+                offered = Qt::MoveAction;
+            name = name.section(':', -1);
+            paths.append(QDir::toNativeSeparators(dir.filePath(name)));
+            QUrl url = QUrl::fromLocalFile(dir.filePath(name));
+            if (remote)
+                url.setScheme("sftp");
+            if (!textOnly)
+                urls.append(url);
+        }
+        if (!urls.isEmpty())
+            payload.setUrls(urls);
+        payload.setText(paths.join('\n'));
+        bool taken = false;
+        QStringList fields = before;
+        for (qsizetype i = 0; i < fields.size(); ++i) {
+            if (!expected[i].isEmpty()) {
+                fields[i] = QDir::toNativeSeparators(dir.filePath(expected[i]));
+                taken = true;
+            }
+        }
+
+        QCOMPARE(dragAndDrop(over, payload, offered), taken);
+        QCOMPARE(probe->fields(), fields);
+        QCOMPARE(status(), expected[0].isEmpty() ? kSplitDone : QString());
+    }
+
+    void nothingIsDroppedWhileASplitRuns()
+    {
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("rom.bin"), "abcd");
+        // Sparse, and far more than the split can deal before the test ends.
+        QFile huge(dir.filePath("huge.bin"));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(8) << 30));
+        huge.close();
+        fill(huge.fileName(), dir.filePath("e"), dir.filePath("o"));
+        const QStringList before = probe->fields();
+        probe->click("com_sprit");
+        QVERIFY(probe->splitting());
+
+        QMimeData payload;
+        payload.setUrls({QUrl::fromLocalFile(dir.filePath("rom.bin"))});
+        for (const char *over : {"FileConverter", "Text1", "Text2", "Label2"})
+            QVERIFY2(!dragAndDrop(over, payload), over);
+        QCOMPARE(probe->fields(), before);
+        QVERIFY(probe->splitting()); // ended with the window, as the test ends
     }
 
     void altEDuringALongSplitEndsAtOnceLeavingEveryFile()

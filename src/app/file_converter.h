@@ -7,6 +7,8 @@
 #include <memory>
 #include <optional>
 
+class QLineEdit;
+
 namespace Ui {
 class FileConverter;
 }
@@ -24,6 +26,11 @@ public:
     explicit FileConverter(QWidget *parent = nullptr);
     ~FileConverter() override;
 
+protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
 private slots:
     void com_refer_Click();
     void com_sprit_Click();
@@ -31,6 +38,9 @@ private slots:
 
 private:
     void Form_Load();
+    void takeSource(const QString &path);
+    std::optional<QString> offeredFile(const QDropEvent &event) const;
+    QLineEdit *outputAt(const QPoint &position) const;
     void splitEnded(const std::optional<RuntimeError> &error);
 
     std::unique_ptr<Ui::FileConverter> ui;
