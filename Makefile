@@ -68,7 +68,7 @@ MAN_CHECK = LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l 
 MAN_PAGES = man1:packaging/tamrivel-cli.1 ja/man1:packaging/ja/tamrivel-cli.1
 check-package:
 	@scripts/install-deps desktop-file-utils appstream man-db groff-base
-	desktop-file-validate packaging/org.tamrivel.Tamrivel.desktop
+	desktop-file-validate packaging/org.tamrivel.Tamrivel.desktop packaging/org.tamrivel.Tamrivel.Check.desktop
 	appstreamcli validate --no-net packaging/org.tamrivel.Tamrivel.metainfo.xml
 	@root=$$(mktemp -d) && trap 'rm -rf "$$root"' EXIT && \
 	for entry in $(MAN_PAGES); do \
@@ -91,9 +91,9 @@ windows-configure:
 	  -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_BINDIR=. \
 	  -DQT_CHAINLOAD_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-posix.cmake > /dev/null
 
-# build-windows/dist: both programs with everything they load, ready to run.
+# build-windows/dist: the programs with everything they load, ready to run.
 windows: windows-configure
-	@cmake --build $(WINDOWS_DIR) --target tamrivel tamrivel-cli
+	@cmake --build $(WINDOWS_DIR) --target tamrivel tamrivel-check tamrivel-cli
 	@rm -rf $(WINDOWS_DIR)/dist
 	@cmake --install $(WINDOWS_DIR) --prefix $(WINDOWS_DIR)/dist > /dev/null
 	@# Debian's run-time DLLs carry their debugging symbols (libstdc++ 24 MB).

@@ -3,6 +3,7 @@ set(TAMRIVEL_APP_ID org.tamrivel.Tamrivel)
 
 if(UNIX AND NOT APPLE)
   install(FILES ${CMAKE_CURRENT_LIST_DIR}/${TAMRIVEL_APP_ID}.desktop
+                ${CMAKE_CURRENT_LIST_DIR}/${TAMRIVEL_APP_ID}.Check.desktop
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES ${CMAKE_CURRENT_LIST_DIR}/${TAMRIVEL_APP_ID}.svg
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)

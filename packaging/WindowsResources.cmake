@@ -27,10 +27,12 @@ add_custom_command(OUTPUT ${TAMRIVEL_ICON}
   DEPENDS ${svg}
   VERBATIM)
 
-# One resource script for each executable: its own file name and description.
-function(tamrivel_windows_resources target description)
+# One resource script for each executable: its own file name, description and
+# internal name.
+function(tamrivel_windows_resources target description internal_name)
   set(TAMRIVEL_RC_FILENAME ${target}.exe)
   set(TAMRIVEL_RC_DESCRIPTION ${description})
+  set(TAMRIVEL_RC_INTERNAL_NAME ${internal_name})
   set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc)
   configure_file(${PROJECT_SOURCE_DIR}/packaging/tamrivel.rc.in ${rc} @ONLY)
   set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${TAMRIVEL_ICON};${TAMRIVEL_MANIFEST}")

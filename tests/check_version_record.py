@@ -4,7 +4,7 @@ Windows executables, or only the version record from the setup program.
 
 usage: check_version_record.py VERSION NUMBERS PROGRAM.exe...
        check_version_record.py --setup VERSION NUMBERS SETUP.exe
-e.g.   check_version_record.py 1.00 1,0,0,0 tamrivel.exe tamrivel-cli.exe
+e.g.   check_version_record.py 1.00 1,0,0,0 tamrivel.exe tamrivel-cli.exe tamrivel-check.exe
 """
 import os
 import sys
@@ -76,7 +76,6 @@ def expected_record(version, numbers, table):
         "FileVersion": version,
         "ProductVersion": version,
         "ProductName": "Tamrivel",
-        "InternalName": "Tamrivel",
         "CompanyName": "Tamrivel",
         "LegalCopyright": "© 2026 Tamrivel",
     }
@@ -87,6 +86,11 @@ def expected_record(version, numbers, table):
         "Translation": f"0x{table[:4].lower()} 0x{table[4:].lower()}",
     })
     return record
+
+
+# Each program is known by its own internal name; the setup program and the
+# window and the companion by the product's.
+INTERNAL_NAMES = {"tamrivel-check.exe": "TamrivelCheck"}
 
 
 # What Windows reads from a program's manifest, and the name of its icon.
@@ -119,6 +123,7 @@ def main():
             record.update(manifest_facts(pe))
             expected.update(PROGRAM_FACTS)
             expected[f"{table}/OriginalFilename"] = os.path.basename(program)
+        expected[f"{table}/InternalName"] = INTERNAL_NAMES.get(os.path.basename(program), "Tamrivel")
         print(program)
         for key, value in sorted(record.items()):
             print(f"  {key} = {value}")

@@ -1,9 +1,15 @@
 // Takes the real window from the screen into a PNG for the README, at the
 // scale that QT_SCALE_FACTOR asks for: as after a split, or the Open dialog
-// or an error box that it opens. scripts/screenshot runs it on an X server.
-//   QT_SCALE_FACTOR=2 render_window window|dialog|error OUTPUT.png
+// or an error box that it opens; or the check window after checking the
+// dumps in the current folder (kick.bin and its chips). scripts/screenshot
+// runs it on an X server.
+//   QT_SCALE_FACTOR=2 render_window window|dialog|error|check OUTPUT.png
 #include "app/file_converter.h"
 #include "app/window_application.h"
+#include "check/check_window.h"
+
+#include <QDir>
+#include <QListWidget>
 
 #include <QLabel>
 #include <QLineEdit>
@@ -57,16 +63,36 @@ int renderModal(tamrivel::FileConverter &window, const char *button, const QStri
     return status;
 }
 
+// The check window once it has checked the dumps in the current folder.
+int renderCheck(const QString &output)
+{
+    tamrivel::CheckWindow window;
+    window.show();
+    const QDir here = QDir::current();
+    window.findChild<QLineEdit *>(QStringLiteral("imageField"))
+        ->setText(QDir::toNativeSeparators(here.absoluteFilePath(QStringLiteral("kick.bin"))));
+    for (const char *dump : {"kick_g.bin", "kick_k.bin", "kick_k-2.bin", "other.bin"})
+        window.findChild<QListWidget *>(QStringLiteral("dumpList"))
+            ->addItem(QDir::toNativeSeparators(here.absoluteFilePath(QString::fromLatin1(dump))));
+    auto *stop = window.findChild<QPushButton *>(QStringLiteral("stopButton"));
+    window.findChild<QPushButton *>(QStringLiteral("checkButton"))->click();
+    while (stop->isEnabled())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return saveFromScreen(&window, output) ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     tamrivel::WindowApplication app(argc, argv);
     if (argc != 3) {
-        std::fputs("usage: render_window window|dialog|error OUTPUT.png\n", stderr);
+        std::fputs("usage: render_window window|dialog|error|check OUTPUT.png\n", stderr);
         return 2;
     }
     const QString output = QString::fromLocal8Bit(argv[2]);
+    if (std::strcmp(argv[1], "check") == 0)
+        return renderCheck(output);
     tamrivel::FileConverter window;
     window.show();
     if (std::strcmp(argv[1], "dialog") == 0)

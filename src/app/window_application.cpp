@@ -33,13 +33,12 @@ void keepNoSettings()
 
 } // namespace
 
-WindowApplication::WindowApplication(int argc, char *argv[])
+WindowApplication::WindowApplication(int argc, char *argv[], const QString &desktopId)
     : QApplication(qtArgumentCount, programNameOnly(argc, argv))
 {
     setApplicationName(QString::fromUtf8(kProductName));
     setApplicationVersion(QString::fromUtf8(kProductVersion));
-    // Lets the desktop find our entry and icon for the window.
-    setDesktopFileName(QStringLiteral("org.tamrivel.Tamrivel"));
+    setDesktopFileName(desktopId);
     keepNoSettings();
     // Qt's own texts (the Open dialog, the error box's buttons) and the
     // engine's (the errors' descriptions) in Japanese, from the catalogues

@@ -16,7 +16,10 @@ namespace tamrivel {
 // -platform ...) take effect.
 class WindowApplication : public QApplication {
 public:
-    WindowApplication(int argc, char *argv[]);
+    // `desktopId` names the program's desktop entry, by which the desktop
+    // finds its name and icon for the window.
+    WindowApplication(int argc, char *argv[],
+                      const QString &desktopId = QStringLiteral("org.tamrivel.Tamrivel"));
 
 private:
     QTranslator m_qtJapanese;

@@ -1,39 +1,13 @@
 #include "file_report.h"
 
 #include "cli/words.h"
-#include "crc32.h"
 #include "split/platform/console.h"
 
 #include <QDir>
 
 #include <algorithm>
-#include <numeric>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace tamrivel::cli {
-namespace {
-
-// The byte sum runs beside the CRC on every byte written; a plain loop does
-// about 1 GB/s, the vector one adds 16 bytes at a time.
-quint32 addBytes(quint32 sum, const uchar *bytes, qsizetype length)
-{
-    qsizetype i = 0;
-#if defined(__SSE2__)
-    __m128i lanes = _mm_setzero_si128();
-    for (; i + 16 <= length; i += 16) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes + i));
-        lanes = _mm_add_epi64(lanes, _mm_sad_epu8(block, _mm_setzero_si128()));
-    }
-    // Only the low 32 bits of each lane matter to a 32-bit sum.
-    sum += quint32(_mm_cvtsi128_si32(lanes)) + quint32(_mm_cvtsi128_si32(_mm_unpackhi_epi64(lanes, lanes)));
-#endif
-    return std::accumulate(bytes + i, bytes + length, sum);
-}
-
-} // namespace
 
 OutputTap FileReport::tap()
 {
@@ -41,11 +15,7 @@ OutputTap FileReport::tap()
         // An output that is never written to is never seen here.
         if (size_t(index) >= m_files.size())
             m_files.resize(size_t(index) + 1);
-        Entry &entry = m_files[size_t(index)];
-        entry.crc = crc32Update(entry.crc, data, length);
-        const auto *bytes = reinterpret_cast<const uchar *>(data);
-        entry.sum = addBytes(entry.sum, bytes, length);
-        entry.size += length;
+        m_files[size_t(index)].add(data, length);
     };
 }
 
@@ -64,12 +34,12 @@ void FileReport::print(std::FILE *to, const QStringList &outputs) const
             .arg(QStringLiteral("sum32"), 8);
     platform::writeText(to, header);
     for (qsizetype i = 0; i < outputs.size(); ++i) {
-        const Entry entry = size_t(i) < m_files.size() ? m_files[size_t(i)] : Entry{};
+        const ByteSums entry = size_t(i) < m_files.size() ? m_files[size_t(i)] : ByteSums{};
         const QString line = QDir::toNativeSeparators(outputs[i]).leftJustified(widest) +
             QStringLiteral("  %1  %2   %3  %4\n")
                 .arg(entry.size, 12)
                 .arg(entry.crc, 8, 16, QLatin1Char('0'))
-                .arg(entry.sum & 0xFFFF, 4, 16, QLatin1Char('0'))
+                .arg(entry.sum16(), 4, 16, QLatin1Char('0'))
                 .arg(entry.sum, 8, 16, QLatin1Char('0'));
         platform::writeText(to, line);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "split/sums/byte_sums.h"
 #include "split/watchers.h"
 
 #include <QStringList>
@@ -24,12 +25,7 @@ public:
     void print(std::FILE *to, const QStringList &outputs) const;
 
 private:
-    struct Entry {
-        qint64 size = 0;
-        quint32 crc = 0;
-        quint32 sum = 0;
-    };
-    std::vector<Entry> m_files;
+    std::vector<ByteSums> m_files;
 };
 
 } // namespace tamrivel::cli

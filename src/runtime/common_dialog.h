@@ -16,6 +16,8 @@ public:
     // Flags: hide the read-only check box. Windows' dialog reads the flags as
     // its own; Qt's never shows one.
     static constexpr int HideReadOnly = 4;
+    // Flags: several files may be chosen at once (FileNames).
+    static constexpr int AllowMultiselect = 0x200;
 
     explicit CommonDialog(QWidget *parent = nullptr) : QWidget(parent)
     {
@@ -37,9 +39,12 @@ public:
     void setDialogTitle(const QString &title) { m_title = title; }
     QString FileName() const { return m_fileName; }
     void setFileName(const QString &fileName) { m_fileName = fileName; }
+    // Every file chosen, in full, FileName the first of them; empty after a
+    // Cancel.
+    QStringList FileNames() const { return m_fileNames; }
 
-    // Shows the modal dialog for choosing one existing file and waits. On OK,
-    // FileName holds its full path; on Cancel, Esc or close it raises
+    // Shows the modal dialog for choosing one existing file (or several, with
+    // AllowMultiselect) and waits. On OK, FileName holds its full path; on Cancel, Esc or close it raises
     // Cancelled when CancelError is set and leaves FileName empty otherwise.
     void ShowOpen();
 
@@ -50,6 +55,7 @@ private:
     int m_filterIndex = 1;
     QString m_title;
     QString m_fileName;
+    QStringList m_fileNames;
 };
 
 } // namespace tamrivel

@@ -116,7 +116,7 @@ void CommonDialog::ShowOpen()
     dialog.setObjectName(QStringLiteral("openFileDialog"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setFileMode(m_flags & AllowMultiselect ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
     makeColumnsReadable(dialog);
     // A second browse starts where the last one ended.
     if (!m_fileName.isEmpty())
@@ -127,9 +127,13 @@ void CommonDialog::ShowOpen()
         if (m_cancelError)
             throw RuntimeError(ErrorNumber::Cancelled);
         m_fileName.clear();
+        m_fileNames.clear();
         return;
     }
-    m_fileName = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    m_fileNames = dialog.selectedFiles();
+    for (QString &name : m_fileNames)
+        name = QDir::toNativeSeparators(name);
+    m_fileName = m_fileNames.constFirst();
 }
 
 } // namespace tamrivel

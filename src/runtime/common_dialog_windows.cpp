@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 
 #include <algorithm>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -18,14 +19,15 @@ namespace tamrivel {
 namespace {
 
 static_assert(CommonDialog::HideReadOnly == OFN_HIDEREADONLY);
+static_assert(CommonDialog::AllowMultiselect == OFN_ALLOWMULTISELECT);
 
-// What the program asks of every browse, whatever the caller's flags: one
-// existing file, the process's current folder left as it was (relative paths
-// typed later must not move), and no shortcut in the user's Recent items.
+// What the program asks of every browse, whatever the caller's flags:
+// existing files, the process's current folder left as it was (relative
+// paths typed later must not move), and no shortcut in the user's Recent
+// items.
 constexpr DWORD kAlwaysOn = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
     OFN_DONTADDTORECENT | OFN_ENABLESIZING;
-constexpr DWORD kAlwaysOff =
-    OFN_ALLOWMULTISELECT | OFN_ENABLEHOOK | OFN_ENABLETEMPLATE | OFN_ENABLETEMPLATEHANDLE | OFN_SHOWHELP;
+constexpr DWORD kAlwaysOff = OFN_ENABLEHOOK | OFN_ENABLETEMPLATE | OFN_ENABLETEMPLATEHANDLE | OFN_SHOWHELP;
 
 // Long enough for a path in the \\?\ range the rest of the program accepts.
 constexpr size_t kPathCapacity = 32768;
@@ -54,6 +56,22 @@ HWND ownerOf(const QWidget *widget)
     return reinterpret_cast<HWND>(widget->window()->winId());
 }
 
+// The dialog's answer: one full path, or with several files chosen the
+// folder and then each name, every one ended by a NUL and the list by
+// another.
+QStringList chosenFiles(const std::vector<wchar_t> &answer)
+{
+    QStringList fields;
+    for (const wchar_t *field = answer.data(); *field; field += std::wcslen(field) + 1)
+        fields.append(QString::fromWCharArray(field));
+    if (fields.size() < 2)
+        return fields;
+    const QDir folder(fields.takeFirst());
+    for (QString &name : fields)
+        name = QDir::toNativeSeparators(folder.filePath(name));
+    return fields;
+}
+
 } // namespace
 
 void CommonDialog::ShowOpen()
@@ -78,7 +96,8 @@ void CommonDialog::ShowOpen()
     request.Flags = (DWORD(m_flags) | kAlwaysOn) & ~kAlwaysOff;
 
     if (::GetOpenFileNameW(&request)) {
-        m_fileName = QString::fromWCharArray(chosen.data());
+        m_fileNames = chosenFiles(chosen);
+        m_fileName = m_fileNames.value(0);
         return;
     }
     // Zero means the user closed the dialog; anything else is the system
@@ -91,6 +110,7 @@ void CommonDialog::ShowOpen()
     if (m_cancelError)
         throw RuntimeError(ErrorNumber::Cancelled);
     m_fileName.clear();
+    m_fileNames.clear();
 }
 
 } // namespace tamrivel

@@ -190,8 +190,8 @@ bool addsAPlace(const PartLayout &layout, int file)
 using PlaceFilter = std::function<bool(qsizetype shape, const PartLayout &layout, int file)>;
 
 // Every place a dump can have in a split of the image that `kept` keeps,
-// those of its own size first.
-QList<Candidate> placesFor(const QByteArray &dump, qint64 imageSize, const PlaceFilter &kept)
+// those of its own size first; on chips of `chipSize` bytes only, unless 0.
+QList<Candidate> placesFor(const QByteArray &dump, qint64 imageSize, qint64 chipSize, const PlaceFilter &kept)
 {
     const qint64 erasedStart =
         std::find_if(dump.cbegin(), dump.cend(), [](char byte) { return uchar(byte) != kErasedByte; }) -
@@ -201,13 +201,14 @@ QList<Candidate> placesFor(const QByteArray &dump, qint64 imageSize, const Place
     for (qsizetype shapeIndex = 0; shapeIndex < shapes.size(); ++shapeIndex) {
         const DealShape &shape = shapes[shapeIndex];
         QList<ChipFit> fits{ChipFit{}};
-        for (const qint64 chip : chipSizesFor(dump.size()))
+        for (const qint64 chip : chipSize > 0 ? QList<qint64>{chipSize} : chipSizesFor(dump.size()))
             fits += fitsFor(chip, erasedStart, shape, imageSize);
         for (const ChipFit &fit : fits) {
             const std::optional<PartLayout> layout = PartLayout::ifWritable(shape, fit, imageSize);
             for (int file = 0; layout && file < layout->fileCount(); ++file) {
                 const qint64 size = layout->fileSize(file);
-                if (nearInSize(dump.size(), size) && addsAPlace(*layout, file) &&
+                const bool fillsTheChip = chipSize == 0 || size == chipSize;
+                if (fillsTheChip && nearInSize(dump.size(), size) && addsAPlace(*layout, file) &&
                     kept(shapeIndex, *layout, file))
                     candidates.append({*layout, file, size});
             }
@@ -228,7 +229,7 @@ bool anyPlace(qsizetype, const PartLayout &, int)
 // it shares none, every place if there are few. Empty, with `sharesNothing`
 // set, for a dump sharing nothing with an image that has many places.
 QList<Candidate> searchedPlaces(const ImageBytes &image, const QList<SharedRun> &runs, const QByteArray &dump,
-                                bool &sharesNothing)
+                                qint64 chipSize, bool &sharesNothing)
 {
     QHash<std::pair<qsizetype, int>, QList<SharedRun>> runsByWay;
     for (const SharedRun &run : runs)
@@ -243,10 +244,10 @@ QList<Candidate> searchedPlaces(const ImageBytes &image, const QList<SharedRun> 
                    return at >= 0 && std::abs(at - run.wayOffset) <= kLargestShift;
                });
     };
-    if (QList<Candidate> near = placesFor(dump, image.size(), holdsARun); !near.isEmpty())
+    if (QList<Candidate> near = placesFor(dump, image.size(), chipSize, holdsARun); !near.isEmpty())
         return near;
     sharesNothing = places > kWeighedInFull;
-    return sharesNothing ? QList<Candidate>{} : placesFor(dump, image.size(), anyPlace);
+    return sharesNothing ? QList<Candidate>{} : placesFor(dump, image.size(), chipSize, anyPlace);
 }
 
 // Offsets spread over the dump, each moved on to a byte that is neither
@@ -423,11 +424,11 @@ ReadDump readDump(const QString &path, InputFile::Reading reading)
     return dump;
 }
 
-void place(const ImageBytes &image, const QList<SharedRun> &runs, const QByteArray &dump,
+void place(const ImageBytes &image, const QList<SharedRun> &runs, const QByteArray &dump, qint64 chipSize,
            const std::atomic<bool> *stop, DumpIdentity &identity)
 {
     const QString &path = identity.dump;
-    QList<Candidate> candidates = searchedPlaces(image, runs, dump, identity.sharesNothing);
+    QList<Candidate> candidates = searchedPlaces(image, runs, dump, chipSize, identity.sharesNothing);
     if (identity.sharesNothing)
         return;
     if (candidates.isEmpty()) {
@@ -457,7 +458,7 @@ void place(const ImageBytes &image, const QList<SharedRun> &runs, const QByteArr
 } // namespace
 
 QList<DumpIdentity> identifyDumps(const QString &image, const QStringList &dumps,
-                                  const std::atomic<bool> *stop, InputFile::Reading reading)
+                                  const std::atomic<bool> *stop, InputFile::Reading reading, qint64 chipSize)
 {
     const ImageBytes bytes(image);
     const SharedRunSearch runSearch(bytes.data(), bytes.size());
@@ -478,7 +479,7 @@ QList<DumpIdentity> identifyDumps(const QString &image, const QStringList &dumps
         for (qsizetype dump = 0; dump < batch.size(); ++dump) {
             DumpIdentity &identity = batch[dump].identity;
             if (identity.unsearched.isEmpty())
-                place(bytes, runs[dump], searched[dump], stop, identity);
+                place(bytes, runs[dump], searched[dump], chipSize, stop, identity);
             identities.append(identity);
         }
     }

@@ -48,8 +48,12 @@ struct DumpIdentity {
 // diagnoses against it. The image is mapped and read once for a batch of
 // dumps, so that only the places where a dump shares a run of bytes with a
 // way are searched; the batch's dumps are held while they are searched. Each dump is read as `reading` says.
+// A `chipSize` other than 0 is the size of the chips the dumps were read
+// from, as the user knows it: only the parts a split writes for such chips
+// are places, so that a dump read with the wrong size is told as such.
 QList<DumpIdentity> identifyDumps(const QString &image, const QStringList &dumps,
                                   const std::atomic<bool> *stop,
-                                  InputFile::Reading reading = InputFile::Reading::Image);
+                                  InputFile::Reading reading = InputFile::Reading::Image,
+                                  qint64 chipSize = 0);
 
 } // namespace tamrivel
