@@ -7,16 +7,25 @@
 
 namespace tamrivel {
 
+QStringList droppedFiles(const QMimeData &dropped)
+{
+    QStringList files;
+    for (const QUrl &url : dropped.urls()) {
+        // An address that is not on this machine gives no local path at all.
+        const QFileInfo file(url.toLocalFile());
+        if (!file.isFile())
+            return {};
+        files << QDir::toNativeSeparators(file.absoluteFilePath());
+    }
+    return files;
+}
+
 std::optional<QString> droppedFile(const QMimeData &dropped)
 {
-    const QList<QUrl> urls = dropped.urls();
-    if (urls.size() != 1)
+    const QStringList files = droppedFiles(dropped);
+    if (files.size() != 1)
         return std::nullopt;
-    // An address that is not on this machine gives no local path at all.
-    const QFileInfo file(urls.constFirst().toLocalFile());
-    if (!file.isFile())
-        return std::nullopt;
-    return QDir::toNativeSeparators(file.absoluteFilePath());
+    return files.constFirst();
 }
 
 } // namespace tamrivel

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -13,5 +13,9 @@ namespace tamrivel {
 // address, and that address is a file on this machine that exists: several
 // files, a folder, a web address or bare text name no source.
 std::optional<QString> droppedFile(const QMimeData &dropped);
+
+// The files that a drop names, the same way; none unless every address is
+// a file on this machine that exists.
+QStringList droppedFiles(const QMimeData &dropped);
 
 } // namespace tamrivel

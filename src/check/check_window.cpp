@@ -1,5 +1,7 @@
 #include "check_window.h"
 
+#include "app/dropped_file.h"
+
 #include "runtime/common_dialog.h"
 #include "runtime/error_box.h"
 #include "split/chip_table.h"
@@ -48,17 +50,6 @@ QPushButton *button(const QString &text, const char *name)
     auto *pushButton = new QPushButton(text);
     pushButton->setObjectName(QString::fromLatin1(name));
     return pushButton;
-}
-
-// The local files among what is dropped, as the system writes their paths.
-QStringList droppedFiles(const QMimeData *data)
-{
-    QStringList files;
-    for (const QUrl &url : data->urls()) {
-        if (url.isLocalFile())
-            files << QDir::toNativeSeparators(url.toLocalFile());
-    }
-    return files;
 }
 
 QTableWidgetItem *cell(const QString &text)
@@ -334,13 +325,13 @@ void CheckWindow::closeEvent(QCloseEvent *event)
 
 void CheckWindow::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (!m_running && !droppedFiles(event->mimeData()).isEmpty())
+    if (!m_running && !droppedFiles(*event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
 void CheckWindow::dropEvent(QDropEvent *event)
 {
-    const QStringList files = droppedFiles(event->mimeData());
+    const QStringList files = droppedFiles(*event->mimeData());
     if (m_running || files.isEmpty())
         return;
     if (childAt(event->position().toPoint()) == m_image)
