@@ -6,17 +6,20 @@
 #include <QByteArray>
 #include <QByteArrayList>
 
+#include <algorithm>
+
 namespace tamrivel::testing {
 
 struct NaiveImage {
-    QByteArray bytes; // gaps read as 0xFF
+    QByteArray bytes; // from the base on, gaps read as 0xFF
     QByteArrayList types; // ":00", ":04", "S1", "S5", ... in file order
-    QList<quint32> extendedAddresses; // the values of the :04 records
+    QList<quint32> extendedAddresses; // where the :02 and :04 records point
+    int widestData = 0; // bytes in the longest data record
     bool checksumsGood = true;
     bool crlf = true;
 };
 
-inline NaiveImage naiveRead(const QByteArray &text)
+inline NaiveImage naiveRead(const QByteArray &text, quint32 base = 0)
 {
     NaiveImage image;
     quint32 upper = 0;
@@ -35,8 +38,9 @@ inline NaiveImage naiveRead(const QByteArray &text)
         image.types.append(hex ? ":0" + QByteArray::number(type) : line.left(2));
         quint32 address = 0;
         QByteArray data;
-        if (hex && type == 4) {
-            upper = (uchar(raw[4]) << 24) | (uchar(raw[5]) << 16);
+        if (hex && (type == 2 || type == 4)) {
+            const quint32 value = (uchar(raw[4]) << 8) | uchar(raw[5]);
+            upper = type == 2 ? value << 4 : value << 16;
             image.extendedAddresses.append(upper);
         } else if (hex && type == 0) {
             address = upper + ((uchar(raw[1]) << 8) | uchar(raw[2]));
@@ -46,6 +50,10 @@ inline NaiveImage naiveRead(const QByteArray &text)
                 address = (address << 8) | uchar(raw[i]);
             data = raw.mid(type + 2, uchar(raw[0]) - type - 2);
         }
+        if (data.isEmpty())
+            continue;
+        image.widestData = std::max(image.widestData, int(data.size()));
+        address -= base;
         if (image.bytes.size() < qsizetype(address) + data.size())
             image.bytes.resize(qsizetype(address) + data.size(), char(0xFF));
         image.bytes.replace(address, data.size(), data);

@@ -7,6 +7,7 @@
 #include "split/part_layout.h"
 #include "split/records/record_writer.h"
 #include "split/split_files.h"
+#include "split/usage_error.h"
 #include "temp_files.h"
 
 #include <QRegularExpression>
@@ -18,10 +19,11 @@ using namespace tamrivel::testing;
 
 namespace {
 
-QByteArray written(RecordFormat format, const QByteArray &image, qint64 declaredSize, qsizetype chunk = 7)
+QByteArray written(RecordFormat format, const QByteArray &image, qint64 declaredSize,
+                   const RecordDialect &dialect = {}, qsizetype chunk = 7)
 {
     QByteArray text;
-    RecordWriter writer(format, declaredSize, QStringLiteral("dir/a"),
+    RecordWriter writer(format, dialect, declaredSize, QStringLiteral("dir/a"),
                         [&](const char *data, qsizetype length) { text.append(data, length); });
     for (qsizetype at = 0; at < image.size(); at += chunk)
         writer.put(image.constData() + at, std::min(chunk, image.size() - at));
@@ -157,6 +159,17 @@ private slots:
         QCOMPARE(written(RecordFormat::IntelHex, "\x01\x02\x03", 3), ":03000000010203F7\r\n:00000001FF\r\n");
         QCOMPARE(written(RecordFormat::SRecord, "\x01\x02\x03", 3),
                  "S0040000619A\r\nS1060000010203F3\r\nS5030001FB\r\nS9030000FC\r\n");
+        // Two-byte records from 0x1FFFE, in segments: 0x100 - (2+2+0x10) = 0xEC,
+        // 0x100 - (2+0xFF+0xFE+1+2 & 0xFF) = 0xFE, 0x100 - (2+2+0x20) = 0xDC.
+        const RecordDialect segments{
+            .recordBytes = 2, .hexAddressing = HexAddressing::Segment, .base = 0x1FFFE};
+        QCOMPARE(written(RecordFormat::IntelHex, "\x01\x02\x03", 3, segments),
+                 ":020000021000EC\r\n:02FFFE000102FE\r\n:020000022000DC\r\n:0100000003FC\r\n"
+                 ":00000001FF\r\n");
+        // S3 chosen for a small image at 0x8000: ~(8+0x80+1+2+3) = 0x71.
+        const RecordDialect wide{.sRecordAddressBytes = 4, .base = 0x8000};
+        QCOMPARE(written(RecordFormat::SRecord, "\x01\x02\x03", 3, wide),
+                 "S0040000619A\r\nS3080000800001020371\r\nS5030001FB\r\nS70500000000FA\r\n");
     }
 
     void naiveReaderGetsBackWhatWasWritten_data()
@@ -165,15 +178,33 @@ private slots:
         QTest::addColumn<qint64>("size");
         QTest::addColumn<qint64>("declared");
         QTest::addColumn<QByteArrayList>("closing");
+        QTest::addColumn<int>("recordBytes");
+        QTest::addColumn<bool>("segments");
+        QTest::addColumn<qint64>("dataRecords");
         const int hex = int(RecordFormat::IntelHex);
         const int srec = int(RecordFormat::SRecord);
-        QTest::newRow("hex, empty") << hex << 0LL << 0LL << QByteArrayList{":01"};
-        QTest::newRow("hex, one record and a byte") << hex << 33LL << 33LL << QByteArrayList{":01"};
+        const QByteArrayList hexEnd{":01"};
+        QTest::newRow("hex, empty") << hex << 0LL << 0LL << hexEnd << 32 << false << 0LL;
+        QTest::newRow("hex, one record and a byte") << hex << 33LL << 33LL << hexEnd << 32 << false << 2LL;
         QTest::newRow("hex, past two 64 KiB boundaries")
-            << hex << 0x20001LL << 0x20001LL << QByteArrayList{":01"};
-        QTest::newRow("srec, 16-bit") << srec << 0x10000LL << 0x10000LL << QByteArrayList{"S5", "S9"};
-        QTest::newRow("srec, 24-bit") << srec << 0x10001LL << 0x10001LL << QByteArrayList{"S5", "S8"};
-        QTest::newRow("srec, 32-bit") << srec << 100LL << 0x1000001LL << QByteArrayList{"S5", "S7"};
+            << hex << 0x20001LL << 0x20001LL << hexEnd << 32 << false << 0x1001LL;
+        QTest::newRow("hex, segments past two 64 KiB boundaries")
+            << hex << 0x20001LL << 0x20001LL << hexEnd << 32 << true << 0x1001LL;
+        QTest::newRow("hex, a byte a record") << hex << 300LL << 300LL << hexEnd << 1 << false << 300LL;
+        // 257 full records and one of a byte before the boundary, one after.
+        QTest::newRow("hex, 255-byte records cut at 64 KiB")
+            << hex << 0x10010LL << 0x10010LL << hexEnd << 255 << false << 259LL;
+        QTest::newRow("srec, 16-bit")
+            << srec << 0x10000LL << 0x10000LL << QByteArrayList{"S5", "S9"} << 32 << false << 0x800LL;
+        QTest::newRow("srec, 24-bit")
+            << srec << 0x10001LL << 0x10001LL << QByteArrayList{"S5", "S8"} << 32 << false << 0x801LL;
+        QTest::newRow("srec, 32-bit")
+            << srec << 100LL << 0x1000001LL << QByteArrayList{"S5", "S7"} << 32 << false << 4LL;
+        // What the count byte leaves room for beside an S3 address.
+        QTest::newRow("srec, 255-byte records cut to 250")
+            << srec << 0x10000LL << 0x10000LL << QByteArrayList{"S5", "S9"} << 255 << false << 263LL;
+        QTest::newRow("srec, a byte a record, 24-bit count")
+            << srec << 0x10001LL << 0x10001LL << QByteArrayList{"S6", "S8"} << 1 << false << 0x10001LL;
     }
 
     void naiveReaderGetsBackWhatWasWritten()
@@ -182,8 +213,15 @@ private slots:
         QFETCH(qint64, size);
         QFETCH(qint64, declared);
         QFETCH(QByteArrayList, closing);
+        QFETCH(int, recordBytes);
+        QFETCH(bool, segments);
+        QFETCH(qint64, dataRecords);
+        const int srec = int(RecordFormat::SRecord);
         const QByteArray image = patternBytes(size, 5);
-        const NaiveImage back = naiveRead(written(RecordFormat(format), image, declared));
+        const RecordDialect dialect{.recordBytes = recordBytes,
+                                    .hexAddressing =
+                                        segments ? HexAddressing::Segment : HexAddressing::Linear};
+        const NaiveImage back = naiveRead(written(RecordFormat(format), image, declared, dialect));
         QCOMPARE(back.bytes, image);
         QVERIFY(back.checksumsGood && back.crlf);
         QCOMPARE(back.types.mid(back.types.size() - closing.size()), closing);
@@ -191,11 +229,14 @@ private slots:
         for (qint64 at = 0x10000; at < size && format == int(RecordFormat::IntelHex); at += 0x10000)
             boundaries.append(quint32(at));
         QCOMPARE(back.extendedAddresses, boundaries);
+        QCOMPARE(back.types.count(":02"), segments ? boundaries.size() : 0);
         const QByteArray dataType = format == int(RecordFormat::IntelHex) ? ":00"
             : declared - 1 > 0xFFFFFF                                     ? "S3"
             : declared - 1 > 0xFFFF                                       ? "S2"
                                                                           : "S1";
-        QCOMPARE(back.types.count(dataType), (size + 31) / 32);
+        QCOMPARE(back.types.count(dataType), dataRecords);
+        QCOMPARE(back.widestData,
+                 std::min<qint64>(size, format == srec ? std::min(recordBytes, 250) : recordBytes));
     }
 
     // Each record type the companion reads, through a join of the part with
@@ -472,6 +513,90 @@ private slots:
                 sizes.append(number.captured());
             QCOMPARE(sizes, QStringList({"2334", "1000"}));
         }
+    }
+
+    // Each address width reaches its last byte from any base, and not one
+    // byte further: refused before a file is written.
+    void recordAddressesStopAtTheirReach_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<bool>("segments");
+        QTest::addColumn<int>("sRecordAddressBytes");
+        QTest::addColumn<qint64>("base");
+        QTest::addColumn<qint64>("chip");
+        QTest::addColumn<QString>("refusal"); // empty: written
+        const int hex = int(RecordFormat::IntelHex);
+        const int srec = int(RecordFormat::SRecord);
+        QTest::newRow("S19 to 64 KiB") << srec << false << 2 << 0LL << 0x10000LL << QString();
+        QTest::newRow("S19 a byte past 64 KiB")
+            << srec << false << 2 << 0LL << 0x10001LL << "--srec-address 16 reaches only to 0x10000";
+        QTest::newRow("S28 from a base to 16 MiB")
+            << srec << false << 3 << 0xFF0000LL << 0x10000LL << QString();
+        QTest::newRow("S28 a byte past 16 MiB")
+            << srec << false << 3 << 0xFF0001LL << 0x10000LL << "reaches only to 0x1000000";
+        QTest::newRow("S37 from a base to 4 GiB")
+            << srec << false << 4 << 0xFFFF0000LL << 0x10000LL << QString();
+        QTest::newRow("segments to 1 MiB") << hex << true << 0 << 0xF0000LL << 0x10000LL << QString();
+        QTest::newRow("segments a byte past 1 MiB") << hex << true << 0 << 0xF0001LL << 0x10000LL
+                                                    << "segment reaches only the first MiB (to 0x100000)";
+        QTest::newRow("linear from a base past 4 GiB")
+            << hex << false << 0 << 0xFFFF0000LL << 0x10001LL << "records reach only to 4 GiB";
+    }
+
+    void recordAddressesStopAtTheirReach()
+    {
+        QFETCH(int, format);
+        QFETCH(bool, segments);
+        QFETCH(int, sRecordAddressBytes);
+        QFETCH(qint64, base);
+        QFETCH(qint64, chip);
+        QFETCH(QString, refusal);
+        ChipFit fit{chip, false, 0xFF, RecordFormat(format)};
+        fit.records = {.hexAddressing = segments ? HexAddressing::Segment : HexAddressing::Linear,
+                       .sRecordAddressBytes = sRecordAddressBytes,
+                       .base = base};
+        try {
+            PartLayout({}, fit, 2);
+            QVERIFY2(refusal.isEmpty(), "written");
+        } catch (const UsageError &error) {
+            QVERIFY2(!refusal.isEmpty() && error.message.contains(refusal), qPrintable(error.message));
+        }
+    }
+
+    // Records split numbered from a base read back from it; data below it
+    // cannot be part of the chip, and is refused where it stands.
+    void baseIsTakenBack_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<int>("firstDataLine");
+        QTest::newRow("ihex") << "ihex" << 1;
+        QTest::newRow("srec") << "srec" << 2;
+    }
+
+    void baseIsTakenBack()
+    {
+        QFETCH(QString, format);
+        QFETCH(int, firstDataLine);
+        QTemporaryDir dir;
+        const QByteArray source = patternBytes(40, 3);
+        writeBytes(dir.filePath("rom.bin"), source);
+        const QStringList records{"--format", format, "--base", "0x8000", "--record-size", "8"};
+        QCOMPARE(runCli(QStringList{"split", "rom.bin", "g", "k", "--quiet"} + records, dir.path()).exitCode,
+                 0);
+        QCOMPARE(naiveRead(readBytes(dir.filePath("g")), 0x8000).bytes,
+                 referenceDeal(source, 2, 1, false)[0]);
+        const CliResult verified = runCli(QStringList{"verify", "rom.bin", "g", "k"} + records, dir.path());
+        QVERIFY2(verified.exitCode == 0, qPrintable(verified.out + verified.err));
+        const CliResult joined = runCli({"join", "g", "k", "back.bin", "--base", "0x8000"}, dir.path());
+        QVERIFY2(joined.exitCode == 0, qPrintable(joined.err));
+        QCOMPARE(readBytes(dir.filePath("back.bin")), source);
+        const CliResult below = runCli({"join", "g", "k", "above.bin", "--base", "0x8001"}, dir.path());
+        QCOMPARE(below.exitCode, 1);
+        QVERIFY2(below.err.startsWith("tamrivel-cli: error 14: ") && below.err.contains("('g')") &&
+                     below.err.contains(QStringLiteral("(line %1: the address 0x8000 is below --base 0x8001)")
+                                            .arg(firstDataLine)),
+                 qPrintable(below.err));
+        QVERIFY(!QFile::exists(dir.filePath("above.bin")));
     }
 };
 

@@ -256,6 +256,14 @@ private slots:
             << QStringList{"join", "r_g_0.bin", "r_g_1.bin", "r_k_0.bin", "r_k_1.bin", "out"};
         QTest::newRow("banks short of a way")
             << QStringList{"join", "--banks", "lo.bin", "hi.bin", "rom.bin", "out"};
+        QTest::newRow("records of 256 bytes")
+            << QStringList{"split", "--format", "ihex", "--record-size", "256", "rom.bin"};
+        QTest::newRow("a base for raw bytes") << QStringList{"split", "--base", "0x8000", "rom.bin"};
+        QTest::newRow("an S-record width for Intel HEX")
+            << QStringList{"split", "--format", "ihex", "--srec-address", "16", "rom.bin"};
+        QTest::newRow("S19 past 64 KiB") << QStringList{"split", "--format", "srec",    "--srec-address",
+                                                        "16",    "--size",   "0x10001", "rom.bin"};
+        QTest::newRow("a base at 4 GiB") << QStringList{"join", "--base", "4096M", "lo.bin", "hi.bin", "out"};
         QTest::newRow("records 4 GiB apart joined unasked")
             << QStringList{"join", "far.hex", "far2.hex", "out"};
         // '-' where no stream can stand, never a file named '-'.
@@ -514,7 +522,7 @@ private slots:
         }
         // Each verb says what an option means for it: verify writes nothing.
         const QString verifyHelp = runCli({"verify", "--help"}).out;
-        for (const char *splitsWords : {"Write bin", "Pad each output", "Cut each way"})
+        for (const char *splitsWords : {"Write bin", "Pad each output", "Cut each way", "Number the records"})
             QVERIFY2(!verifyHelp.contains(QLatin1String(splitsWords)), splitsWords);
     }
 

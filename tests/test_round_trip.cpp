@@ -62,6 +62,26 @@ QByteArray savedLikeAProgrammer(QByteArray bytes)
     return text;
 }
 
+// Any dialect whose addresses reach a file of `largest` bytes: records of
+// every size, bases at 0, anywhere, just short of a 64 KiB boundary, or as
+// high as the chosen width reaches.
+RecordDialect drawnDialect(QRandomGenerator &random, RecordFormat format, qint64 largest)
+{
+    RecordDialect dialect;
+    dialect.recordBytes =
+        random.bounded(3) == 0 ? RecordDialect::kDefaultRecordBytes : random.bounded(1, 256);
+    dialect.hexAddressing = random.bounded(2) == 0 ? HexAddressing::Linear : HexAddressing::Segment;
+    dialect.sRecordAddressBytes = random.bounded(4) == 0 ? 0 : random.bounded(2, 5);
+    const qint64 room = addressReach(format, dialect) - largest;
+    switch (random.bounded(4)) {
+    case 0: break;
+    case 1: dialect.base = random.bounded(room + 1); break;
+    case 2: dialect.base = std::min(room, 0x10000 - qint64(random.bounded(1, 64))); break;
+    default: dialect.base = room;
+    }
+    return dialect;
+}
+
 } // namespace
 
 class TestRoundTrip : public QObject {
@@ -69,8 +89,8 @@ class TestRoundTrip : public QObject {
 
 private slots:
     // Whatever split writes, verify accepts and join gives back, for random
-    // shapes, chips, fills, offsets, banks and formats, checked against a
-    // model of the split written apart from it.
+    // shapes, chips, fills, offsets, banks, formats and record dialects,
+    // checked against a model of the split written apart from it.
     void everyOptionRoundTrips()
     {
         const quint32 seed = qEnvironmentVariableIsSet("TAMRIVEL_SEED")
@@ -108,12 +128,18 @@ private slots:
             if (fit.chipSize > 0 && fit.chipSize == fit.offset)
                 continue;
             const QList<QByteArray> chips = modelChips(ways, fit);
+            qint64 largest = 0;
+            for (const QByteArray &chip : chips)
+                largest = std::max(largest, chip.size());
+            if (fit.format != RecordFormat::Binary)
+                fit.records = drawnDialect(random, fit.format, largest);
             QStringList names;
             for (qsizetype file = 0; file < chips.size(); ++file)
                 names << dir.filePath(QStringLiteral("r%1_%2").arg(round).arg(file));
             const QString what =
                 QStringLiteral("seed %1, round %2: %3 ways, width %4%5, %6 bytes; chip %7, offset %8, "
-                               "banks %9, fill %10, mirror %11, format %12")
+                               "banks %9, fill %10, mirror %11, format %12, record %13, segments %14, "
+                               "srec %15, base 0x%16")
                     .arg(seed)
                     .arg(round)
                     .arg(shape.ways)
@@ -125,7 +151,11 @@ private slots:
                     .arg(fit.banks)
                     .arg(fit.fill)
                     .arg(fit.mirror)
-                    .arg(int(fit.format));
+                    .arg(int(fit.format))
+                    .arg(fit.records.recordBytes)
+                    .arg(fit.records.hexAddressing == HexAddressing::Segment)
+                    .arg(fit.records.sRecordAddressBytes)
+                    .arg(fit.records.base, 0, 16);
             writeBytes(dir.filePath("rom"), source);
             try {
                 roundTrip(dir, source, shape, fit, chips, names, random.bounded(2) == 1, what);
@@ -145,14 +175,16 @@ private:
         splitFiles(dir.filePath("rom"), names, shape, {}, fit);
         for (qsizetype file = 0; file < chips.size(); ++file) {
             const QByteArray written = readBytes(names[file]);
-            const QByteArray bytes = fit.format == RecordFormat::Binary ? written : naiveRead(written).bytes;
+            const QByteArray bytes = fit.format == RecordFormat::Binary
+                ? written
+                : naiveRead(written, quint32(fit.records.base)).bytes;
             QVERIFY2(bytes == chips[file].left(bytes.size()) &&
                          (fit.format == RecordFormat::Binary || fit.fill == 0xFF ||
                           bytes.size() == chips[file].size()),
                      qPrintable(what + QStringLiteral(", file %1").arg(file)));
             // Banks of chips that all end erased give no size to fill them to.
             if (trimmed && fit.format != RecordFormat::Binary && fit.fill == 0xFF && !fit.mirror &&
-                !fit.banks)
+                !fit.banks && fit.records.base == 0)
                 writeBytes(names[file], savedLikeAProgrammer(chips[file]));
         }
         const VerifiedParts verified = verifyParts(dir.filePath("rom"), names, shape, fit);

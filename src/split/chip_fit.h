@@ -1,6 +1,6 @@
 #pragma once
 
-#include "split/records/record_format.h"
+#include "split/records/record_dialect.h"
 
 #include <QtGlobal>
 
@@ -25,6 +25,7 @@ struct ChipFit {
     bool mirror = false;
     qint64 offset = 0; // erased bytes before the image, for boards mapping it high
     bool rawParts = false; // join and verify take each part's bytes, whatever text they look like
+    RecordDialect records{}; // how record files are written, and where their addresses start
 
     bool changesOutputs() const { return chipSize > 0 || offset > 0 || format != RecordFormat::Binary; }
     // Bytes of its way one chip holds; with no chip size, all of them.

@@ -32,7 +32,8 @@ QString PartLayout::problem(const DealShape &shape, const ChipFit &fit, qint64 s
             .arg(banks)
             .arg(shape.ways)
             .arg(kMaxOutputFiles);
-    return {};
+    const qint64 largestFile = fit.chipSize > 0 ? fit.chipSize : fit.offset + shape.partSize(sourceSize, 0);
+    return recordReachProblem(fit.format, fit.records, largestFile);
 }
 
 PartLayout::PartLayout(const DealShape &shape, const ChipFit &fit, qint64 sourceSize)
@@ -58,7 +59,9 @@ std::optional<PartLayout> PartLayout::ifWritable(const DealShape &shape, const C
 
 qint64 PartLayout::bytesOnDisk(int file) const
 {
-    return m_fit.format == RecordFormat::Binary ? fileSize(file) : RecordWriter::textBound(fileSize(file));
+    return m_fit.format == RecordFormat::Binary
+        ? fileSize(file)
+        : RecordWriter::textBound(fileSize(file), m_fit.records.recordBytes);
 }
 
 qint64 PartLayout::fileSize(int file) const

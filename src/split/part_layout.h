@@ -21,7 +21,8 @@ inline constexpr qint64 kMaxOutputFiles = 4096;
 class PartLayout {
 public:
     // Raises UsageError, naming the count, for more than kMaxOutputFiles
-    // files, and for an offset that leaves a chip no room.
+    // files, for an offset that leaves a chip no room, and for record
+    // addresses that cannot reach a file's end from their base.
     PartLayout(const DealShape &shape, const ChipFit &fit, qint64 sourceSize);
 
     // The layout, when a split of this shape and fit can be written, every

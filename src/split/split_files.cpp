@@ -147,7 +147,7 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
     QList<qint64> found;
     QList<bool> records;
     for (const QString &part : parts) {
-        const InputFile &input = inputs.emplace_back(part, partReading(fit), fit.fill);
+        const InputFile &input = inputs.emplace_back(part, partReading(fit), fit.fill, fit.records.base);
         input.requireKnownSize(QStringLiteral("join"));
         if (input.sparse() && length < 0)
             throw UsageError{

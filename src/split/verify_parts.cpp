@@ -78,7 +78,7 @@ VerifiedParts verifyParts(const QString &source, const QStringList &parts, const
     std::vector<std::unique_ptr<PartComparison>> comparisons;
     std::vector<ByteSink *> sinks;
     for (int file = 0; file < parts.size(); ++file) {
-        InputFile &part = set.parts.emplace_back(parts[file], partReading(fit), fit.fill);
+        InputFile &part = set.parts.emplace_back(parts[file], partReading(fit), fit.fill, fit.records.base);
         part.requireKnownSize(QStringLiteral("verify"));
         PartVerdict &verdict = set.verdicts[file];
         verdict.name = parts[file];

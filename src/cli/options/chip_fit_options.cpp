@@ -63,10 +63,12 @@ ChipFitOptions::ChipFitOptions(VerbParser &parser, FitUse use)
                    ? Words::tr("Write bin (default), ihex or srec.")
                    : Words::tr("Taken as split takes it: each part is read as raw bytes, Intel HEX or "
                                "S-records, whatever its content says."),
-               QStringLiteral("F"))
+               QStringLiteral("F")),
+      m_records(use)
 {
     for (const QCommandLineOption *option : {&m_chip, &m_size, &m_fill, &m_offset, &m_banks, &m_format})
         parser.addOption(*option);
+    m_records.addTo(parser);
 }
 
 ChipFit ChipFitOptions::read(const QCommandLineParser &parser) const
@@ -86,6 +88,7 @@ ChipFit ChipFitOptions::read(const QCommandLineParser &parser) const
         fit.offset = sizeValue(parser, m_offset);
     if (parser.isSet(m_format))
         fit.format = recordFormat(parser.value(m_format));
+    fit.records = m_records.read(parser, fit.format);
     return fit;
 }
 

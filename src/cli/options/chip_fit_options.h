@@ -1,16 +1,15 @@
 #pragma once
 
+#include "fit_use.h"
+#include "record_dialect_options.h"
 #include "verb_parser.h"
 
 #include "split/part_layout.h"
 
 namespace tamrivel::cli {
 
-// --chip or --size, --fill, --offset, --banks and --format: the chips a
-// split writes, and so the parts a verify expects.
-// Whether the verb writes chips (each option says what it makes) or checks
-// chips split wrote (each says what the parts hold).
-enum class FitUse { Written, Checked };
+// --chip or --size, --fill, --offset, --banks, --format and the records'
+// dialect: the chips a split writes, and so the parts a verify expects.
 
 class ChipFitOptions {
 public:
@@ -27,6 +26,7 @@ private:
     QCommandLineOption m_offset;
     QCommandLineOption m_banks;
     QCommandLineOption m_format;
+    RecordDialectOptions m_records;
 };
 
 // --fill as BYTE or `mirror`, into `fit`; raises UsageError for anything else.

@@ -8,6 +8,7 @@
 #include "cli/options/input_options.h"
 #include "cli/options/option_values.h"
 #include "cli/options/output_options.h"
+#include "cli/options/record_dialect_options.h"
 #include "cli/options/shape_options.h"
 #include "cli/standard_streams.h"
 #include "cli/words.h"
@@ -94,7 +95,11 @@ int join(const QStringList &arguments, const std::atomic<bool> *stop)
     const QCommandLineOption quiet = quietOption();
     const QCommandLineOption force = forceOption();
     const QCommandLineOption raw = rawOption(QStringLiteral("PART"));
-    for (const QCommandLineOption *option : {&fill, &offset, &length, &banks, &quiet, &force, &raw})
+    for (const QCommandLineOption *option : {&fill, &offset, &length, &banks})
+        parser.addOption(*option);
+    const RecordDialectOptions records(FitUse::Checked);
+    records.addTo(parser);
+    for (const QCommandLineOption *option : {&quiet, &force, &raw})
         parser.addOption(*option);
     if (!parser.parse(arguments))
         return Success;
@@ -108,6 +113,7 @@ int join(const QStringList &arguments, const std::atomic<bool> *stop)
         request.existing = Existing::Replace;
     readFill(parser.parsed(), fill, request.fit);
     request.fit.rawParts = parser.parsed().isSet(raw);
+    request.fit.records = records.read(parser.parsed(), RecordFormat::Binary);
     if (parser.parsed().isSet(offset))
         request.fit.offset = sizeValue(parser.parsed(), offset);
     request.outputs = {files.takeLast()};

@@ -2,12 +2,12 @@
 
 namespace tamrivel {
 
-ChipOutputs::FileImage::FileImage(const NamedDevice &file, RecordFormat format, qint64 imageSize,
+ChipOutputs::FileImage::FileImage(const NamedDevice &file, const ChipFit &fit, qint64 imageSize,
                                   FileTap report)
     : m_file(file), m_report(std::move(report))
 {
-    if (format != RecordFormat::Binary) {
-        m_records.emplace(format, imageSize, file.name,
+    if (fit.format != RecordFormat::Binary) {
+        m_records.emplace(fit.format, fit.records, imageSize, file.name,
                           [this](const char *text, qsizetype length) { writeFully(m_file, text, length); });
     }
 }
@@ -34,8 +34,8 @@ QList<NamedDevice> ChipOutputs::attach(const QList<NamedDevice> &files, const Ou
     std::vector<ByteSink *> sinks;
     QStringList names;
     for (int file = 0; file < m_layout.fileCount(); ++file) {
-        m_files.push_back(std::make_unique<FileImage>(files[file], m_layout.fit().format,
-                                                      m_layout.fileSize(file), tapFor(report, file)));
+        m_files.push_back(std::make_unique<FileImage>(files[file], m_layout.fit(), m_layout.fileSize(file),
+                                                      tapFor(report, file)));
         sinks.push_back(m_files.back().get());
         names.append(files[file].name);
     }

@@ -24,7 +24,7 @@ public:
 private:
     class FileImage : public ByteSink {
     public:
-        FileImage(const NamedDevice &file, RecordFormat format, qint64 imageSize, FileTap report);
+        FileImage(const NamedDevice &file, const ChipFit &fit, qint64 imageSize, FileTap report);
         void put(const char *data, qsizetype length) override;
         void finish();
 

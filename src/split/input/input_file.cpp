@@ -24,7 +24,8 @@ qint64 bytesReadThrough(const platform::File &file, const QString &path)
 
 } // namespace
 
-InputFile::InputFile(const QString &path, Reading reading, uchar fill) : m_path(path), m_fill(fill)
+InputFile::InputFile(const QString &path, Reading reading, uchar fill, qint64 recordBase)
+    : m_path(path), m_fill(fill), m_recordBase(recordBase)
 {
     checkPathText(path);
     m_file = platform::openForReading(path);
@@ -46,7 +47,7 @@ InputFile::InputFile(const QString &path, Reading reading, uchar fill) : m_path(
         m_format = detectRecordFormat(lines);
         m_firstRecordLine = lines.number();
         if (m_format != RecordFormat::Binary) {
-            const RecordExtent extent = recordExtent(std::move(lines), m_format, fill);
+            const RecordExtent extent = recordExtent(std::move(lines), m_format, fill, quint64(m_recordBase));
             m_size = extent.end;
             m_held = extent.held;
         }
@@ -63,8 +64,8 @@ void InputFile::openDevice()
         m_device = std::make_unique<NativeDevice>(m_file, m_path, QIODevice::ReadOnly,
                                                   m_sizeKnown ? m_size : NativeDevice::kUnknownSize);
     } else {
-        auto records =
-            std::make_unique<RecordDevice>(LineReader(m_file, m_path), m_format, m_fill, m_firstRecordLine);
+        auto records = std::make_unique<RecordDevice>(LineReader(m_file, m_path), m_format, m_fill,
+                                                      quint64(m_recordBase), m_firstRecordLine);
         records->padTo(m_size);
         m_device = std::move(records);
     }

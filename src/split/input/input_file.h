@@ -18,11 +18,13 @@ namespace tamrivel {
 // as the bytes its records describe (Intel HEX or S-records), and any line
 // that is not a sound record is an error, as is text in another converter's
 // format; otherwise, and always as Raw, its bytes are taken as they are.
+// A record file's image starts at address `recordBase`: a raw file has no
+// addresses for it to move.
 class InputFile {
 public:
     enum class Reading { Raw, Image };
 
-    InputFile(const QString &path, Reading reading, uchar fill = kErasedByte);
+    InputFile(const QString &path, Reading reading, uchar fill = kErasedByte, qint64 recordBase = 0);
     InputFile(const InputFile &) = delete;
     InputFile &operator=(const InputFile &) = delete;
 
@@ -67,6 +69,7 @@ private:
 
     QString m_path;
     uchar m_fill;
+    qint64 m_recordBase;
     platform::File m_file;
     platform::FileId m_id;
     RecordFormat m_format = RecordFormat::Binary;

@@ -182,9 +182,9 @@ RecordFormat detectRecordFormat(LineReader &lines)
     return RecordFormat::Binary;
 }
 
-RecordExtent recordExtent(LineReader lines, RecordFormat format, uchar fill)
+RecordExtent recordExtent(LineReader lines, RecordFormat format, uchar fill, quint64 base)
 {
-    return RecordDevice(std::move(lines), format, fill).measure();
+    return RecordDevice(std::move(lines), format, fill, base).measure();
 }
 
 LineReader::LineReader(const platform::File &file, const QString &path)
@@ -241,8 +241,8 @@ bool LineReader::next(QByteArrayView &line)
     }
 }
 
-RecordDevice::RecordDevice(LineReader lines, RecordFormat format, uchar fill, qint64 firstLine)
-    : m_lines(std::move(lines)), m_format(format), m_fill(fill), m_firstLine(firstLine)
+RecordDevice::RecordDevice(LineReader lines, RecordFormat format, uchar fill, quint64 base, qint64 firstLine)
+    : m_lines(std::move(lines)), m_format(format), m_fill(fill), m_firstLine(firstLine), m_imageBase(base)
 {
     open(QIODevice::ReadOnly | QIODevice::Unbuffered);
 }
@@ -421,10 +421,15 @@ bool RecordDevice::takeData(const Fields &record)
         fail(RuntimeError::tr("the address is beyond 4 GiB"));
     if (record.length == 0)
         return false;
+    if (record.address < m_imageBase)
+        fail(RuntimeError::tr("the address 0x%1 is below --base 0x%2")
+                 .arg(record.address, 0, 16)
+                 .arg(m_imageBase, 0, 16));
+    const quint64 address = record.address - m_imageBase;
     // Bytes before the stream's position have already gone out.
-    if (record.address < quint64(m_position))
+    if (address < quint64(m_position))
         fail(RuntimeError::tr("the address 0x%1 is before the previous record").arg(record.address, 0, 16));
-    m_record.address = record.address;
+    m_record.address = address;
     m_record.length = record.length;
     m_record.used = 0;
     std::memcpy(m_record.bytes, record.data, size_t(record.length));

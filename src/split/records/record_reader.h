@@ -50,14 +50,14 @@ struct RecordExtent {
     qint64 held = 0;
 };
 
-// A record file read as the bytes it describes, in constant memory. Records
-// must come in ascending address order (gaps allowed, filled with `fill`). A
-// bad line raises BadRecord naming the file and the line. Lines before
-// `firstLine`, the comments or symbols that detection passed over, are
-// skipped.
+// A record file read as the bytes it describes, in constant memory, its
+// first byte at address `base`. Records must come in ascending address order
+// (gaps allowed, filled with `fill`). A bad line, or data below `base`,
+// raises BadRecord naming the file and the line. Lines before `firstLine`,
+// the comments or symbols that detection passed over, are skipped.
 class RecordDevice : public QIODevice {
 public:
-    RecordDevice(LineReader lines, RecordFormat format, uchar fill, qint64 firstLine = 1);
+    RecordDevice(LineReader lines, RecordFormat format, uchar fill, quint64 base = 0, qint64 firstLine = 1);
 
     bool isSequential() const override { return true; }
     // From here on the device yields at least `size` bytes, the last ones fill.
@@ -94,6 +94,7 @@ private:
     qint64 m_firstLine;
     qint64 m_size = 0;
     qint64 m_position = 0;
+    quint64 m_imageBase; // the address of the image's first byte
     quint64 m_base = 0; // Intel HEX extended address
     qint64 m_dataRecords = 0; // S-record count check
     bool m_ended = false;
@@ -111,6 +112,6 @@ RecordFormat detectRecordFormat(LineReader &lines);
 
 // Reads every line through, checking each, without making the fill between
 // the records: a small file may place its data gigabytes apart.
-RecordExtent recordExtent(LineReader lines, RecordFormat format, uchar fill);
+RecordExtent recordExtent(LineReader lines, RecordFormat format, uchar fill, quint64 base);
 
 } // namespace tamrivel
