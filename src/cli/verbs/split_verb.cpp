@@ -17,7 +17,8 @@ namespace {
 int runSplit(const CliRequest &request, const std::atomic<bool> *stop)
 {
     const QString &source = request.inputs.first();
-    FileReport report;
+    // A 16-bit chip's programmer may show a sum of words rather than bytes.
+    FileReport report(request.shape.width >= 2);
     ProgressLine progress(shown(source));
     splitFiles(source, request.outputs, request.shape, watchersFor(progress, request, report, stop),
                request.fit, request.existing);
