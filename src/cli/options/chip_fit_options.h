@@ -8,9 +8,11 @@ namespace tamrivel::cli {
 
 // --chip or --size, --fill, --offset, --banks and --format: the chips a
 // split writes, and so the parts a verify expects.
-// Whether the verb writes chips (each option says what it makes) or checks
-// chips split wrote (each says what the parts hold).
-enum class FitUse { Written, Checked };
+// Whether the verb writes chips (each option says what it makes), checks
+// chips split wrote (each says what the parts hold), or sums one chip's
+// buffer as a programmer holds it (one chip in one format: no --banks or
+// --format).
+enum class FitUse { Written, Checked, Summed };
 
 class ChipFitOptions {
 public:
@@ -21,6 +23,7 @@ public:
     ChipFit read(const QCommandLineParser &parser) const;
 
 private:
+    bool m_oneChip;
     QCommandLineOption m_chip;
     QCommandLineOption m_size;
     QCommandLineOption m_fill;
