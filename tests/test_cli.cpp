@@ -5,6 +5,7 @@
 #include "split/split_files.h"
 #include "temp_files.h"
 
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -160,6 +161,155 @@ private slots:
         QVERIFY2(erased.out.split('\n')[1].endsWith("   2f48  00882f48"), qPrintable(erased.out));
     }
 
+    // The figures of a sum line, without the name.
+    static QString sumFigures(const CliResult &result)
+    {
+        const QStringList lines = result.out.split('\n', Qt::SkipEmptyParts);
+        return lines.size() == 2 ? lines[1].section(' ', 1).simplified() : result.err;
+    }
+
+    void sumIsOfWhatTheChipHolds_data()
+    {
+        QTest::addColumn<QStringList>("chipSplit"); // how split writes c0, the chip of way 0
+        QTest::addColumn<QStringList>("sumOptions"); // sum of p0, way 0 unpadded, as that chip
+        QTest::newRow("records read as their image") << QStringList{"--format", "ihex"} << QStringList();
+        QTest::newRow("offset, zero fill") << QStringList{"--size", "2K", "--offset", "0x101", "--fill", "0"}
+                                           << QStringList{"--size", "2K", "--offset", "0x101", "--fill", "0"};
+        QTest::newRow("mirrored") << QStringList{"--chip", "2716", "--fill", "mirror"}
+                                  << QStringList{"--chip", "2716", "--fill", "mirror"};
+        QTest::newRow("records on a chip") << QStringList{"--size", "1K", "--offset", "3", "--format", "srec"}
+                                           << QStringList{"--size", "1K", "--offset", "3"};
+    }
+
+    void sumIsOfWhatTheChipHolds()
+    {
+        QFETCH(QStringList, chipSplit);
+        QFETCH(QStringList, sumOptions);
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("rom.bin"), patternBytes(1501, 9));
+        QCOMPARE(runCli({"split", "-q", "rom.bin", "p0.bin", "p1.bin"}, dir.path()).exitCode, 0);
+        const QString chip = chipSplit.contains("ihex") ? "c0.hex"
+            : chipSplit.contains("srec")                ? "c0.s"
+                                                        : "c0";
+        QCOMPARE(runCli(QStringList{"split", "-q", "rom.bin", chip, "c1"} + chipSplit, dir.path()).exitCode,
+                 0);
+        const CliResult asChip = runCli(QStringList{"sum", "p0.bin"} + sumOptions, dir.path());
+        QCOMPARE(asChip.exitCode, 0);
+        QCOMPARE(sumFigures(asChip), sumFigures(runCli({"sum", chip}, dir.path())));
+        // Taken as raw, a record file is its text.
+        QVERIFY(sumFigures(runCli({"sum", "--raw", chip}, dir.path()))
+                    .startsWith(QString::number(QFileInfo(dir.filePath(chip)).size()) + ' '));
+    }
+
+    void wordSumsBothWays()
+    {
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("four.bin"), QByteArray::fromHex("01020304"));
+        QCOMPARE(sumFigures(runCli({"sum", "four.bin"}, dir.path())),
+                 QStringLiteral("4 b63cfbcd 000a 0000000a 00000604 00000406"));
+        // A 16-bit split reports them; an 8-bit one keeps its columns.
+        const CliResult wide = runCli({"split", "four.bin", "lo", "hi", "--width", "2"}, dir.path());
+        QVERIFY2(wide.out.contains(QRegularExpression("lo +2 .* 00000201  00000102\n")),
+                 qPrintable(wide.out));
+        QVERIFY(!runCli({"split", "-f", "four.bin", "lo", "hi"}, dir.path()).out.contains("words"));
+        // One fill byte first puts every block of the file at an odd offset,
+        // and the file's last byte stands alone.
+        const QByteArray bytes = patternBytes(70001, 4);
+        writeBytes(dir.filePath("odd.bin"), bytes);
+        const QByteArray buffer = QByteArray(1, '\0') + bytes;
+        quint32 low = 0;
+        quint32 high = 0;
+        for (qsizetype i = 0; i < buffer.size(); ++i)
+            (i % 2 ? high : low) += uchar(buffer[i]);
+        const CliResult shifted =
+            runCli({"sum", "odd.bin", "--size", "70002", "--offset", "1", "--fill", "0"}, dir.path());
+        QVERIFY2(sumFigures(shifted).endsWith(QStringLiteral("%1 %2")
+                                                  .arg(low + (high << 8), 8, 16, QLatin1Char('0'))
+                                                  .arg((low << 8) + high, 8, 16, QLatin1Char('0'))),
+                 qPrintable(shifted.out));
+    }
+
+    void compareTellsWhichBitsFlip_data()
+    {
+        QTest::addColumn<QList<QList<int>>>("flips"); // per read: offset, bits to flip, ...
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QStringList>("said");
+        QTest::newRow("agree") << QList<QList<int>>{{}, {}, {}} << 0 << QStringList{"the 3 reads agree"};
+        QTest::newRow("D6 read 0 once, D6 read 1 once")
+            << QList<QList<int>>{{}, {0x123, 0x40}, {0x456, 0x40}} << 1
+            << QStringList{"2 bytes differ", "  0x0123: 57 17 57: D6 read as 0 by 1 of 3 reads",
+                           "  0x0456: 0f 0f 4f: D6 read as 1 by 1 of 3 reads",
+                           "  likely: 2 bits unstable, all in D6: a bad contact on D6?"};
+        QTest::newRow("scattered")
+            << QList<QList<int>>{{0x10, 0x02}, {0x20, 0x22}, {}, {}} << 1
+            << QStringList{
+                   "  0x0020: 05 27 05 05: D5 read as 1 by 1 of 4 reads, D1 read as 1 by 1 of 4 reads",
+                   "  likely: 3 bits unstable over 2 data lines: a weak chip or a poor socket?"};
+        QTest::newRow("one read short") << QList<QList<int>>{{}, {}, {-1}} << 1
+                                        << QStringList{"r2: 2047 bytes", "the first 2047 bytes are compared",
+                                                       "the 3 reads agree in the bytes they all hold"};
+    }
+
+    void compareTellsWhichBitsFlip()
+    {
+        QFETCH(QList<QList<int>>, flips);
+        QFETCH(int, status);
+        QFETCH(QStringList, said);
+        QTemporaryDir dir;
+        QByteArray chip = patternBytes(2048, 6);
+        chip[0x123] = char(0x57);
+        chip[0x456] = char(0x0f);
+        QStringList reads{"compare"};
+        for (const QList<int> &flip : flips) {
+            QByteArray read = chip;
+            for (qsizetype i = 0; i + 1 < flip.size(); i += 2)
+                read[flip[i]] = char(read[flip[i]] ^ flip[i + 1]);
+            if (flip == QList<int>{-1})
+                read.chop(1);
+            reads << QStringLiteral("r%1").arg(reads.size() - 1);
+            writeBytes(dir.filePath(reads.last()), read);
+        }
+        const CliResult result = runCli(reads, dir.path());
+        QCOMPARE(result.exitCode, status);
+        for (const QString &line : said)
+            QVERIFY2(result.out.contains(line + '\n'), qPrintable(result.out));
+    }
+
+    void voteWritesTheMajorityOrNothing()
+    {
+        QTemporaryDir dir;
+        const QByteArray chip = patternBytes(3000, 7);
+        const auto writeRead = [&](const QString &name, qsizetype at, char bits) {
+            QByteArray read = chip;
+            read[at] = char(read[at] ^ bits);
+            writeBytes(dir.filePath(name), read);
+        };
+        writeRead("a", 5, 0x40);
+        writeRead("b", 2999, 0x40);
+        writeRead("c", 1000, 0x01);
+        const CliResult voted = runCli({"compare", "--vote", "v.bin", "a", "b", "c"}, dir.path());
+        QCOMPARE(voted.exitCode, 1); // the reads still differ
+        QCOMPARE(readBytes(dir.filePath("v.bin")), chip);
+        QVERIFY2(voted.out.endsWith("v.bin: written, each byte as more than half of the reads hold it\n"),
+                 qPrintable(voted.out));
+        // Like every command that writes, it keeps what exists unless forced.
+        writeBytes(dir.filePath("v.bin"), "old");
+        QCOMPARE(runCli({"compare", "--vote", "v.bin", "a", "b", "c"}, dir.path()).exitCode, 2);
+        QCOMPARE(readBytes(dir.filePath("v.bin")), QByteArray("old"));
+        QCOMPARE(runCli({"compare", "-q", "-f", "--vote", "v.bin", "a", "b", "c"}, dir.path()).exitCode, 1);
+        QCOMPARE(readBytes(dir.filePath("v.bin")), chip);
+        // At 0x5 three values, none held by more than two of the four reads;
+        // at 0xbb7 two against two.
+        writeRead("c", 5, 0x04);
+        writeRead("d", 2999, 0x40);
+        const auto before = snapshot(dir.path());
+        const CliResult tied = runCli({"compare", "--vote", "w.bin", "a", "b", "c", "d"}, dir.path());
+        QCOMPARE(tied.exitCode, 1);
+        QVERIFY2(tied.out.endsWith("nothing written: no byte has a majority at 2 offsets: 0x0005, 0x0bb7\n"),
+                 qPrintable(tied.out));
+        QCOMPARE(snapshot(dir.path()), before);
+    }
+
     void chipsFilledAsBoardsNeedThemRoundTrip_data()
     {
         QTest::addColumn<QList<int>>("sizes"); // source, chip, offset, width
@@ -274,6 +424,10 @@ private slots:
         QTest::newRow("standard input verified") << QStringList{"verify", "-", "lo.bin", "hi.bin"};
         QTest::newRow("standard input verified against") << QStringList{"verify", "rom.bin", "lo.bin", "-"};
         QTest::newRow("standard input identified") << QStringList{"identify", "rom.bin", "-"};
+        QTest::newRow("sum of nothing") << QStringList{"sum"};
+        QTest::newRow("banks on a sum") << QStringList{"sum", "--size", "2", "--banks", "rom.bin"};
+        QTest::newRow("compare with one dump") << QStringList{"compare", "rom.bin"};
+        QTest::newRow("vote between two") << QStringList{"compare", "--vote", "v.bin", "lo.bin", "hi.bin"};
     }
 
     void badUsageExitsTwo()
@@ -367,6 +521,10 @@ private slots:
         QTest::newRow("a file named '-'") << QStringList{"split", "./-", "x", "y"} << "./-" << 2 << 1;
         QTest::newRow("joined to standard output, longer than the parts")
             << QStringList{"join", "x.bin", "abc", "-", "--length", "3"} << "standard output" << 1 << 1;
+        QTest::newRow("sum, larger than the chip")
+            << QStringList{"sum", "rom.bin", "big.bin", "--chip", "2716"} << "big.bin" << 13 << 1;
+        QTest::newRow("compare, a missing dump")
+            << QStringList{"compare", "rom.bin", "x.bin", "none.bin"} << "none.bin" << 2 << 2;
     }
 
     void failureExitsNamingTheFile()

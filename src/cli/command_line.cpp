@@ -9,9 +9,11 @@
 #include "product.h"
 #include "runtime/runtime_error.h"
 #include "verbs/chips_verb.h"
+#include "verbs/compare_verb.h"
 #include "verbs/identify_verb.h"
 #include "verbs/join_verb.h"
 #include "verbs/split_verb.h"
+#include "verbs/sum_verb.h"
 #include "verbs/verify_verb.h"
 
 namespace tamrivel::cli {
@@ -19,7 +21,8 @@ namespace {
 
 const QList<Verb> &verbs()
 {
-    static const QList<Verb> all{splitVerb(), joinVerb(), verifyVerb(), identifyVerb(), chipsVerb()};
+    static const QList<Verb> all{splitVerb(),   joinVerb(), verifyVerb(), identifyVerb(),
+                                 compareVerb(), sumVerb(),  chipsVerb()};
     return all;
 }
 
@@ -34,14 +37,16 @@ const Verb &findVerb(const QString &name)
     if (const QString nearest = nearestWord(name, names); !nearest.isEmpty())
         throw UsageError{UsageError::tr("unknown command '%1': did you mean '%2'?").arg(name, nearest)};
     throw UsageError{
-        UsageError::tr("unknown command '%1': say split, join, verify, identify or chips").arg(name)};
+        UsageError::tr("unknown command '%1': say split, join, verify, identify, compare, sum or chips")
+            .arg(name)};
 }
 
 QString description()
 {
     QString text = Words::tr(
         "Splits a ROM image into the images of its chips by dealing bytes round-robin, joins chip images "
-        "back into one, and checks chips read back against the image.\n\nCommands:\n");
+        "back into one, checks chips read back against the image and against each other, and shows the "
+        "sums a programmer shows.\n\nCommands:\n");
     for (const Verb &verb : verbs())
         text += QStringLiteral("  %1  %2  %3\n").arg(verb.name, -8).arg(verb.synopsis, -18).arg(verb.summary);
     return text +
@@ -99,7 +104,7 @@ int runCommandLine(const QStringList &arguments, const std::atomic<bool> *stop)
 
     QStringList words = parser.positionalArguments();
     if (words.isEmpty())
-        throw UsageError{UsageError::tr("say split, join, verify, identify or chips")};
+        throw UsageError{UsageError::tr("say split, join, verify, identify, compare, sum or chips")};
     if (words.constFirst() == QLatin1String("help")) {
         if (words.size() == 1) {
             say(help);

@@ -21,10 +21,8 @@ QString PartLayout::problem(const DealShape &shape, const ChipFit &fit, qint64 s
 {
     if (const QString problem = shape.problem(); !problem.isEmpty())
         return problem;
-    if (fit.chipSize > 0 && fit.offset >= fit.chipSize)
-        return UsageError::tr("--offset %1 leaves no room in a chip of %2 bytes")
-            .arg(fit.offset)
-            .arg(fit.chipSize);
+    if (const QString noRoom = noRoomProblem(fit); !noRoom.isEmpty())
+        return noRoom;
     if (const qint64 banks = bankCount(shape, fit, sourceSize); banks > kMaxOutputFiles / shape.ways)
         return UsageError::tr("--banks of %1 bytes makes %2 chips for each of %3 ways; at most %4 "
                               "files are written at once: is the size mistyped?")

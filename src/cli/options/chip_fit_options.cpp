@@ -28,30 +28,48 @@ RecordFormat recordFormat(const QString &name)
     throw UsageError{UsageError::tr("--format is bin, ihex or srec, not '%1'").arg(name)};
 }
 
+// The words for `use`: what an option makes, what the parts hold, or what
+// the chip buffer holds.
+QString forUse(FitUse use, const QString &written, const QString &checked, const QString &summed)
+{
+    switch (use) {
+    case FitUse::Written: return written;
+    case FitUse::Checked: return checked;
+    case FitUse::Summed: return summed;
+    }
+    return {};
+}
+
 } // namespace
 
 ChipFitOptions::ChipFitOptions(VerbParser &parser, FitUse use)
-    : m_chip(QStringLiteral("chip"),
-             use == FitUse::Written
-                 ? Words::tr("Pad each output to the size of this chip (see 'tamrivel-cli chips').")
-                 : Words::tr("The parts are chips of this size, padded as split pads them (see "
-                             "'tamrivel-cli chips')."),
+    : m_oneChip(use == FitUse::Summed),
+      m_chip(QStringLiteral("chip"),
+             forUse(use, Words::tr("Pad each output to the size of this chip (see 'tamrivel-cli chips')."),
+                    Words::tr("The parts are chips of this size, padded as split pads them (see "
+                              "'tamrivel-cli chips')."),
+                    Words::tr("Sum the buffer of this chip, padded as split pads it (see 'tamrivel-cli "
+                              "chips').")),
              QStringLiteral("NAME")),
       m_size(QStringLiteral("size"),
-             use == FitUse::Written ? Words::tr("Pad each output to SIZE bytes.")
-                                    : Words::tr("The parts are SIZE bytes each, padded as split pads them."),
+             forUse(use, Words::tr("Pad each output to SIZE bytes."),
+                    Words::tr("The parts are SIZE bytes each, padded as split pads them."),
+                    Words::tr("Sum a chip buffer of SIZE bytes, padded as split pads it.")),
              QStringLiteral("SIZE")),
       m_fill(QStringLiteral("fill"),
-             use == FitUse::Written
-                 ? Words::tr("The padding and gap byte (default 0xFF, an erased EPROM), or mirror to "
-                             "fill each chip with copies of what it holds.")
-                 : Words::tr("The padding and gap byte the parts hold (default 0xFF), or mirror for "
-                             "chips filled with copies of what they hold."),
+             forUse(use,
+                    Words::tr("The padding and gap byte (default 0xFF, an erased EPROM), or mirror to "
+                              "fill each chip with copies of what it holds."),
+                    Words::tr("The padding and gap byte the parts hold (default 0xFF), or mirror for "
+                              "chips filled with copies of what they hold."),
+                    Words::tr("The byte the programmer's buffer is cleared to, for padding and a record "
+                              "file's gaps (default 0xFF), or mirror for a chip filled with copies of the "
+                              "file.")),
              QStringLiteral("BYTE|mirror")),
       m_offset(QStringLiteral("offset"),
-               use == FitUse::Written
-                   ? Words::tr("Start the image SIZE bytes into each output, erased bytes before it.")
-                   : Words::tr("The image starts SIZE bytes into each part, erased bytes before it."),
+               forUse(use, Words::tr("Start the image SIZE bytes into each output, erased bytes before it."),
+                      Words::tr("The image starts SIZE bytes into each part, erased bytes before it."),
+                      Words::tr("Load each FILE SIZE bytes into the chip buffer, fill before it.")),
                QStringLiteral("SIZE")),
       m_banks(QStringLiteral("banks"),
               use == FitUse::Written
@@ -66,9 +84,13 @@ ChipFitOptions::ChipFitOptions(VerbParser &parser, FitUse use)
                QStringLiteral("F")),
       m_records(use)
 {
-    for (const QCommandLineOption *option : {&m_chip, &m_size, &m_fill, &m_offset, &m_banks, &m_format})
+    for (const QCommandLineOption *option : {&m_chip, &m_size, &m_fill, &m_offset})
         parser.addOption(*option);
-    m_records.addTo(parser);
+    if (!m_oneChip) {
+        parser.addOption(m_banks);
+        parser.addOption(m_format);
+        m_records.addTo(parser);
+    }
 }
 
 ChipFit ChipFitOptions::read(const QCommandLineParser &parser) const
@@ -80,15 +102,16 @@ ChipFit ChipFitOptions::read(const QCommandLineParser &parser) const
         fit.chipSize = chipBytes(parser.value(m_chip));
     if (parser.isSet(m_size))
         fit.chipSize = sizeValue(parser, m_size);
-    fit.banks = parser.isSet(m_banks);
+    fit.banks = !m_oneChip && parser.isSet(m_banks);
     if (fit.banks && fit.chipSize == 0)
         throw UsageError{UsageError::tr("--banks needs --chip or --size")};
     readFill(parser, m_fill, fit);
     if (parser.isSet(m_offset))
         fit.offset = sizeValue(parser, m_offset);
-    if (parser.isSet(m_format))
+    if (!m_oneChip && parser.isSet(m_format))
         fit.format = recordFormat(parser.value(m_format));
-    fit.records = m_records.read(parser, fit.format);
+    if (!m_oneChip)
+        fit.records = m_records.read(parser, fit.format);
     return fit;
 }
 

@@ -9,7 +9,8 @@
 namespace tamrivel::cli {
 
 // --chip or --size, --fill, --offset, --banks, --format and the records'
-// dialect: the chips a split writes, and so the parts a verify expects.
+// dialect: the chips a split writes, and so the parts a verify expects; for
+// one chip's buffer, the first four only.
 
 class ChipFitOptions {
 public:
@@ -20,6 +21,7 @@ public:
     ChipFit read(const QCommandLineParser &parser) const;
 
 private:
+    bool m_oneChip;
     QCommandLineOption m_chip;
     QCommandLineOption m_size;
     QCommandLineOption m_fill;

@@ -18,7 +18,8 @@ namespace {
 void splitSource(const QString &source, const QString &shownAs, const CliRequest &request,
                  const std::atomic<bool> *stop)
 {
-    FileReport report;
+    // A 16-bit chip's programmer may show a sum of words rather than bytes.
+    FileReport report(request.shape.width >= 2);
     ProgressLine progress(shownAs);
     splitFiles(source, request.outputs, request.shape, watchersFor(progress, request, report, stop),
                request.fit, request.existing);

@@ -1,5 +1,8 @@
 #include "split/chips/fit_errors.h"
 
+#include "split/chip_fit.h"
+#include "split/usage_error.h"
+
 namespace tamrivel {
 
 RuntimeError chipOverflow(const QString &file, qint64 bytes, qint64 chipSize, bool atLeast)
@@ -33,6 +36,15 @@ RuntimeError dataBeforeOffset(const QString &file, qint64 offset, qint64 at, uch
                             .arg(offset)
                             .arg(at, 0, 16)
                             .arg(byte, 2, 16, QLatin1Char('0')));
+}
+
+QString noRoomProblem(const ChipFit &fit)
+{
+    if (fit.chipSize > 0 && fit.offset >= fit.chipSize)
+        return UsageError::tr("--offset %1 leaves no room in a chip of %2 bytes")
+            .arg(fit.offset)
+            .arg(fit.chipSize);
+    return {};
 }
 
 } // namespace tamrivel

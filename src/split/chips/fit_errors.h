@@ -4,6 +4,8 @@
 
 namespace tamrivel {
 
+struct ChipFit;
+
 // The errors of fitting an image to its chips and files, each worded in one
 // place, whichever step finds it.
 
@@ -21,5 +23,9 @@ RuntimeError dataBeyondLength(const QString &file, qint64 offset, uchar byte);
 // A join told to skip `offset` erased bytes of each part, where `byte`, at
 // `at`, is not the fill.
 RuntimeError dataBeforeOffset(const QString &file, qint64 offset, qint64 at, uchar byte);
+
+// Empty when `fit` leaves room in its chip for the image; otherwise the
+// usage error that says its offset does not.
+QString noRoomProblem(const ChipFit &fit);
 
 } // namespace tamrivel

@@ -26,8 +26,10 @@ enum class Cause {
     BitsDiffer, // numbers: how many
     SetInOrder, // names: the parts in the order that matches
     SetMatchesShape, // numbers: ways, width, 1 if swapped
+    UnstableLine, // of reads of one chip; numbers: how many bits, the data line
+    UnstableBits, // of reads of one chip; numbers: how many bits, over how many data lines
 };
-inline constexpr int kCauseCount = int(Cause::SetMatchesShape) + 1;
+inline constexpr int kCauseCount = int(Cause::UnstableBits) + 1;
 
 struct Finding {
     Cause cause;

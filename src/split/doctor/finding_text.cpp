@@ -57,6 +57,14 @@ QString findingText(const Finding &finding)
             .arg(n[0])
             .arg(n[1])
             .arg(n[2] ? QStringLiteral(" --swap") : QString());
+    case Cause::UnstableLine:
+        return n[0] == 1
+            ? Words::tr("1 bit unstable, in D%1: a weak cell or a bad read?").arg(n[1])
+            : Words::tr("%1 bits unstable, all in D%2: a bad contact on D%2?").arg(n[0]).arg(n[1]);
+    case Cause::UnstableBits:
+        return Words::tr("%1 bits unstable over %2 data lines: a weak chip or a poor socket?")
+            .arg(n[0])
+            .arg(n[1]);
     }
     return {};
 }
