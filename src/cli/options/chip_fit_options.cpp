@@ -9,10 +9,10 @@
 namespace tamrivel::cli {
 namespace {
 
-qint64 chipBytes(const QString &name)
+Chip namedChip(const QString &name)
 {
     if (const std::optional<Chip> chip = findChip(name))
-        return chip->bytes;
+        return *chip;
     throw UsageError{UsageError::tr("unknown chip '%1'; closest: %2 (see 'tamrivel-cli chips')")
                          .arg(name, closestChipNames(name).join(QStringLiteral(", ")))};
 }
@@ -33,9 +33,11 @@ RecordFormat recordFormat(const QString &name)
 ChipFitOptions::ChipFitOptions(VerbParser &parser, FitUse use)
     : m_chip(QStringLiteral("chip"),
              use == FitUse::Written
-                 ? Words::tr("Pad each output to the size of this chip (see 'tamrivel-cli chips').")
+                 ? Words::tr("Pad each output to the size of this chip (see 'tamrivel-cli chips'); "
+                             "a 16-bit chip makes --width 2 unless --width is given.")
                  : Words::tr("The parts are chips of this size, padded as split pads them (see "
-                             "'tamrivel-cli chips')."),
+                             "'tamrivel-cli chips'); a 16-bit chip makes --width 2 unless --width is "
+                             "given."),
              QStringLiteral("NAME")),
       m_size(QStringLiteral("size"),
              use == FitUse::Written ? Words::tr("Pad each output to SIZE bytes.")
@@ -75,7 +77,7 @@ ChipFit ChipFitOptions::read(const QCommandLineParser &parser) const
     if (parser.isSet(m_chip) && parser.isSet(m_size))
         throw UsageError{UsageError::tr("give --chip or --size, not both")};
     if (parser.isSet(m_chip))
-        fit.chipSize = chipBytes(parser.value(m_chip));
+        fit.chipSize = namedChip(parser.value(m_chip)).bytes;
     if (parser.isSet(m_size))
         fit.chipSize = sizeValue(parser, m_size);
     fit.banks = parser.isSet(m_banks);
@@ -87,6 +89,15 @@ ChipFit ChipFitOptions::read(const QCommandLineParser &parser) const
     if (parser.isSet(m_format))
         fit.format = recordFormat(parser.value(m_format));
     return fit;
+}
+
+int ChipFitOptions::chipWidth(const QCommandLineParser &parser) const
+{
+    if (!parser.isSet(m_chip))
+        return 1;
+    // "16", or "8/16" for those a pin switches: wired for 16 bits, as the
+    // whole-image chips are.
+    return QByteArrayView(namedChip(parser.value(m_chip)).dataBus).endsWith("16") ? 2 : 1;
 }
 
 void readFill(const QCommandLineParser &parser, const QCommandLineOption &fill, ChipFit &fit)

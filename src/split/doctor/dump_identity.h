@@ -48,8 +48,12 @@ struct DumpIdentity {
 // diagnoses against it. The image is mapped and read once for a batch of
 // dumps, so that only the places where a dump shares a run of bytes with a
 // way are searched; the batch's dumps are held while they are searched. Each dump is read as `reading` says.
+// With a `wiring`, each dump is first read as its board reads it, and placed
+// only on chips it can be wired so: of its word, and with address lines, of
+// its size; the places name the wiring. The wiring is never searched for.
 QList<DumpIdentity> identifyDumps(const QString &image, const QStringList &dumps,
                                   const std::atomic<bool> *stop,
-                                  InputFile::Reading reading = InputFile::Reading::Image);
+                                  InputFile::Reading reading = InputFile::Reading::Image,
+                                  const LineWiring &wiring = {});
 
 } // namespace tamrivel
