@@ -98,9 +98,9 @@ std::optional<uchar> LineWiring::chipByte(uchar byte, int wordBytes) const
 {
     if (data.isEmpty())
         return byte;
-    uchar word[2] = {byte, byte};
-    DataLineTable(data, true).apply(word, wordBytes);
-    return word[0] == word[wordBytes - 1] ? std::optional<uchar>(word[0]) : std::nullopt;
+    const quint16 word = DataLineTable(data, true).word(byte, wordBytes == 2 ? byte : 0);
+    const uchar low = uchar(word);
+    return wordBytes == 1 || low == uchar(word >> 8) ? std::optional<uchar>(low) : std::nullopt;
 }
 
 QList<int> LineWiring::exchanged(const QList<int> &wiring, int lines, int first, int second)
@@ -148,7 +148,7 @@ void DataLineTable::apply(uchar *bytes, qint64 size) const
         return;
     }
     for (qint64 at = 0; at + 1 < size; at += 2) {
-        const quint16 word = m_parts[0][bytes[at]] | m_parts[1][bytes[at + 1]];
+        const quint16 word = this->word(bytes[at], bytes[at + 1]);
         bytes[at] = uchar(word);
         bytes[at + 1] = uchar(word >> 8);
     }

@@ -56,6 +56,8 @@ public:
     int wordBytes() const { return m_wordBytes; }
     // `size` is a whole number of words.
     void apply(uchar *bytes, qint64 size) const;
+    // One word, from its low and high byte (0 for a byte-wide word).
+    quint16 word(uchar low, uchar high) const { return m_parts[0][low] | m_parts[1][high]; }
 
 private:
     int m_wordBytes;
