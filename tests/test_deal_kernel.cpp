@@ -171,7 +171,8 @@ private slots:
         QTest::addColumn<bool>("usable");
         QTest::newRow("window's split") << 2 << 1 << false << true;
         QTest::newRow("sixteen ways") << 16 << 8 << true << true;
-        QTest::newRow("one way") << 1 << 1 << false << false;
+        QTest::newRow("one 16-bit chip, byte-swapped") << 1 << 2 << true << true;
+        QTest::newRow("no ways") << 0 << 1 << false << false;
         QTest::newRow("seventeen ways") << 17 << 1 << false << false;
         QTest::newRow("width three") << 2 << 3 << false << false;
         QTest::newRow("swap of single bytes") << 2 << 1 << true << false;

@@ -83,7 +83,7 @@ const QList<Fault> &faults()
                  return uchar((b & ~0x24) | (b & 0x04) << 3 | (b & 0x20) >> 3);
              });
          },
-         {"D2 and D5 swapped"}},
+         {"D2 and D5 swapped: matches --data-lines 0,1,5,3,4,2,6,7"}},
         // One half twice: the other half is what a 16K chip would hold.
         {"A14 stuck at 1",
          1,
@@ -95,7 +95,15 @@ const QList<Fault> &faults()
              return fromAddress(
                  e, [](qsizetype at) { return (at & ~0x3000) | (at & 0x1000) << 1 | (at & 0x2000) >> 1; });
          },
-         {"A12 and A13 swapped"}},
+         {"A12 and A13 swapped: matches --address-lines 0,1,2,3,4,5,6,7,8,9,10,11,13,12,14"}},
+        // A 16-bit chip's address lines count words: its A0 is the byte's A1.
+        {"A1 and A3 swapped, 16 bits",
+         2,
+         [](const QByteArray &e) {
+             return fromAddress(e,
+                                [](qsizetype at) { return (at & ~0xA) | (at & 0x2) << 2 | (at & 0x8) >> 2; });
+         },
+         {"A1 and A3 swapped: matches --address-lines 2,1,0,3,4,5,6,7,8,9,10,11,12,13"}},
         {"an 8K chip",
          1,
          [](const QByteArray &e) { return fromAddress(e, [](qsizetype at) { return at % 0x2000; }); },

@@ -1,6 +1,7 @@
 #include "naive_records.h"
 #include "reference_deal.h"
 #include "split/split_files.h"
+#include "split/usage_error.h"
 #include "split/verify_parts.h"
 #include "temp_files.h"
 
@@ -9,6 +10,10 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
+#include <bit>
+#include <numeric>
 
 using namespace tamrivel;
 using namespace tamrivel::testing;
@@ -36,6 +41,35 @@ QList<QByteArray> modelChips(const QList<QByteArray> &ways, const ChipFit &fit)
         }
     }
     return chips;
+}
+
+// A chip as a board wired as `wiring` must hold it, from the definition: the
+// bus reads bit wiring.data[i] of its word on chip line Di, and at chip word
+// address a the word whose address has bit wiring.address[i] = bit i of a.
+QByteArray modelWired(const QByteArray &chip, const LineWiring &wiring, int wordBytes)
+{
+    if (wiring.straight())
+        return chip;
+    QByteArray wired(chip.size(), '\0');
+    for (qsizetype word = 0; word < chip.size() / wordBytes; ++word) {
+        qsizetype bus = wiring.address.isEmpty() ? word : 0;
+        for (int line = 0; line < wiring.address.size(); ++line)
+            bus |= (word >> line & 1) << wiring.address[line];
+        for (int bit = 0; bit < 8 * wordBytes; ++bit) {
+            const int from = wiring.data.isEmpty() ? bit : wiring.data[bit];
+            const int value = chip[bus * wordBytes + from / 8] >> (from % 8) & 1;
+            wired[word * wordBytes + bit / 8] = char(wired[word * wordBytes + bit / 8] | value << (bit % 8));
+        }
+    }
+    return wired;
+}
+
+QList<int> randomOrder(QRandomGenerator &random, int lines)
+{
+    QList<int> order(lines);
+    std::iota(order.begin(), order.end(), 0);
+    std::shuffle(order.begin(), order.end(), random);
+    return order;
 }
 
 // Intel HEX as a programmer saves a chip: its trailing erased bytes left out.
@@ -106,7 +140,7 @@ private slots:
         for (int round = 0; round < 300; ++round) {
             const QList<DealShape> shapes = DealShape::every();
             DealShape shape = shapes[random.bounded(int(shapes.size()))];
-            shape.ways = std::min(shape.ways, 2 + random.bounded(4));
+            shape.ways = random.bounded(5) == 0 ? 1 : std::min(shape.ways, 2 + random.bounded(4));
             QByteArray source = patternBytes(random.bounded(600), random.generate());
             if (random.bounded(3) == 0)
                 source += QByteArray(random.bounded(1, 9), '\xFF'); // an image that ends erased
@@ -125,9 +159,25 @@ private slots:
                 fit.fill = random.bounded(3) == 0 ? uchar(random.bounded(256)) : uchar(0xFF);
                 fit.format = RecordFormat(random.bounded(3));
             }
+            const int word = shape.chipWordBytes();
+            // Address lines need a chip of a power-of-two size in words.
+            if (fit.chipSize > 0 && random.bounded(3) == 0) {
+                fit.chipSize = qint64(std::bit_ceil(quint64(std::max<qint64>(fit.chipSize, 2 * word))));
+                fit.wiring.address = randomOrder(random, std::countr_zero(quint64(fit.chipSize / word)));
+            }
             if (fit.chipSize > 0 && fit.chipSize == fit.offset)
                 continue;
-            const QList<QByteArray> chips = modelChips(ways, fit);
+            QList<QByteArray> chips = modelChips(ways, fit);
+            if (random.bounded(3) == 0 && std::ranges::all_of(chips, [word](const QByteArray &chip) {
+                    return chip.size() % word == 0;
+                }))
+                fit.wiring.data = randomOrder(random, 8 * word);
+            // Record gaps read as a fill the wiring spreads over a 16-bit
+            // word's bytes differently would be refused.
+            if (fit.format != RecordFormat::Binary && !fit.wiring.chipByte(fit.fill, word))
+                fit.wiring.data.clear();
+            for (QByteArray &chip : chips)
+                chip = modelWired(chip, fit.wiring, word);
             qint64 largest = 0;
             for (const QByteArray &chip : chips)
                 largest = std::max(largest, chip.size());
@@ -139,7 +189,7 @@ private slots:
             const QString what =
                 QStringLiteral("seed %1, round %2: %3 ways, width %4%5, %6 bytes; chip %7, offset %8, "
                                "banks %9, fill %10, mirror %11, format %12, record %13, segments %14, "
-                               "srec %15, base 0x%16")
+                               "srec %15, base 0x%16, data lines %17, address lines %18")
                     .arg(seed)
                     .arg(round)
                     .arg(shape.ways)
@@ -155,12 +205,15 @@ private slots:
                     .arg(fit.records.recordBytes)
                     .arg(fit.records.hexAddressing == HexAddressing::Segment)
                     .arg(fit.records.sRecordAddressBytes)
-                    .arg(fit.records.base, 0, 16);
+                    .arg(fit.records.base, 0, 16)
+                    .arg(linesText(fit.wiring.data), linesText(fit.wiring.address));
             writeBytes(dir.filePath("rom"), source);
             try {
                 roundTrip(dir, source, shape, fit, chips, names, random.bounded(2) == 1, what);
             } catch (const std::exception &error) {
                 QFAIL(qPrintable(what + QStringLiteral(": ") + QString::fromUtf8(error.what())));
+            } catch (const UsageError &error) {
+                QFAIL(qPrintable(what + QStringLiteral(": ") + error.message));
             }
             if (QTest::currentTestFailed())
                 return;

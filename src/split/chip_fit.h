@@ -1,6 +1,8 @@
 #pragma once
 
+#include "split/line_wiring.h"
 #include "split/records/record_dialect.h"
+#include "split/records/record_format.h"
 
 #include <QtGlobal>
 
@@ -26,8 +28,12 @@ struct ChipFit {
     qint64 offset = 0; // erased bytes before the image, for boards mapping it high
     bool rawParts = false; // join and verify take each part's bytes, whatever text they look like
     RecordDialect records{}; // how record files are written, and where their addresses start
+    LineWiring wiring = {}; // each chip's whole content, padding included, as its board reads it
 
-    bool changesOutputs() const { return chipSize > 0 || offset > 0 || format != RecordFormat::Binary; }
+    bool changesOutputs() const
+    {
+        return chipSize > 0 || offset > 0 || format != RecordFormat::Binary || !wiring.straight();
+    }
     // Bytes of its way one chip holds; with no chip size, all of them.
     qint64 room() const { return chipSize > 0 ? chipSize - offset : std::numeric_limits<qint64>::max(); }
 };

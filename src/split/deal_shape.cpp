@@ -73,7 +73,8 @@ QList<DealShape> DealShape::every()
     for (int ways = kMinWays; ways <= kMaxWays; ++ways) {
         for (const int width : kWidths) {
             for (const bool swap : {false, true}) {
-                if (const DealShape shape{ways, width, swap}; shape.problem().isEmpty())
+                const DealShape shape{ways, width, swap};
+                if (shape.problem().isEmpty() && (ways > 1 || swap || width == 1))
                     shapes.append(shape);
             }
         }

@@ -17,13 +17,15 @@ struct DealShape {
     int width = 1;
     bool swap = false;
 
-    static constexpr int kMinWays = 2;
+    // One way: a 16-bit chip holding the whole image.
+    static constexpr int kMinWays = 1;
     static constexpr int kMaxWays = 16;
     // The units a data bus takes: a byte, a 16-, 32- or 64-bit word.
     static constexpr std::array<int, 4> kWidths{1, 2, 4, 8};
 
     // Every shape that can be used, the plainest first: fewer ways, then
-    // narrower units, unswapped before swapped.
+    // narrower units, unswapped before swapped. One way unswapped is listed
+    // only a byte a turn, as wider turns deal it the same.
     static QList<DealShape> every();
     // The widths as a person reads them: "1, 2, 4 or 8".
     static QString widthsText();
@@ -31,6 +33,10 @@ struct DealShape {
     bool operator==(const DealShape &) const = default;
 
     qsizetype roundBytes() const { return qsizetype(ways) * width; }
+    // The word a chip of a part takes on its data bus: a byte, or 16 bits
+    // for a part dealt two or more bytes a turn, whose first byte is the
+    // low one (D0 to D7), as programmers load a 16-bit chip's file.
+    int chipWordBytes() const { return width >= 2 ? 2 : 1; }
 
     // How many of `total` source bytes part `index` receives: whole turns
     // first, then its share of a short last round.

@@ -30,8 +30,19 @@ QString PartLayout::problem(const DealShape &shape, const ChipFit &fit, qint64 s
             .arg(banks)
             .arg(shape.ways)
             .arg(kMaxOutputFiles);
+    for (int way = 0; !fit.wiring.straight() && way < shape.ways; ++way) {
+        if (const QString problem =
+                fit.wiring.problem(fileSizeOf(shape, fit, sourceSize, way), shape.chipWordBytes());
+            !problem.isEmpty())
+            return problem;
+    }
     const qint64 largestFile = fit.chipSize > 0 ? fit.chipSize : fit.offset + shape.partSize(sourceSize, 0);
     return recordReachProblem(fit.format, fit.records, largestFile);
+}
+
+qint64 PartLayout::fileSizeOf(const DealShape &shape, const ChipFit &fit, qint64 sourceSize, int way)
+{
+    return fit.chipSize > 0 ? fit.chipSize : fit.offset + shape.partSize(sourceSize, way);
 }
 
 PartLayout::PartLayout(const DealShape &shape, const ChipFit &fit, qint64 sourceSize)
@@ -64,7 +75,7 @@ qint64 PartLayout::bytesOnDisk(int file) const
 
 qint64 PartLayout::fileSize(int file) const
 {
-    return m_fit.chipSize > 0 ? m_fit.chipSize : m_fit.offset + dealt(wayOf(file));
+    return fileSizeOf(m_shape, m_fit, m_sourceSize, wayOf(file));
 }
 
 qint64 PartLayout::held(int file) const
@@ -83,7 +94,8 @@ qint64 PartLayout::paddingStart(int file) const
 
 qint64 PartLayout::sourceOffset(int file, qint64 offset) const
 {
-    const qint64 inWay = wayOffset(file, offset);
+    const int word = m_shape.chipWordBytes();
+    const qint64 inWay = wayOffset(file, m_fit.wiring.busWord(offset / word) * word + offset % word);
     return inWay < 0 ? -1 : m_shape.sourceOffset(wayOf(file), inWay, m_sourceSize);
 }
 
@@ -102,6 +114,7 @@ qint64 PartLayout::wayOffset(int file, qint64 offset) const
 
 void PartLayout::gather(int file, qint64 offset, qint64 count, const uchar *source, uchar *out) const
 {
+    Q_ASSERT(m_fit.wiring.straight());
     const qint64 bankStart = qint64(file % m_banks) * m_fit.room();
     while (count > 0) {
         const qint64 inWay = wayOffset(file, offset);

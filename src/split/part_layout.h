@@ -48,12 +48,16 @@ public:
     // most what the record text holding that many bytes takes.
     qint64 bytesOnDisk(int file) const;
     // Where byte `offset` of file `file` comes from in the source, through
-    // the mirror's copies; -1 for padding.
+    // the wiring's address lines and the mirror's copies; -1 for padding.
+    // Data lines wired across a 16-bit word mix its bytes: the byte at the
+    // same place in the word is named.
     qint64 sourceOffset(int file, qint64 offset) const;
-    // The same place counted in the file's way rather than the source.
+    // The place of byte `offset` of a file wired straight, counted in the
+    // file's way rather than the source.
     qint64 wayOffset(int file, qint64 offset) const;
     // Copies `count` bytes of file `file` from `offset` on, padding and
-    // copies included, out of the source held at `source`.
+    // copies included, out of the source held at `source`. For a fit wired
+    // straight: those that try fits in turn search the wiring given apart.
     void gather(int file, qint64 offset, qint64 count, const uchar *source, uchar *out) const;
 
     // The names a split writes when none are given: the window's _g and _k
@@ -73,6 +77,7 @@ private:
     // Empty when the shape and fit can be laid out at all; else why not.
     static QString problem(const DealShape &shape, const ChipFit &fit, qint64 sourceSize);
     static qint64 bankCount(const DealShape &shape, const ChipFit &fit, qint64 sourceSize);
+    static qint64 fileSizeOf(const DealShape &shape, const ChipFit &fit, qint64 sourceSize, int way);
     qint64 dealt(int way) const { return m_shape.partSize(m_sourceSize, way); }
     Misfit misfitOf(int file) const;
 

@@ -5,6 +5,7 @@
 #include "split/chips/chip_outputs.h"
 #include "split/chips/fit_errors.h"
 #include "split/chips/offset_skip.h"
+#include "split/chips/unwired_part.h"
 #include "split/input/input_file.h"
 #include "split/output/output_names.h"
 #include "split/output/output_set.h"
@@ -111,7 +112,8 @@ QStringList splitFiles(const QString &source, const QStringList &outputs, const 
     Q_ASSERT(shape.problem().isEmpty());
     InputFile input(source, InputFile::Reading::Raw);
     if (fit.changesOutputs())
-        input.requireKnownSize(UsageError::tr("--size, --chip, --banks or --format"));
+        input.requireKnownSize(fit.wiring.straight() ? UsageError::tr("--size, --chip, --banks or --format")
+                                                     : UsageError::tr("--data-lines or --address-lines"));
     const PartLayout layout(shape, fit, input.size());
     const QStringList names = outputNames(input, outputs, layout);
     layout.refuseMisfits(names);
@@ -143,11 +145,20 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
 {
     const qsizetype banks = fit.banks ? parts.size() / shape.ways : 1;
     Q_ASSERT(shape.problem().isEmpty() && parts.size() == shape.ways * banks);
+    // A record part's gaps are the chip's erased bytes, which its board
+    // reads as the fill only where they hold the fill wired.
+    const std::optional<uchar> gapFill = fit.wiring.chipByte(fit.fill, shape.chipWordBytes());
     std::list<InputFile> inputs;
     QList<qint64> found;
     QList<bool> records;
     for (const QString &part : parts) {
-        const InputFile &input = inputs.emplace_back(part, partReading(fit), fit.fill, fit.records.base);
+        const InputFile &input =
+            inputs.emplace_back(part, partReading(fit), gapFill.value_or(fit.fill), fit.records.base);
+        if (!gapFill && input.format() != RecordFormat::Binary)
+            throw UsageError{UsageError::tr("'%1' is a record file, whose gaps cannot read as --fill 0x%2 "
+                                            "through the 16-bit --data-lines given: give --fill 0xff or 0x00")
+                                 .arg(part)
+                                 .arg(fit.fill, 2, 16, QLatin1Char('0'))};
         input.requireKnownSize(QStringLiteral("join"));
         if (input.sparse() && length < 0)
             throw UsageError{
@@ -165,8 +176,22 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
         if (records[way])
             filled[way] = std::max(filled[way], fit.offset + shape.partSize(length, way));
     }
+    // A record part saved without its erased bytes is filled to whole words
+    // of its wired data lines, and to the chip's size its wired address
+    // lines address.
+    const int word = shape.chipWordBytes();
+    const qsizetype addressLines = fit.wiring.address.size();
+    for (qsizetype part = 0; part < filled.size(); ++part) {
+        if (!records[part])
+            continue;
+        if (!fit.wiring.data.isEmpty())
+            filled[part] += filled[part] % word;
+        if (addressLines > 0 && addressLines < 40)
+            filled[part] = std::max(filled[part], qint64(word) << addressLines);
+    }
     std::vector<const InputFile *> opened;
     QList<NamedDevice> files;
+    std::list<UnwiredPart> unwired;
     for (InputFile &input : inputs) {
         const qint64 size = filled[files.size()];
         if (size > input.size() && watchers.filled)
@@ -176,7 +201,13 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
             throw RuntimeError(ErrorNumber::MisfitParts, input.path(),
                                RuntimeError::tr("(%1 bytes, --offset %2)").arg(input.size()).arg(fit.offset));
         opened.push_back(&input);
-        files.append(input.device());
+        if (fit.wiring.straight()) {
+            files.append(input.device());
+            continue;
+        }
+        if (const QString problem = fit.wiring.problem(input.size(), word); !problem.isEmpty())
+            throw UsageError{UsageError::tr("'%1': %2").arg(input.path(), problem)};
+        files.append({&unwired.emplace_back(input.device(), fit.wiring, word, input.size()), input.path()});
     }
     refuseRepeats(opened);
 
@@ -215,10 +246,14 @@ void joinFiles(const QStringList &parts, const QString &output, const DealShape 
     } else {
         refuseMisfits(wayNames, sizes, shape);
     }
+    // Where the chip holds a byte its board reads at `inChip`.
+    const auto chipOffset = [&](qint64 inChip) {
+        return fit.wiring.chipWord(inChip / word) * word + inChip % word;
+    };
     const auto placeOf = [&](int way, qint64 at) {
         if (!fit.banks)
-            return std::pair(wayNames[way], fit.offset + at);
-        return std::pair(parts[way * banks + at / room], fit.offset + at % room);
+            return std::pair(wayNames[way], chipOffset(fit.offset + at));
+        return std::pair(parts[way * banks + at / room], chipOffset(fit.offset + at % room));
     };
     OutputSet set({output}, opened, {length >= 0 ? length : total}, existing);
     writeAndCommit(set, watchers, nullptr, [&](const QList<NamedDevice> &dest) {

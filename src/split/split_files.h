@@ -34,8 +34,11 @@ void splitFile(const QString &source, const QString &evenOutput, const QString &
 // tools leave out erased bytes; `fit.fill` is also the only byte that
 // `fit.offset` and `length` may cut off, unless the parts are mirrored, whose
 // copies are cut unchecked. `length` cuts the output to that many bytes; -1
-// keeps all. Parts whose sizes cannot come from one split of `shape`, and a
-// length beyond them, are refused before anything is written.
+// keeps all. With `fit.wiring`, each part is first read back in the image's
+// order (a record part with wired address lines filled to the size they
+// address). Parts whose sizes cannot come from one split of `shape` or be
+// wired so, and a length beyond them, are refused before anything is
+// written.
 void joinFiles(const QStringList &parts, const QString &output, const DealShape &shape,
                const Watchers &watchers = {}, const ChipFit &fit = {}, qint64 length = -1,
                Existing existing = Existing::Replace);

@@ -9,10 +9,10 @@
 namespace tamrivel::cli {
 namespace {
 
-qint64 chipBytes(const QString &name)
+Chip namedChip(const QString &name)
 {
     if (const std::optional<Chip> chip = findChip(name))
-        return chip->bytes;
+        return *chip;
     throw UsageError{UsageError::tr("unknown chip '%1'; closest: %2 (see 'tamrivel-cli chips')")
                          .arg(name, closestChipNames(name).join(QStringLiteral(", ")))};
 }
@@ -45,9 +45,12 @@ QString forUse(FitUse use, const QString &written, const QString &checked, const
 ChipFitOptions::ChipFitOptions(VerbParser &parser, FitUse use)
     : m_oneChip(use == FitUse::Summed),
       m_chip(QStringLiteral("chip"),
-             forUse(use, Words::tr("Pad each output to the size of this chip (see 'tamrivel-cli chips')."),
+             forUse(use,
+                    Words::tr("Pad each output to the size of this chip (see 'tamrivel-cli chips'); "
+                              "a 16-bit chip makes --width 2 unless --width is given."),
                     Words::tr("The parts are chips of this size, padded as split pads them (see "
-                              "'tamrivel-cli chips')."),
+                              "'tamrivel-cli chips'); a 16-bit chip makes --width 2 unless --width is "
+                              "given."),
                     Words::tr("Sum the buffer of this chip, padded as split pads it (see 'tamrivel-cli "
                               "chips').")),
              QStringLiteral("NAME")),
@@ -99,7 +102,7 @@ ChipFit ChipFitOptions::read(const QCommandLineParser &parser) const
     if (parser.isSet(m_chip) && parser.isSet(m_size))
         throw UsageError{UsageError::tr("give --chip or --size, not both")};
     if (parser.isSet(m_chip))
-        fit.chipSize = chipBytes(parser.value(m_chip));
+        fit.chipSize = namedChip(parser.value(m_chip)).bytes;
     if (parser.isSet(m_size))
         fit.chipSize = sizeValue(parser, m_size);
     fit.banks = !m_oneChip && parser.isSet(m_banks);
@@ -113,6 +116,15 @@ ChipFit ChipFitOptions::read(const QCommandLineParser &parser) const
     if (!m_oneChip)
         fit.records = m_records.read(parser, fit.format);
     return fit;
+}
+
+int ChipFitOptions::chipWidth(const QCommandLineParser &parser) const
+{
+    if (!parser.isSet(m_chip))
+        return 1;
+    // "16", or "8/16" for those a pin switches: wired for 16 bits, as the
+    // whole-image chips are.
+    return QByteArrayView(namedChip(parser.value(m_chip)).dataBus).endsWith("16") ? 2 : 1;
 }
 
 void readFill(const QCommandLineParser &parser, const QCommandLineOption &fill, ChipFit &fit)

@@ -19,6 +19,9 @@ public:
     // Raises UsageError for options that contradict each other or a value
     // that is not of its kind.
     ChipFit read(const QCommandLineParser &parser) const;
+    // The width a chip named with --chip takes a turn: 2 for one with a
+    // 16-bit data bus, whose word is one unit of the deal, else 1.
+    int chipWidth(const QCommandLineParser &parser) const;
 
 private:
     bool m_oneChip;

@@ -6,6 +6,7 @@
 #include "cli/options/input_options.h"
 #include "cli/options/output_options.h"
 #include "cli/options/verb_parser.h"
+#include "cli/options/wiring_options.h"
 #include "cli/standard_streams.h"
 #include "cli/verbs/diagnosis_lines.h"
 #include "cli/words.h"
@@ -36,6 +37,10 @@ QString placeText(const DumpPlace &place)
         text += QStringLiteral(" --fill mirror");
     else if (fit.chipSize > 0 && fit.fill != kErasedByte)
         text += QStringLiteral(" --fill 0x%1").arg(fit.fill, 2, 16, QLatin1Char('0'));
+    if (!fit.wiring.data.isEmpty())
+        text += QStringLiteral(" --data-lines %1").arg(linesText(fit.wiring.data));
+    if (!fit.wiring.address.isEmpty())
+        text += QStringLiteral(" --address-lines %1").arg(linesText(fit.wiring.address));
     if (fit.banks)
         text += Words::tr(", bank %1 of %2").arg(place.bank).arg(sizeText(fit.chipSize));
     return text;
@@ -70,10 +75,10 @@ QString verdictText(const DumpIdentity &identity)
 }
 
 int runIdentify(const QString &image, const QStringList &dumps, const std::atomic<bool> *stop,
-                InputFile::Reading reading, bool quiet)
+                InputFile::Reading reading, const LineWiring &wiring, bool quiet)
 {
     bool allExact = true;
-    for (const DumpIdentity &identity : identifyDumps(image, dumps, stop, reading)) {
+    for (const DumpIdentity &identity : identifyDumps(image, dumps, stop, reading, 0, wiring)) {
         // The name goes before the findings, never through a placeholder.
         const QString name = shown(identity.dump) + QStringLiteral(": ");
         allExact = allExact && identity.unsearched.isEmpty() && !identity.sharesNothing &&
@@ -113,7 +118,10 @@ int identify(const QStringList &arguments, const std::atomic<bool> *stop)
                   "'DUMP: way I of --ways N --width W', then ' --swap' if swapped, ' --size SIZE' "
                   "for one chip padded, ' --offset SIZE', ' --fill 0x00' or ' --fill mirror' for a chip "
                   "filled so, then ', bank B "
-                  "of SIZE' if banked, then ': exact' or ': N bytes differ'. Ways and banks count "
+                  "of SIZE' if banked, then ': exact' or ': N bytes differ'. With --data-lines or "
+                  "--address-lines, each DUMP is read as its board reads it and placed only on chips "
+                  "so wired (of its word, and of its size for address lines); no other wiring is "
+                  "tried. Ways and banks count "
                   "from 0 as split names them: ways 0 and 1 of two are _g and _k. A dump that "
                   "matches nowhere gets its nearest part and lines starting 'likely:' saying why "
                   "it may differ, or 'no part' where none is near. Exit status 0 if every dump matched "
@@ -130,17 +138,26 @@ int identify(const QStringList &arguments, const std::atomic<bool> *stop)
         quietOption(Words::tr("Print nothing but errors: the exit status tells whether all matched."));
     parser.addOption(raw);
     parser.addOption(quiet);
+    const WiringOptions wiringOptions(parser);
     if (!parser.parse(arguments))
         return Success;
     QStringList files = parser.files();
     if (files.size() < 2)
         throw UsageError{UsageError::tr("identify needs an IMAGE and its DUMPs")};
+    const LineWiring wiring = wiringOptions.read(parser.parsed());
+    // Each line once, for a chip that has as many: whether each dump has as
+    // many is told dump by dump.
+    const int word = wiring.data.size() > 8 ? 2 : 1;
+    if (const QString problem =
+            wiring.problem(qint64(word) << std::min<qsizetype>(wiring.address.size(), 32), word);
+        !problem.isEmpty())
+        throw UsageError{problem};
     const QString image = files.takeFirst();
     refuseStandardStreams({image}, identifyVerb().name, QStringLiteral("IMAGE"));
     refuseStandardStreams(files, identifyVerb().name, QStringLiteral("DUMPs"));
     return runIdentify(image, files, stop,
                        parser.parsed().isSet(raw) ? InputFile::Reading::Raw : InputFile::Reading::Image,
-                       parser.parsed().isSet(quiet));
+                       wiring, parser.parsed().isSet(quiet));
 }
 
 } // namespace

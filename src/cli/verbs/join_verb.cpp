@@ -10,6 +10,7 @@
 #include "cli/options/output_options.h"
 #include "cli/options/record_dialect_options.h"
 #include "cli/options/shape_options.h"
+#include "cli/options/wiring_options.h"
 #include "cli/standard_streams.h"
 #include "cli/words.h"
 #include "split/output_naming.h"
@@ -63,8 +64,9 @@ int join(const QStringList &arguments, const std::atomic<bool> *stop)
     VerbParser parser(
         joinVerb(),
         Words::tr("Joins the PARTs into OUTPUT, the exact inverse of split with the same "
-                  "--ways, --width and --swap, or with --banks of a banked split, its chips "
-                  "listed as split lists them. Each PART may be raw bytes, Intel HEX or "
+                  "--ways, --width, --swap, --data-lines and --address-lines, or with --banks "
+                  "of a banked split, its chips listed as split lists them. Each PART may be raw bytes, "
+                  "Intel HEX or "
                   "S-records, told from its content; a record part's gaps read as --fill, "
                   "and where the parts cannot come from one split as they are, a record "
                   "part whose data stops short is filled as far as makes them fit. "
@@ -76,6 +78,7 @@ int join(const QStringList &arguments, const std::atomic<bool> *stop)
                          Words::tr("The image to write; - writes it to standard output, once it is "
                                    "joined in full, and the report to standard error."));
     const ShapeOptions shape(parser);
+    const WiringOptions wiring(parser);
     const QCommandLineOption fill(
         QStringLiteral("fill"),
         Words::tr("The byte a record part's gaps read as, and the only one --offset and --length "
@@ -105,14 +108,15 @@ int join(const QStringList &arguments, const std::atomic<bool> *stop)
         return Success;
 
     QStringList files = parser.files();
-    if (files.size() < 3)
-        throw UsageError{UsageError::tr("join needs at least two PARTs and an OUTPUT")};
+    if (files.size() < 2)
+        throw UsageError{UsageError::tr("join needs its PARTs and an OUTPUT")};
     CliRequest request;
     request.quiet = parser.parsed().isSet(quiet);
     if (parser.parsed().isSet(force))
         request.existing = Existing::Replace;
     readFill(parser.parsed(), fill, request.fit);
     request.fit.rawParts = parser.parsed().isSet(raw);
+    request.fit.wiring = wiring.read(parser.parsed());
     request.fit.records = records.read(parser.parsed(), RecordFormat::Binary);
     if (parser.parsed().isSet(offset))
         request.fit.offset = sizeValue(parser.parsed(), offset);

@@ -9,6 +9,7 @@
 #include "cli/options/option_values.h"
 #include "cli/options/output_options.h"
 #include "cli/options/shape_options.h"
+#include "cli/options/wiring_options.h"
 #include "cli/progress_line.h"
 #include "cli/standard_streams.h"
 #include "cli/verbs/diagnosis_lines.h"
@@ -84,7 +85,8 @@ int verify(const QStringList &arguments, const std::atomic<bool> *stop)
                                 "first eight with their part and source offsets, any difference in "
                                 "size, and lines starting 'likely:' naming each cause that accounts for all "
                                 "of its differences (a blank or half-burnt chip, chips in each other's "
-                                "sockets, a stuck or crossed data or address line, a chip too small, ...); "
+                                "sockets, a stuck or crossed data or address line, with the --data-lines or "
+                                "--address-lines that would match it, a chip too small, ...); "
                                 "lines for the whole set come last. Parts over %1 are only checked for "
                                 "being another part. A part or source that cannot be read is exit status 2, "
                                 "as are options that cannot be carried out.\n\n")
@@ -95,6 +97,7 @@ int verify(const QStringList &arguments, const std::atomic<bool> *stop)
                          QStringLiteral("PART..."));
     const ShapeOptions shape(parser);
     const ChipFitOptions fit(parser, FitUse::Checked);
+    const WiringOptions wiring(parser);
     const QCommandLineOption quiet =
         quietOption(Words::tr("Print nothing but errors: the exit status tells whether all are the same."));
     const QCommandLineOption force({QStringLiteral("f"), QStringLiteral("force")},
@@ -112,10 +115,12 @@ int verify(const QStringList &arguments, const std::atomic<bool> *stop)
     CliRequest request;
     request.fit = fit.read(parser.parsed());
     request.fit.rawParts = parser.parsed().isSet(raw);
+    request.fit.wiring = wiring.read(parser.parsed());
     request.inputs = {files.takeFirst()};
     refuseStandardStreams(request.inputs, verifyVerb().name, QStringLiteral("SOURCE"));
     refuseStandardStreams(files, verifyVerb().name, QStringLiteral("PARTs"));
-    request.shape = shape.read(parser.parsed(), files.size(), request.fit.banks);
+    request.shape =
+        shape.read(parser.parsed(), files.size(), request.fit.banks, fit.chipWidth(parser.parsed()));
     request.outputs = files;
     request.quiet = parser.parsed().isSet(quiet);
     return runVerify(request, stop);

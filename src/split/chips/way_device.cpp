@@ -1,6 +1,7 @@
 #include "split/chips/way_device.h"
 
 #include "split/chips/fit_errors.h"
+#include "split/chips/wired_chip.h"
 #include "split/part_layout.h"
 
 namespace tamrivel {
@@ -79,14 +80,24 @@ void WayDevice::finish()
 WayDevices::WayDevices(const PartLayout &layout, const std::vector<ByteSink *> &files,
                        const QStringList &names)
 {
+    std::vector<ByteSink *> sinks = files;
+    if (const LineWiring &wiring = layout.fit().wiring; !wiring.straight()) {
+        for (int file = 0; file < layout.fileCount(); ++file) {
+            wired.push_back(std::make_unique<WiredChip>(
+                files[size_t(file)], wiring, layout.shape().chipWordBytes(), layout.fileSize(file)));
+            sinks[size_t(file)] = wired.back().get();
+        }
+    }
     const int banks = layout.banks();
     for (int way = 0; way < layout.shape().ways; ++way) {
-        const std::vector<ByteSink *> chips(files.begin() + way * banks, files.begin() + (way + 1) * banks);
+        const std::vector<ByteSink *> chips(sinks.begin() + way * banks, sinks.begin() + (way + 1) * banks);
         const QStringList chipNames = names.mid(way * banks, banks);
         devices.push_back(std::make_unique<WayDevice>(chips, chipNames, layout.fit()));
         named.append(NamedDevice{devices.back().get(), chipNames.first()});
     }
 }
+
+WayDevices::~WayDevices() = default;
 
 void WayDevices::finish()
 {

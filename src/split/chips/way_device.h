@@ -52,12 +52,17 @@ private:
 
 class PartLayout;
 
+class WiredChip;
+
 // The ways of a deal over the files of `layout`, given as sinks and names way
 // by way, bank by bank: the devices to deal to, and the same as NamedDevices.
+// With a wiring, each file is given its chip's content as the board reads it.
 struct WayDevices {
     WayDevices(const PartLayout &layout, const std::vector<ByteSink *> &files, const QStringList &names);
+    ~WayDevices();
     void finish();
 
+    std::vector<std::unique_ptr<WiredChip>> wired;
     std::vector<std::unique_ptr<WayDevice>> devices;
     QList<NamedDevice> named;
 };

@@ -5,13 +5,13 @@
 namespace tamrivel::doctor {
 namespace {
 
-// The data bus as the chip has it: eight lines, or sixteen for a part dealt
-// two or more bytes a turn. In a 16-bit word the part's first byte is the
-// low one (D0 to D7), as programmers load a 16-bit chip's file.
+// The data bus as the chip has it: eight lines, or sixteen.
 class DataWords {
 public:
     DataWords(const ReadBack &part, int width)
-        : m_part(part), m_bytes(width >= 2 ? 2 : 1), m_count((part.size + m_bytes - 1) / m_bytes)
+        : m_part(part),
+          m_bytes(DealShape{1, width}.chipWordBytes()),
+          m_count((part.size + m_bytes - 1) / m_bytes)
     {
     }
 
@@ -60,9 +60,9 @@ bool exchanged(const DataWords &words, int first, int second)
 
 } // namespace
 
-void addDataLineCauses(const ReadBack &part, int width, QList<Finding> &lines)
+void addDataLineCauses(const ReadBack &part, const PartContext &context, QList<Finding> &lines)
 {
-    const DataWords words(part, width);
+    const DataWords words(part, context.width);
     quint16 differing = 0;
     for (qint64 word = 0; word < words.count(); ++word)
         differing |= words.expected(word) ^ words.found(word);
@@ -73,8 +73,12 @@ void addDataLineCauses(const ReadBack &part, int width, QList<Finding> &lines)
             lines << Finding{Cause::DataLineStuck, {low, value}};
     } else if (std::popcount(differing) == 2) {
         const int high = 15 - std::countl_zero(differing);
-        if (exchanged(words, low, high))
-            lines << Finding{Cause::DataLinesSwapped, {low, high}};
+        if (exchanged(words, low, high)) {
+            Finding swapped{Cause::DataLinesSwapped, {low, high}};
+            for (const int line : LineWiring::exchanged(context.wiring.data, words.lines(), low, high))
+                swapped.numbers << line;
+            lines << swapped;
+        }
     }
 }
 

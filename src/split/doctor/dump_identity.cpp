@@ -219,24 +219,21 @@ QList<Candidate> placesFor(const QByteArray &dump, qint64 imageSize, qint64 chip
     return candidates;
 }
 
-bool anyPlace(qsizetype, const PartLayout &, int)
-{
-    return true;
-}
-
-// The places worth searching for the dump: those where a run it shares with
-// a way (`runs`) falls, give or take a shift; where
+// The places worth searching for the dump, of those `wired` keeps: those
+// where a run it shares with a way (`runs`) falls, give or take a shift; where
 // it shares none, every place if there are few. Empty, with `sharesNothing`
 // set, for a dump sharing nothing with an image that has many places.
 QList<Candidate> searchedPlaces(const ImageBytes &image, const QList<SharedRun> &runs, const QByteArray &dump,
-                                qint64 chipSize, bool &sharesNothing)
+                                qint64 chipSize, const PlaceFilter &wired, bool &sharesNothing)
 {
     QHash<std::pair<qsizetype, int>, QList<SharedRun>> runsByWay;
     for (const SharedRun &run : runs)
         runsByWay[{run.shape, run.way}].append(run);
     // Counted as they go by, so that every place is listed only when few.
     qsizetype places = 0;
-    const auto holdsARun = [&runsByWay, &places](qsizetype shape, const PartLayout &layout, int file) {
+    const auto holdsARun = [&](qsizetype shape, const PartLayout &layout, int file) {
+        if (!wired(shape, layout, file))
+            return false;
         ++places;
         const auto runs = runsByWay.constFind({shape, layout.wayOf(file)});
         return runs != runsByWay.cend() && std::ranges::any_of(*runs, [&](const SharedRun &run) {
@@ -247,7 +244,7 @@ QList<Candidate> searchedPlaces(const ImageBytes &image, const QList<SharedRun> 
     if (QList<Candidate> near = placesFor(dump, image.size(), chipSize, holdsARun); !near.isEmpty())
         return near;
     sharesNothing = places > kWeighedInFull;
-    return sharesNothing ? QList<Candidate>{} : placesFor(dump, image.size(), chipSize, anyPlace);
+    return sharesNothing ? QList<Candidate>{} : placesFor(dump, image.size(), chipSize, wired);
 }
 
 // Offsets spread over the dump, each moved on to a byte that is neither
@@ -403,10 +400,62 @@ void takeLikeliest(const ImageBytes &image, const QList<NearPlace> &near, const 
 // A dump as read for searching: its bytes, or why it is not searched.
 struct ReadDump {
     DumpIdentity identity;
-    QByteArray bytes;
+    QByteArray bytes; // as the board reads them
+    int wordBytes = 0; // the chip's word, where a wiring says; 0: any
 };
 
-ReadDump readDump(const QString &path, InputFile::Reading reading)
+// The chip's word a wiring given implies: its data lines' count, or the
+// dump's size over its address lines'.
+int wiredWordBytes(const LineWiring &wiring, qint64 size)
+{
+    if (!wiring.data.isEmpty())
+        return wiring.data.size() > 8 ? 2 : 1;
+    return wiring.address.size() < 63 && size >> wiring.address.size() == 2 ? 2 : 1;
+}
+
+void unwire(const LineWiring &wiring, ReadDump &dump)
+{
+    const qint64 size = dump.bytes.size();
+    const int word = wiredWordBytes(wiring, size);
+    if (const QString problem = wiring.problem(size, word); !problem.isEmpty()) {
+        dump.identity.unsearched = problem;
+        dump.bytes.clear();
+        return;
+    }
+    QByteArray bus(dump.bytes.size(), Qt::Uninitialized);
+    wireChip(wiring, word, false, reinterpret_cast<const uchar *>(dump.bytes.constData()),
+             reinterpret_cast<uchar *>(bus.data()), size);
+    dump.bytes = bus;
+    dump.wordBytes = word;
+}
+
+// The places a dump wired as it was can have: chips of its word, and with
+// its addresses wired, of its size.
+PlaceFilter wiredPlaces(const LineWiring &wiring, const ReadDump &dump)
+{
+    return [&wiring, &dump](qsizetype, const PartLayout &layout, int file) {
+        return dump.wordBytes == 0 ||
+            (layout.shape().chipWordBytes() == dump.wordBytes &&
+             (wiring.address.isEmpty() || layout.fileSize(file) == dump.bytes.size()));
+    };
+}
+
+// The doctor weighs a wired dump as its board reads it: a wiring it finds
+// would match there is the given one, then its own.
+void throughWiring(const LineWiring &wiring, QList<Finding> &findings)
+{
+    for (Finding &finding : findings) {
+        const bool data = finding.cause == Cause::DataLinesSwapped;
+        if ((!data && finding.cause != Cause::AddressLinesSwapped) || finding.numbers.size() <= 2)
+            continue;
+        const QList<int> &given = data ? wiring.data : wiring.address;
+        const QList<qint64> matched = finding.numbers.sliced(2);
+        for (qsizetype line = 0; line < given.size(); ++line)
+            finding.numbers[2 + line] = matched[given[line]];
+    }
+}
+
+ReadDump readDump(const QString &path, InputFile::Reading reading, const LineWiring &wiring)
 {
     ReadDump dump;
     dump.identity.dump = path;
@@ -421,14 +470,16 @@ ReadDump readDump(const QString &path, InputFile::Reading reading)
             Words::tr("over %1, more than is held in memory").arg(maxDiagnosedPartText());
     else
         dump.bytes = readFoundPart(input, true).bytes;
+    if (!dump.bytes.isEmpty() && !wiring.straight())
+        unwire(wiring, dump);
     return dump;
 }
 
 void place(const ImageBytes &image, const QList<SharedRun> &runs, const QByteArray &dump, qint64 chipSize,
-           const std::atomic<bool> *stop, DumpIdentity &identity)
+           const PlaceFilter &wired, const std::atomic<bool> *stop, DumpIdentity &identity)
 {
     const QString &path = identity.dump;
-    QList<Candidate> candidates = searchedPlaces(image, runs, dump, chipSize, identity.sharesNothing);
+    QList<Candidate> candidates = searchedPlaces(image, runs, dump, chipSize, wired, identity.sharesNothing);
     if (identity.sharesNothing)
         return;
     if (candidates.isEmpty()) {
@@ -458,7 +509,8 @@ void place(const ImageBytes &image, const QList<SharedRun> &runs, const QByteArr
 } // namespace
 
 QList<DumpIdentity> identifyDumps(const QString &image, const QStringList &dumps,
-                                  const std::atomic<bool> *stop, InputFile::Reading reading, qint64 chipSize)
+                                  const std::atomic<bool> *stop, InputFile::Reading reading, qint64 chipSize,
+                                  const LineWiring &wiring)
 {
     const ImageBytes bytes(image);
     const SharedRunSearch runSearch(bytes.data(), bytes.size());
@@ -470,7 +522,7 @@ QList<DumpIdentity> identifyDumps(const QString &image, const QStringList &dumps
         QList<QByteArray> searched;
         qint64 held = 0;
         while (next < dumps.size() && held < kBatchBytes) {
-            batch.append(readDump(dumps[next++], reading));
+            batch.append(readDump(dumps[next++], reading, wiring));
             searched.append(batch.last().bytes);
             held += searched.last().size();
         }
@@ -478,8 +530,14 @@ QList<DumpIdentity> identifyDumps(const QString &image, const QStringList &dumps
             runSearch.sharedRuns(searched, [stop, &image] { stopIfAsked(stop, image); });
         for (qsizetype dump = 0; dump < batch.size(); ++dump) {
             DumpIdentity &identity = batch[dump].identity;
-            if (identity.unsearched.isEmpty())
-                place(bytes, runs[dump], searched[dump], chipSize, stop, identity);
+            if (identity.unsearched.isEmpty()) {
+                place(bytes, runs[dump], searched[dump], chipSize, wiredPlaces(wiring, batch[dump]), stop,
+                      identity);
+                identity.place.fit.wiring = wiring;
+                if (identity.alsoStartOf)
+                    identity.alsoStartOf->fit.wiring = wiring;
+                throughWiring(wiring, identity.likely);
+            }
             identities.append(identity);
         }
     }

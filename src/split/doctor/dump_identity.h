@@ -51,9 +51,12 @@ struct DumpIdentity {
 // A `chipSize` other than 0 is the size of the chips the dumps were read
 // from, as the user knows it: only the parts a split writes for such chips
 // are places, so that a dump read with the wrong size is told as such.
+// With a `wiring`, each dump is first read as its board reads it, and placed
+// only on chips it can be wired so: of its word, and with address lines, of
+// its size; the places name the wiring. The wiring is never searched for.
 QList<DumpIdentity> identifyDumps(const QString &image, const QStringList &dumps,
                                   const std::atomic<bool> *stop,
-                                  InputFile::Reading reading = InputFile::Reading::Image,
-                                  qint64 chipSize = 0);
+                                  InputFile::Reading reading = InputFile::Reading::Image, qint64 chipSize = 0,
+                                  const LineWiring &wiring = {});
 
 } // namespace tamrivel

@@ -15,9 +15,9 @@ enum class Cause {
     IsOtherPart, // names: the part it holds
     ByteSwapped,
     DataLineStuck, // numbers: the line, its value
-    DataLinesSwapped, // numbers: the two lines
+    DataLinesSwapped, // numbers: the two lines, then the wiring that matches
     AddressLineStuck, // numbers: the line, its value
-    AddressLinesSwapped, // numbers: the two lines
+    AddressLinesSwapped, // numbers: the two lines, then where it can be wired the wiring that matches
     RepeatsEvery, // numbers: the period in bytes
     ShiftedBy, // numbers: the shift, signed
     FilledWith, // numbers: the byte held, the fill asked for

@@ -1,6 +1,7 @@
 #include "split/doctor/finding.h"
 
 #include "split/doctor/size_text.h"
+#include "split/line_wiring.h"
 
 namespace tamrivel {
 namespace {
@@ -25,6 +26,15 @@ QString repeatText(qint64 period)
         .arg(size);
 }
 
+// The wiring a crossed-lines finding carries after its two lines.
+QString wiringText(const QList<qint64> &numbers)
+{
+    QList<int> lines;
+    for (const qint64 line : numbers.sliced(2))
+        lines << int(line);
+    return linesText(lines);
+}
+
 } // namespace
 
 QString findingText(const Finding &finding)
@@ -36,9 +46,18 @@ QString findingText(const Finding &finding)
     case Cause::IsOtherPart: return Words::tr("is %1").arg(finding.names.value(0));
     case Cause::ByteSwapped: return Words::tr("byte-swapped");
     case Cause::DataLineStuck: return Words::tr("D%1 stuck at %2").arg(n[0]).arg(n[1]);
-    case Cause::DataLinesSwapped: return Words::tr("D%1 and D%2 swapped").arg(n[0]).arg(n[1]);
+    case Cause::DataLinesSwapped:
+        return Words::tr("D%1 and D%2 swapped: matches --data-lines %3")
+            .arg(n[0])
+            .arg(n[1])
+            .arg(wiringText(n));
     case Cause::AddressLineStuck: return Words::tr("A%1 stuck at %2").arg(n[0]).arg(n[1]);
-    case Cause::AddressLinesSwapped: return Words::tr("A%1 and A%2 swapped").arg(n[0]).arg(n[1]);
+    case Cause::AddressLinesSwapped:
+        return n.size() > 2 ? Words::tr("A%1 and A%2 swapped: matches --address-lines %3")
+                                  .arg(n[0])
+                                  .arg(n[1])
+                                  .arg(wiringText(n))
+                            : Words::tr("A%1 and A%2 swapped").arg(n[0]).arg(n[1]);
     case Cause::RepeatsEvery: return repeatText(n[0]);
     case Cause::ShiftedBy:
         return Words::tr("shifted by %1")

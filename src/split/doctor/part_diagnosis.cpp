@@ -36,9 +36,9 @@ QList<Finding> likelyCauses(const QByteArray &expected, const QByteArray &found,
                                      [first = part.found[0]](uchar byte) { return byte == first; });
     if (!uniform)
         doctor::addByteOrderCauses(part, context.width, lines);
-    doctor::addDataLineCauses(part, context.width, lines);
+    doctor::addDataLineCauses(part, context, lines);
     if (!uniform) {
-        doctor::addAddressLineCauses(part, lines);
+        doctor::addAddressLineCauses(part, context, lines);
         doctor::addPlacementCauses(part, context, lines);
     }
     return lines;

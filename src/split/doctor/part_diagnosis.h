@@ -35,11 +35,12 @@ struct PartContext {
     qint64 paddingFrom = -1; // the first byte the split pads; -1: none
     uchar fill = kErasedByte;
     QList<OtherPart> others;
+    LineWiring wiring = {}; // the chip's, which lines found crossed are crossed against
 
     // What the layout says of its file `file`; no others yet.
     static PartContext of(const PartLayout &layout, int file)
     {
-        return {layout.shape().width, layout.paddingStart(file), layout.fit().fill, {}};
+        return {layout.shape().width, layout.paddingStart(file), layout.fit().fill, {}, layout.fit().wiring};
     }
 };
 

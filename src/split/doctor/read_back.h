@@ -41,8 +41,9 @@ bool readsAs(const ReadBack &part, From from)
 // difference.
 void addErasedCauses(const ReadBack &part, QList<Finding> &lines);
 void addByteOrderCauses(const ReadBack &part, int width, QList<Finding> &lines);
-void addDataLineCauses(const ReadBack &part, int width, QList<Finding> &lines);
-void addAddressLineCauses(const ReadBack &part, QList<Finding> &lines);
+// Crossed lines come with the wiring that would match them.
+void addDataLineCauses(const ReadBack &part, const PartContext &context, QList<Finding> &lines);
+void addAddressLineCauses(const ReadBack &part, const PartContext &context, QList<Finding> &lines);
 void addPlacementCauses(const ReadBack &part, const PartContext &context, QList<Finding> &lines);
 // When nothing else does: how many bits differ, and whether one a byte.
 Finding bitDifferences(const ReadBack &part);
