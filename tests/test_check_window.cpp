@@ -76,10 +76,7 @@ class TestCheckWindow : public QObject {
     template <typename T = QWidget>
     T *child(const char *name) const
     {
-        T *found = window->findChild<T *>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no control named %s", name);
-        return found;
+        return namedControl<T>(window.get(), name);
     }
     QString path(const char *name) const { return QDir::toNativeSeparators(dir.filePath(name)); }
     QTableWidget *table() const { return child<QTableWidget>("resultTable"); }

@@ -351,6 +351,7 @@ private slots:
         QTest::newRow("on 奇数") << "Label2" << QStringList{"rom.bin"} << QStringList{"", "", "rom.bin"};
         QTest::newRow("two files") << "Text1" << QStringList{"rom.bin", "kick.bin"} << refused;
         QTest::newRow("a folder") << "Text1" << QStringList{"roms"} << refused;
+        QTest::newRow("a file and a folder") << "Text1" << QStringList{"rom.bin", "roms"} << refused;
         QTest::newRow("a missing file") << "Text1" << QStringList{"missing.bin"} << refused;
         QTest::newRow("another machine") << "Text1" << QStringList{"sftp:rom.bin"} << refused;
         QTest::newRow("text on Text2") << "Text2" << QStringList{"text:rom.bin"} << refused;

@@ -70,6 +70,16 @@ private:
     bool m_handling = false;
 };
 
+// The control of `window` named `name`; the test stops where there is none.
+template <typename T = QWidget>
+T *namedControl(const QWidget *window, const char *name)
+{
+    T *found = window->findChild<T *>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no control named %s", name);
+    return found;
+}
+
 // The real window, shown and active, with its controls found by name.
 class WindowProbe {
 public:
@@ -82,10 +92,7 @@ public:
     template <typename T = QWidget>
     T *child(const char *name) const
     {
-        T *found = window->findChild<T *>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no control named %s", name);
-        return found;
+        return namedControl<T>(window.get(), name);
     }
 
     QLineEdit *text(const char *name) const { return child<QLineEdit>(name); }

@@ -178,33 +178,31 @@ QWidget *CheckWindow::buildResults()
     return results;
 }
 
-void CheckWindow::chooseImage()
+// What the user chose in the Open dialog; nothing after a Cancel, or after a
+// failure the error box has told of.
+QStringList CheckWindow::chosenFiles(const QString &title, int flags)
 {
-    m_dialog->setDialogTitle(QStringLiteral("イメージの指定"));
-    m_dialog->setFlags(CommonDialog::HideReadOnly);
+    m_dialog->setDialogTitle(title);
+    m_dialog->setFlags(CommonDialog::HideReadOnly | flags);
     m_dialog->setFilter(kFilter);
     try {
         m_dialog->ShowOpen();
     } catch (const RuntimeError &error) {
         showErrorBox(this, error);
-        return;
+        return {};
     }
-    if (!m_dialog->FileName().isEmpty())
-        m_image->setText(m_dialog->FileName());
+    return m_dialog->FileNames();
+}
+
+void CheckWindow::chooseImage()
+{
+    if (const QStringList chosen = chosenFiles(QStringLiteral("イメージの指定")); !chosen.isEmpty())
+        m_image->setText(chosen.constFirst());
 }
 
 void CheckWindow::chooseDumps()
 {
-    m_dialog->setDialogTitle(QStringLiteral("ダンプの指定"));
-    m_dialog->setFlags(CommonDialog::HideReadOnly | CommonDialog::AllowMultiselect);
-    m_dialog->setFilter(kFilter);
-    try {
-        m_dialog->ShowOpen();
-    } catch (const RuntimeError &error) {
-        showErrorBox(this, error);
-        return;
-    }
-    addDumps(m_dialog->FileNames());
+    addDumps(chosenFiles(QStringLiteral("ダンプの指定"), CommonDialog::AllowMultiselect));
 }
 
 void CheckWindow::addDumps(const QStringList &paths)

@@ -36,6 +36,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    QStringList chosenFiles(const QString &title, int flags = 0);
     void chooseImage();
     void chooseDumps();
     void addDumps(const QStringList &paths);
